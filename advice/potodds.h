@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// The pot-odds rule and the table-settings summary.
+
+using Long = std::int32_t;
+
+struct WagerRow {
+    Long wager = 0;
+    bool bet = false; // "BET" when the wager does not exceed pot x hit, else "FOLD"
+};
+
+// The bound on the wager list, applied here and by the settings dialog: the bet and at most MaxRaises
+// raises.
+inline constexpr Long MaxRaises = 15;
+inline constexpr int MaxWagerRows = MaxRaises + 1;
+
+// Fills rows with the wagers of the round and their actions; returns how many.
+int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, WagerRow (&rows)[MaxWagerRows]);
+
+// "Settings: $1.00/$2.00, Max 3 Raises"
+QString Settings_Summary();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// The statistics of the starting hands, read once from the enciphered file "stats.csv" in the
+// program's folder.
+
+using Long = std::int32_t;
+
+struct PreflopStat {
+    QString HandKey;    // "AA", "AK s", "AK", ..., "32"
+    double StatValue = 0;
+    QString Strategy;   // "Best" .. "Fold"
+    double HandRank = 0;
+    double HandsAtRank = 0;
+    double Grouping = 0;
+};
+
+inline constexpr int MaxStatRows = 200;
+
+// Rows 1..StatCount are valid; row 0 is unused.
+extern PreflopStat PreflopStats[MaxStatRows + 1];
+extern Long StatCount;
+
+inline const QString StatsFileName = QStringLiteral("stats.csv");
+
+// The folder the statistics file is read from: the running program's folder, unless a test set another.
+QString Stats_Folder();
+void Set_Stats_Folder(const QString& folder); // "" restores the program's folder
+
+void Grab_Stats();
+void Reset_Stats(); // StatCount 0, rows emptied (tests)

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "cards/colourscale.h"
+
+#include <QString>
+#include <cstdint>
+
+// The card model, the board state and the hand analysis. All state is process-wide, in fixed-size
+// arrays that live as long as the program; Reset_State puts everything back to its start value.
+//
+// A card is its index 0..51 = (suit - 1) * 13 + (rank - 1); suits 1..4 are spades, hearts, clubs,
+// diamonds; ranks 1..13 are deuce to ace. Grids are 5 suit slots by 14 rank slots: the ace sits in
+// slot 13 and again in slot 0, so that A-2-3-4-5 is a run of five slots like any other straight.
+
+namespace modOdds {
+
+using Long = std::int32_t;
+
+inline constexpr int SuitSlots = 5;
+inline constexpr int RankSlots = 14;
+inline constexpr int CategorySlots = 11; // codes 0..10
+inline constexpr int CardCount = 52;
+
+// Hand category codes: a higher code is a better hand.
+enum Category : Long {
+    None = 0,
+    HighCard = 1,
+    Pair = 2,
+    TwoPair = 3,
+    ThreeOfAKind = 4,
+    Straight = 5,
+    Flush = 6,
+    FullHouse = 7,
+    FourOfAKind = 8,
+    StraightFlush = 9,
+};
+
+// "AKQJT98765432": the letter of rank r is at 1-based position 14 - r.
+extern QString RankLetters;
+
+extern Long BoardGrid[SuitSlots][RankSlots];
+extern Long WorkGrid[SuitSlots][RankSlots];
+extern Long RankCount[RankSlots];
+extern Long SuitCount[SuitSlots];
+extern Long HandFlags[CategorySlots];
+extern Long SeenList[11][3]; // entries 1..SeenCount; column 1 suit, column 2 rank
+extern Long SeenCount;
+extern Long HoleCards[3][3]; // rows 1 and 2; column 1 suit, column 2 rank; 0 = free
+extern Long MadeHand;
+extern Long CardsChosen;
+extern Long CardsUnseen;
+extern bool BoardResetting;
+extern bool SmallBetRound;
+extern bool IsSuited;
+extern Long HandRating;
+extern Long BestRating;
+extern Long CategoryCount[CategorySlots];
+extern Long OutsCount;
+extern Long TotalOuts;
+
+// What the analysis leaves for the window to show.
+struct HandsRow {
+    Long code = 0;  // category code
+    Long count = 0; // unseen cards that end in it ("Outs" column)
+    QString hand;   // "Hand" column: the category's text
+    QString odds;   // "%Odds" column: count / CardsUnseen as "0.0%"
+};
+extern HandsRow HandsRows[CategorySlots];
+extern Long HandsRowCount;
+extern QString OutsText;   // lblOuts
+extern QString HitPctText; // lblHitPct
+// The frame colour of every card; the analysis recolours unseen cards only, the window writes black or
+// neutral when the player clicks a card.
+extern BgrColour FrameColour[CardCount];
+
+// Card identity.
+constexpr Long Card_Index(Long suit, Long rank) { return (suit - 1) * 13 + (rank - 1); }
+constexpr Long Card_Suit(Long index) { return 1 + index / 13; }
+constexpr Long Card_Rank(Long index) { return index % 13 + 1; }
+QChar Rank_Letter(Long rank);
+
+// The grid text of a category code ("High Card" .. "Straight Flush"), "" for codes without one.
+QString Category_Text(Long code);
+
+void Reset_State();
+void Clear_Board();
+void Copy_Board();
+void Clear_Work_Grid();
+void Build_Seen_List();
+// Fills SuitCount from BoardGrid and returns whether some suit holds exactly two chosen cards.
+bool Suited_Test();
+// The one writer of BoardGrid: marks or unmarks a card, moves the counters and keeps HoleCards.
+// A chosen card fills the first free hole-card row, if any; releasing a hole card frees its row;
+// releasing a board card leaves the hole cards alone.
+void Mark_Card(Long suit, Long rank);
+void Unmark_Card(Long suit, Long rank);
+
+Long Evaluate_Hand(Long floor);
+Long Best_Made_Hand(Long floor);
+void Analyse_Outs();
+
+} // namespace modOdds

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// The program's own reversible text cipher. A text of n single-byte characters becomes n + 4: three key
+// characters, the enciphered characters, one closing key character; each key is a code from 46 to 54.
+namespace modEncrypt {
+
+inline const QString EncryptError = QStringLiteral("Error: Invalid text To Encrypt");
+inline const QString DecryptError = QStringLiteral("Error: Invalid text To Decrypt");
+
+// Enciphers the value's text form (a number by its shortest decimal text in the user's locale).
+QString Encrypt(const QVariant& value);
+QString Decrypt(const QString& cipher);
+
+// A whole number from 1 to bound inclusive; bound given as a number or as its text.
+double randomnumber(const QVariant& bound);
+
+// Tests only: replaces the key draw with a fixed sequence of keys (46..54), used in turn; an empty list
+// restores the random draw.
+void Set_Test_Keys(const QList<int>& keys);
+
+} // namespace modEncrypt

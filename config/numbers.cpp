@@ -1,0 +1,72 @@
+#include "config/numbers.h"
+
+#include <QLocale>
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QString strip_currency(QString text, const QLocale& locale)
+{
+    const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
+    if (!symbol.isEmpty()) {
+        const qsizetype at = text.indexOf(symbol);
+        if (at >= 0) text.remove(at, symbol.size());
+    }
+    return text.trimmed();
+}
+
+std::optional<double> parse_in(const QString& raw, const QLocale& locale)
+{
+    QString text = raw.trimmed();
+    if (text.isEmpty()) return std::nullopt;
+    bool ok = false;
+    double value = locale.toDouble(text, &ok);
+    if (!ok) {
+        // A sign may stand before or after the currency symbol: "-$5", "$-5".
+        text = strip_currency(text, locale);
+        if (text.isEmpty()) return std::nullopt;
+        value = locale.toDouble(text, &ok);
+    }
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<double> Parse_Number(const QString& text)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    return parse_in(text, locale);
+}
+
+std::optional<Long> Round_To_Long(double value)
+{
+    if (!std::isfinite(value)) return std::nullopt;
+    const int saved = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double rounded = std::nearbyint(value);
+    std::fesetround(saved);
+    if (rounded < static_cast<double>(std::numeric_limits<Long>::min()) ||
+        rounded > static_cast<double>(std::numeric_limits<Long>::max()))
+        return std::nullopt;
+    return static_cast<Long>(rounded);
+}
+
+QString Format_Ratio(double ratio)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(ratio * 100.0, 'f', 1) + QLatin1Char('%');
+}
+
+QString Format_Currency(double value) { return QLocale().toCurrencyString(value); }
+
+QString Number_Text(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QMainWindow>
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+};
+
+// The single main window, created on first use.
+frmMain* Main_Window();
