@@ -20,5 +20,9 @@ inline constexpr int MaxWagerRows = MaxRaises + 1;
 // Fills rows with the wagers of the round and their actions; returns how many.
 int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, WagerRow (&rows)[MaxWagerRows]);
 
+// Whether the wager list of these limits can be shown whole (NUMRAISES within 0..MaxRaises, every
+// wager within the 32-bit range); the settings dialog refuses limits that fail this.
+bool Wager_List_Fits(double minBet, double maxBet, Long numRaises);
+
 // "Settings: $1.00/$2.00, Max 3 Raises"
 QString Settings_Summary();

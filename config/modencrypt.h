@@ -14,6 +14,9 @@ inline const QString DecryptError = QStringLiteral("Error: Invalid text To Decry
 QString Encrypt(const QVariant& value);
 QString Decrypt(const QString& cipher);
 
+// The cipher text of a plain text with the four keys given (each 46..54), or EncryptError.
+QString Encrypt_With_Keys(const QString& plain, int key1, int key2, int key3, int key4);
+
 // A whole number from 1 to bound inclusive; bound given as a number or as its text.
 double randomnumber(const QVariant& bound);
 
