@@ -1,6 +1,59 @@
 #include "advice/potodds.h"
 
-// Placeholder: the pot-odds rule lands in its own commit.
-int Wager_Actions(double, double, double, bool, WagerRow (&)[MaxWagerRows]) { return 0; }
-bool Wager_List_Fits(double, double, Long) { return true; }
-QString Settings_Summary() { return {}; }
+#include "config/modglobal.h"
+#include "config/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double LongMax = static_cast<double>(std::numeric_limits<Long>::max());
+
+// The last wager of a round: N((raises + 1) x unit), held to the 32-bit range. Nothing when the unit
+// is not a number.
+std::optional<Long> last_wager(double unit, Long raises) {
+    const double top = static_cast<double>(raises + 1) * unit;
+    if (std::isnan(top)) return std::nullopt;
+    return Round_To_Long(std::min(top, LongMax));
+}
+
+} // namespace
+
+int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
+                  WagerRow (&rows)[MaxWagerRows]) {
+    const double hit = unseen > 0 ? outs / unseen : 0.0;
+    const double share = pot * hit;
+    const double unit = smallBetRound ? modGlobal::MINBET : modGlobal::MAXBET;
+    const Long raises = std::clamp<Long>(modGlobal::NUMRAISES, 0, MaxRaises);
+
+    const auto step = Round_To_Long(unit);
+    if (!step || *step <= 0) return 0;
+    const auto last = last_wager(unit, raises);
+    if (!last) return 0;
+
+    int count = 0;
+    for (std::int64_t wager = *step; wager <= *last && count < MaxWagerRows; wager += *step) {
+        rows[count].wager = static_cast<Long>(wager);
+        rows[count].bet = static_cast<double>(wager) <= share;
+        ++count;
+    }
+    return count;
+}
+
+bool Wager_List_Fits(double minBet, double maxBet, Long numRaises) {
+    if (numRaises < 0 || numRaises > MaxRaises) return false;
+    for (const double unit : {minBet, maxBet}) {
+        if (!std::isfinite(unit)) return false;
+        if (!Round_To_Long(unit)) return false;
+        if (!Round_To_Long(static_cast<double>(numRaises + 1) * unit)) return false;
+    }
+    return true;
+}
+
+QString Settings_Summary() {
+    return QStringLiteral("Settings: ") + Format_Currency(modGlobal::MINBET).trimmed() + QLatin1Char('/') +
+           Format_Currency(modGlobal::MAXBET).trimmed() + QStringLiteral(", Max ") +
+           QString::number(modGlobal::NUMRAISES) + QStringLiteral(" Raises");
+}

@@ -13,15 +13,22 @@ struct WagerRow {
 };
 
 // The bound on the wager list, applied here and by the settings dialog: the bet and at most MaxRaises
-// raises.
+// raises. The wagers run from N(unit) to N((raises + 1) x unit) in steps of N(unit), N rounding halves
+// to even; a unit just under 1.5 steps by 1 up to nearly 1.5 x (raises + 1), so the list can hold half
+// as many rows again as there are bet levels.
 inline constexpr Long MaxRaises = 15;
-inline constexpr int MaxWagerRows = MaxRaises + 1;
+inline constexpr int MaxWagerRows = (MaxRaises + 1) * 3 / 2;
 
-// Fills rows with the wagers of the round and their actions; returns how many.
+// Fills rows with the wagers of the round and their actions; returns how many. The unit is MINBET in
+// the small-bet round and MAXBET at the turn. The list is always finite and at most MaxWagerRows long:
+//  - a unit that rounds to 0 or below, or that is not a number, gives no wager at all (an empty list);
+//  - NUMRAISES is held to 0..MaxRaises (a negative count still lists the bet itself);
+//  - wagers beyond the 32-bit range are left off the end of the list.
 int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, WagerRow (&rows)[MaxWagerRows]);
 
 // Whether the wager list of these limits can be shown whole (NUMRAISES within 0..MaxRaises, every
-// wager within the 32-bit range); the settings dialog refuses limits that fail this.
+// wager within the 32-bit range); the settings dialog refuses limits that fail this. Units of 0 or
+// below are accepted: their list is empty.
 bool Wager_List_Fits(double minBet, double maxBet, Long numRaises);
 
 // "Settings: $1.00/$2.00, Max 3 Raises"

@@ -1,12 +1,84 @@
 #include "advice/strategy.h"
 
-// Placeholder: the lookup lands in its own commit.
+#include "advice/preflopstats.h"
+#include "config/numbers.h"
+#include "shell/errorreport.h"
+
+#include <algorithm>
+
 Long StrategyColor = 0;
 Long StrategyRank = 0;
 Long StrategyAtRank = 0;
 Long StrategyGroup = 0;
 bool StrategyFound = false;
-void Reset_Strategy() {}
-QString Hand_Key(QChar, QChar, bool) { return {}; }
-QString Return_Strategy_Results(const QString&) { return {}; }
-QString Info_Line(const QString&, const QString&) { return {}; }
+
+namespace {
+
+// Highest rank first; a smaller position is a higher rank.
+const QString Letters = QStringLiteral("AKQJT98765432");
+
+Long rounded_figure(double value) {
+    const auto r = Round_To_Long(value);
+    if (!r) Raise_Error(err::Overflow, QStringLiteral("Overflow"));
+    return *r;
+}
+
+} // namespace
+
+void Reset_Strategy() {
+    StrategyColor = 0;
+    StrategyRank = 0;
+    StrategyAtRank = 0;
+    StrategyGroup = 0;
+    StrategyFound = false;
+}
+
+Long Advice_Colour(const QString& word) {
+    for (int i = 0; i < ScaleSize; ++i)
+        if (word == AdviceWords[i]) return static_cast<Long>(ColourScale[i]);
+    return 0;
+}
+
+QString Hand_Key(QChar first, QChar second, bool suited) {
+    const qsizetype a = Letters.indexOf(first);
+    const qsizetype b = Letters.indexOf(second);
+    if (a < 0 || b < 0) return {};
+    QString key;
+    if (a > b)
+        key = QString(second) + first; // the first card is the lower rank
+    else
+        key = QString(first) + second;
+    if (suited) key += QStringLiteral(" s");
+    return key;
+}
+
+QString Return_Strategy_Results(const QString& handKey) {
+    QString result = UnknownCombination;
+    StrategyColor = 0;
+    StrategyFound = false;
+    // A hand the table lacks shows zero figures rather than those of an earlier, different hand.
+    StrategyRank = 0;
+    StrategyAtRank = 0;
+    StrategyGroup = 0;
+    Trap("Return_Strategy_Results", [&] {
+        const Long count = std::clamp<Long>(StatCount, 0, MaxStatRows);
+        for (Long row = 1; row <= count; ++row) {
+            const PreflopStat& stat = PreflopStats[row];
+            if (stat.HandKey != handKey) continue;
+            result = stat.Strategy;
+            StrategyFound = true;
+            StrategyRank = rounded_figure(stat.HandRank);
+            StrategyAtRank = rounded_figure(stat.HandsAtRank);
+            StrategyGroup = rounded_figure(stat.Grouping);
+            StrategyColor = Advice_Colour(stat.Strategy);
+            break;
+        }
+    });
+    return result;
+}
+
+QString Info_Line(const QString& handKey, const QString& word) {
+    return handKey + QStringLiteral(" - ") + word + QStringLiteral(" (") + QString::number(StrategyRank) +
+           QLatin1Char('/') + QString::number(StatCount) + QStringLiteral(") [") +
+           QString::number(StrategyAtRank) + QStringLiteral("] G") + QString::number(StrategyGroup);
+}

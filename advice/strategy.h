@@ -15,17 +15,25 @@ extern Long StrategyAtRank;
 extern Long StrategyGroup;
 extern bool StrategyFound; // the last lookup found a row
 
-inline const QString AdviceWords[7] = {QStringLiteral("Best"),  QStringLiteral("Better"),
-                                       QStringLiteral("Good"),  QStringLiteral("Marginal"),
-                                       QStringLiteral("Bad"),   QStringLiteral("Worse"),
-                                       QStringLiteral("Fold")};
+inline const QString AdviceWords[7] = {
+    QStringLiteral("Best"), QStringLiteral("Better"), QStringLiteral("Good"), QStringLiteral("Marginal"),
+    QStringLiteral("Bad"),  QStringLiteral("Worse"),  QStringLiteral("Fold")};
+
+inline const QString UnknownCombination = QStringLiteral("Unknown Combination");
 
 void Reset_Strategy();
+
+// The colour of an advice word (exact comparison, letter case included); 0 for any other text.
+Long Advice_Colour(const QString& word);
 
 // The hand key of two rank letters: higher rank first, " s" appended when suited. Empty when either
 // character is not a rank letter.
 QString Hand_Key(QChar first, QChar second, bool suited);
 
+// Looks the key up in rows 1..StatCount; the first row whose key matches exactly wins. Sets
+// StrategyFound, StrategyColor and the three figures (all 0 when the key is not in the table) and
+// returns the row's word, or "Unknown Combination". A figure outside the 32-bit range is reported
+// as an overflow under "Return_Strategy_Results"; the word and the figures set before it stay.
 QString Return_Strategy_Results(const QString& handKey);
 
 // The info line: key - word (rank/total) [at rank] Ggroup.
