@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -20,8 +21,13 @@ QString Encrypt_With_Keys(const QString& plain, int key1, int key2, int key3, in
 // A whole number from 1 to bound inclusive; bound given as a number or as its text.
 double randomnumber(const QVariant& bound);
 
-// Tests only: replaces the key draw with a fixed sequence of keys (46..54), used in turn; an empty list
-// restores the random draw.
+// True when the four key characters of a cipher text (the first three and the last) all lie between
+// "." and "6", as every text that Encrypt produces has them.
+bool Keys_In_Range(const QString& cipher);
+
+// Tests only: replaces the key draw with a fixed sequence of keys (46..54), used in turn, wrapping round;
+// an empty list restores the random draw. The values stand for the draws in their order: the first
+// becomes key 1, the second key 3, the third key 2 and the fourth key 4.
 void Set_Test_Keys(const QList<int>& keys);
 
 } // namespace modEncrypt
