@@ -1,18 +1,186 @@
 #include "config/modglobal.h"
 
-// Placeholder: the settings file lands in its own commit.
+#include "config/inifile.h"
+#include "config/modencrypt.h"
+#include "config/numbers.h"
+#include "shell/errorreport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QVariant>
+
 namespace modGlobal {
+
 Long OPTIONS = 0;
 double MINBET = 0;
 double MAXBET = 0;
 Long NUMRAISES = 0;
 Long POTSIZEAVG = 0;
-QString Settings_Folder() { return {}; }
-QString Settings_File() { return {}; }
-void Reset_Settings() {}
-QString GetIniValue(const QString&, const QString&, const QString&) { return {}; }
-void PutIniValue(const QString&, const QString&, const QString&, const QString&) {}
-void Put_Setting(const QString&, const QString&) {}
-void Load_Settings() {}
-void Store_Settings() {}
+
+namespace {
+
+const QString KeyOptions = QStringLiteral("OPTIONS");
+const QString KeyMinBet = QStringLiteral("MINBET");
+const QString KeyMaxBet = QStringLiteral("MAXBET");
+const QString KeyNumRaises = QStringLiteral("NUMRAISES");
+const QString KeyPotSizeAvg = QStringLiteral("POTSIZEAVG");
+
+constexpr Long DefaultOptions = 0;
+constexpr double DefaultMinBet = 1;
+constexpr double DefaultMaxBet = 2;
+constexpr Long DefaultNumRaises = 3;
+constexpr Long DefaultPotSizeAvg = 40;
+
+// A value in the file that cannot stand for its setting.
+[[noreturn]] void Damaged() {
+    Raise_Error(err::TypeMismatch, QStringLiteral("Type mismatch"));
+}
+
+// The file as it is first created: the section, then the five defaults, each enciphered and quoted.
+QByteArray First_Content() {
+    const QByteArray crlf = QByteArrayLiteral("\r\n");
+    QByteArray content = '[' + Section.toLatin1() + ']' + crlf;
+    const std::pair<const QString&, QVariant> defaults[] = {
+        {KeyOptions, DefaultOptions},     {KeyMinBet, DefaultMinBet},         {KeyMaxBet, DefaultMaxBet},
+        {KeyNumRaises, DefaultNumRaises}, {KeyPotSizeAvg, DefaultPotSizeAvg},
+    };
+    for (const auto& [key, value] : defaults)
+        content += key.toLatin1() + "=\"" + modEncrypt::Encrypt(value).toLatin1() + '"' + crlf;
+    return content;
+}
+
+void Set_Defaults() {
+    OPTIONS = DefaultOptions;
+    MINBET = DefaultMinBet;
+    MAXBET = DefaultMaxBet;
+    NUMRAISES = DefaultNumRaises;
+    POTSIZEAVG = DefaultPotSizeAvg;
+}
+
+// The plain text of one stored value; a value that Encrypt cannot have written counts as damage.
+QString Plain_Value(const QByteArray& content, const QString& key) {
+    const QString cipher = ini::Find_Value(content, Section, key);
+    if (!modEncrypt::Keys_In_Range(cipher)) Damaged();
+    const QString plain = modEncrypt::Decrypt(cipher);
+    if (plain == modEncrypt::DecryptError) Damaged();
+    return plain;
+}
+
+double Real_Value(const QByteArray& content, const QString& key) {
+    const std::optional<double> value = Parse_Number(Plain_Value(content, key));
+    if (!value) Damaged();
+    return *value;
+}
+
+Long Whole_Value(const QByteArray& content, const QString& key) {
+    const std::optional<Long> value = Round_To_Long(Real_Value(content, key));
+    if (!value) Damaged();
+    return *value;
+}
+
+// Reads the five settings from the file; raises AppError when the file cannot be read or written or
+// holds a damaged value. The settings change only when all five are sound.
+void Read_Settings(const QString& file) {
+    const std::optional<QByteArray> content = ini::Read_File(file);
+    if (!content) Raise_Error(err::FileNotFound, QStringLiteral("File not found: ") + file);
+
+    if (ini::Find_Value(*content, Section, KeyOptions).isEmpty()) {
+        // No options stored: every setting takes its default and is written, whatever the file held.
+        Set_Defaults();
+        ini::Write_Value(Section, KeyOptions, modEncrypt::Encrypt(OPTIONS), file);
+        ini::Write_Value(Section, KeyMinBet, modEncrypt::Encrypt(MINBET), file);
+        ini::Write_Value(Section, KeyMaxBet, modEncrypt::Encrypt(MAXBET), file);
+        ini::Write_Value(Section, KeyNumRaises, modEncrypt::Encrypt(NUMRAISES), file);
+        ini::Write_Value(Section, KeyPotSizeAvg, modEncrypt::Encrypt(POTSIZEAVG), file);
+        return;
+    }
+
+    const Long options = Whole_Value(*content, KeyOptions);
+    const double minBet = Real_Value(*content, KeyMinBet);
+    const double maxBet = Real_Value(*content, KeyMaxBet);
+    const Long numRaises = Whole_Value(*content, KeyNumRaises);
+    const Long potSizeAvg = Whole_Value(*content, KeyPotSizeAvg);
+    OPTIONS = options;
+    MINBET = minBet;
+    MAXBET = maxBet;
+    NUMRAISES = numRaises;
+    POTSIZEAVG = potSizeAvg;
+}
+
+} // namespace
+
+QString Settings_Folder() {
+    // The user's own configuration folder; it does not depend on the application's names, so it is the
+    // same with or without an application object.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty()) return QString();
+    return base + QStringLiteral("/Quorvane");
+}
+
+QString Settings_File() {
+    const QString folder = Settings_Folder();
+    if (folder.isEmpty()) return QString();
+    return folder + QLatin1Char('/') + SettingsFileName;
+}
+
+void Reset_Settings() {
+    OPTIONS = 0;
+    MINBET = 0;
+    MAXBET = 0;
+    NUMRAISES = 0;
+    POTSIZEAVG = 0;
+}
+
+QString GetIniValue(const QString& section, const QString& key, const QString& file) {
+    QString value;
+    if (!Trap("GetIniValue", [&] { value = ini::Read_Value(section, key, file); })) return QString();
+    return value;
+}
+
+void PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file) {
+    Trap("PutIniValue", [&] { ini::Write_Value(section, key, value, file); });
+}
+
+bool Put_Setting(const QString& key, const QString& plainText) {
+    const QString cipher = modEncrypt::Encrypt(plainText);
+    return Trap("PutIniValue", [&] { ini::Write_Value(Section, key, cipher, Settings_File()); });
+}
+
+void Load_Settings() {
+    const QString folder = Settings_Folder();
+    if (folder.isEmpty()) Raise_Error(err::PathNotFound, QStringLiteral("Path not found"));
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+        Raise_Error(err::PathFileAccess, QStringLiteral("Path/File access error: ") + folder);
+
+    const QString file = Settings_File();
+    if (!QFileInfo::exists(file)) ini::Write_File(file, First_Content());
+
+    try {
+        Read_Settings(file);
+    } catch (const AppError&) {
+        // A damaged file: it is written anew with its first content and read again. When even that
+        // fails, the error goes to the caller and the settings keep what they held.
+        ini::Write_File(file, First_Content());
+        Read_Settings(file);
+    }
+}
+
+void Store_Settings() {
+    const QString file = Settings_File();
+    const std::pair<const QString&, QVariant> values[] = {
+        {KeyOptions, OPTIONS},
+        {KeyMinBet, MINBET},
+        {KeyMaxBet, MAXBET},
+        {KeyNumRaises, NUMRAISES},
+    };
+    for (const auto& [key, value] : values) {
+        const QString cipher = modEncrypt::Encrypt(value);
+        // A write that fails has been reported; the settings in memory are kept rather than replaced
+        // by what the file still holds.
+        if (!Trap("PutIniValue", [&] { ini::Write_Value(Section, key, cipher, file); })) return;
+    }
+    Load_Settings();
+}
+
 } // namespace modGlobal

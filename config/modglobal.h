@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // The settings of the table and the display, kept enciphered in an INI file in the user's own
-// configuration folder.
+// configuration folder (on Linux ~/.config/Quorvane/QVNSTATE.qvs, or $XDG_CONFIG_HOME/Quorvane).
 namespace modGlobal {
 
 using Long = std::int32_t;
@@ -25,16 +25,23 @@ QString Settings_File();
 // All five back to 0, as before the first load (tests).
 void Reset_Settings();
 
+// One value of an INI file: "" when the file, section or key is missing; one surrounding pair of
+// double quotes dropped; cut to 254 characters. A file that cannot be read is reported under
+// "GetIniValue" and reads as "".
 QString GetIniValue(const QString& section, const QString& key, const QString& file);
+// Stores one value, creating the file, section or key when missing; every other line stays as it was.
+// A failure is reported under "PutIniValue".
 void PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file);
 
-// Enciphers the value and writes it under its key in the settings file.
-void Put_Setting(const QString& key, const QString& plainText);
+// Enciphers the value and writes it under its key in the settings file. False when the write failed
+// (reported under "PutIniValue").
+bool Put_Setting(const QString& key, const QString& plainText);
 
 // Fills the five settings from the file, creating or repairing it. Throws AppError when even the
 // repair fails (a folder or file that cannot be created); the caller reports it under its own name.
 void Load_Settings();
-// Writes OPTIONS, MINBET, MAXBET and NUMRAISES, then loads again.
+// Writes OPTIONS, MINBET, MAXBET and NUMRAISES, then loads again. When a write fails it is reported
+// under "PutIniValue" and the settings in memory stay as they are (no load).
 void Store_Settings();
 
 } // namespace modGlobal
