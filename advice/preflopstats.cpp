@@ -1,9 +1,197 @@
 #include "advice/preflopstats.h"
 
-// Placeholder: the loader lands in its own commit.
+#include "config/modencrypt.h"
+#include "config/numbers.h"
+#include "shell/errorreport.h"
+#include "shell/messages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cmath>
+
 PreflopStat PreflopStats[MaxStatRows + 1];
 Long StatCount = 0;
-QString Stats_Folder() { return {}; }
-void Set_Stats_Folder(const QString&) {}
-void Grab_Stats() {}
-void Reset_Stats() {}
+
+namespace {
+
+QString& folder_override() {
+    static QString folder;
+    return folder;
+}
+
+constexpr Long DeviceIOError = 57;
+constexpr int FieldsUsed = 6;
+
+// A field longer than this cannot be a cipher text (the cipher takes at most 32767 characters between
+// its three leading keys and its closing key); keeping one character more lets the cipher reject it,
+// and a line of any length then costs no more memory than this.
+constexpr qsizetype MaxFieldBytes = 32767 + 4 + 1;
+
+const QString DownloadHint = QStringLiteral("Please Download the latest version.\r\n\r\n"
+                                            "Click on 'Help|Online Help|Download Latest Version/Statistics' "
+                                            "to Navigate to the Download Page.");
+
+void Show_Invalid_File() {
+    msg::Show_Message(QStringLiteral("Invalid Statistics File!\r\n") + DownloadHint,
+                      QStringLiteral("Statistics File Invalid"), msg::Icon::Critical);
+}
+
+void Show_Loading_Error() {
+    msg::Show_Message(QStringLiteral("Error Loading Statistics File!\r\n") + DownloadHint,
+                      QStringLiteral("Statistics File Invalid"), msg::Icon::Critical);
+}
+
+// A field or a value of the file that does not convert: the first of the two reports.
+struct InvalidFile {};
+
+// The numbers are written in the plain C form ("85.20"). They are read by the user's locale first; a
+// locale whose decimal separator is not a point rejects "85.20" (it is no valid grouping either), and
+// then the C form is tried, so the shipped file reads the same everywhere.
+double To_Number(const QString& text) {
+    if (const auto value = Parse_Number(text)) return *value;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (ok && std::isfinite(value)) return value;
+    throw InvalidFile{};
+}
+
+// One line of the file, split at every comma; only the first six fields are kept (each cut at
+// MaxFieldBytes), the rest are only counted.
+struct Line {
+    QByteArray fields[FieldsUsed];
+    int count = 0;    // fields seen so far on this line
+    bool any = false; // the line holds at least one byte
+
+    void Clear() {
+        for (QByteArray& f : fields)
+            f.clear();
+        count = 0;
+        any = false;
+    }
+    void Add(char c) {
+        if (!any) {
+            any = true;
+            count = 1;
+        }
+        if (c == ',') {
+            ++count;
+            return;
+        }
+        if (count <= FieldsUsed) {
+            QByteArray& f = fields[count - 1];
+            if (f.size() < MaxFieldBytes) f.append(c);
+        }
+    }
+};
+
+void Store_Row(int row, const Line& line) {
+    // The table holds MaxStatRows rows; so does the file.
+    if (row > MaxStatRows) Raise_Error(err::Subscript, QStringLiteral("Subscript out of range"));
+    PreflopStat& stat = PreflopStats[row];
+    // An empty line splits into no fields at all.
+    const int count = line.any ? line.count : 0;
+    for (int f = 0; f < FieldsUsed; ++f) {
+        if (f >= count) Raise_Error(err::Subscript, QStringLiteral("Subscript out of range"));
+        const QString plain = modEncrypt::Decrypt(QString::fromLatin1(line.fields[f]));
+        switch (f) {
+        case 0:
+            stat.HandKey = plain;
+            break;
+        case 1:
+            stat.StatValue = To_Number(plain);
+            break;
+        case 2:
+            stat.Strategy = plain;
+            break;
+        case 3:
+            stat.HandRank = To_Number(plain);
+            break;
+        case 4:
+            stat.HandsAtRank = To_Number(plain);
+            break;
+        default:
+            stat.Grouping = To_Number(plain);
+            break;
+        }
+    }
+}
+
+// Reads the whole file; returns the number of rows. Lines end at CR LF or at a CR alone; a line feed
+// alone is part of the line.
+int Read_Stats(QFile& file) {
+    Line line;
+    int row = 1;
+    bool afterCR = false;
+    char buffer[4096];
+    for (;;) {
+        const qint64 got = file.read(buffer, sizeof buffer);
+        if (got < 0) Raise_Error(DeviceIOError, QStringLiteral("Device I/O error"));
+        if (got == 0) break;
+        for (qint64 i = 0; i < got; ++i) {
+            const char c = buffer[i];
+            if (afterCR) {
+                afterCR = false;
+                if (c == '\n') continue; // the LF of a CR LF pair
+            }
+            if (c == '\r') {
+                Store_Row(row++, line);
+                line.Clear();
+                afterCR = true;
+                continue;
+            }
+            line.Add(c);
+        }
+    }
+    // A last line without a line end.
+    if (line.any) Store_Row(row++, line);
+    return row - 1;
+}
+
+} // namespace
+
+QString Stats_Folder() {
+    if (!folder_override().isEmpty()) return folder_override();
+    return QCoreApplication::applicationDirPath();
+}
+
+void Set_Stats_Folder(const QString& folder) {
+    folder_override() = folder;
+}
+
+void Grab_Stats() {
+    // The table counts as empty until the whole file has been read cleanly.
+    StatCount = 0;
+    bool invalid = false;
+    const bool done = Trap("Grab_Stats", [&] {
+        try {
+            const QString path = QDir(Stats_Folder()).filePath(StatsFileName);
+            const QFileInfo info(path);
+            if (!info.exists()) throw InvalidFile{};
+            if (info.isDir()) Raise_Error(err::PathFileAccess, QStringLiteral("Path/File access error"));
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) {
+                if (!QFileInfo::exists(path)) throw InvalidFile{};
+                Raise_Error(err::PermissionDenied, QStringLiteral("Permission denied"));
+            }
+            const int rows = Read_Stats(file);
+            file.close();
+            StatCount = rows;
+        } catch (const InvalidFile&) {
+            invalid = true;
+        }
+    });
+    if (invalid)
+        Show_Invalid_File();
+    else if (!done)
+        Show_Loading_Error();
+}
+
+void Reset_Stats() {
+    for (PreflopStat& stat : PreflopStats)
+        stat = PreflopStat{};
+    StatCount = 0;
+}
