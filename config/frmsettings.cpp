@@ -1,4 +1,256 @@
 #include "config/frmsettings.h"
 
-// Placeholder: the dialog lands in its own commit.
-frmSettings::frmSettings(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("frmSettings")); }
+#include "advice/potodds.h"
+#include "config/modglobal.h"
+#include "config/numbers.h"
+#include "mainwindow/frmmain.h"
+#include "mainwindow/uihelpers.h"
+#include "shell/errorreport.h"
+#include "shell/messages.h"
+#include "shell/onlinehelp.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <limits>
+
+namespace {
+
+QPointer<frmSettings>& open_form() {
+    static QPointer<frmSettings> form;
+    return form;
+}
+
+void Tell(const QString& text) {
+    msg::Show_Message(text, QLatin1String(onlinehelp::ProductTitle), msg::Icon::None);
+}
+
+QLabel* Make_Label(QWidget* parent, const char* name, const char* text, QRect geometry, bool right) {
+    auto* label = new QLabel(QLatin1String(text), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    if (right) label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit* Make_Box(QWidget* parent, const char* name, const char* tip, QRect geometry) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setToolTip(QLatin1String(tip));
+    box->setGeometry(geometry);
+    return box;
+}
+
+QPushButton* Make_Button(QWidget* parent, const char* name, const char* text, QRect geometry) {
+    auto* button = new QPushButton(QLatin1String(text), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+} // namespace
+
+frmSettings::frmSettings(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmSettings"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Settings"));
+    setFixedSize(Twips(3750), Twips(2670));
+
+    Label1 = Make_Label(this, "Label1", "Change the default settings here:", Twips_Rect(120, 120, 3495, 255),
+                        false);
+    cmdSave = Make_Button(this, "cmdSave", "Save Settings", Twips_Rect(120, 480, 1695, 495));
+    cmdCancel = Make_Button(this, "cmdCancel", "Cancel", Twips_Rect(1920, 480, 1695, 495));
+    Label2 = Make_Label(this, "Label2", "Table Minimum:", Twips_Rect(240, 1200, 1575, 255), true);
+    txtMinBet = Make_Box(this, "txtMinBet",
+                         "Enter the minimum bet of the table here(on a $10/$20 table, this would be 10)",
+                         Twips_Rect(1920, 1200, 1695, 285));
+    Label3 = Make_Label(this, "Label3", "Table Maximum:", Twips_Rect(240, 1560, 1575, 255), true);
+    txtMaxBet = Make_Box(this, "txtMaxBet",
+                         "Enter the maximum bet of the table here(on a $10/$20 table, this would be 20)",
+                         Twips_Rect(1920, 1560, 1695, 285));
+    Label4 = Make_Label(this, "Label4", "Maximum # Raises:", Twips_Rect(240, 1920, 1575, 255), true);
+    txtNumRaises =
+        Make_Box(this, "txtNumRaises", "Enter the maximum number of raises the table allows here(usually 3).",
+                 Twips_Rect(1920, 1920, 1695, 285));
+    Label5 = Make_Label(this, "Label5", "Max Avg Pot SIze:", Twips_Rect(240, 2280, 1575, 255), true);
+    txtPotSizeAvg = Make_Box(
+        this, "txtPotSizeAvg",
+        "Enter the largest amount that the pot usually gets to(this modifies the slider's maximum setting).",
+        Twips_Rect(1920, 2280, 1695, 285));
+
+    // The tab sequence: the four boxes' first three, the two buttons, then the pot box; the labels take
+    // no focus.
+    setTabOrder(txtMinBet, txtMaxBet);
+    setTabOrder(txtMaxBet, txtNumRaises);
+    setTabOrder(txtNumRaises, cmdSave);
+    setTabOrder(cmdSave, cmdCancel);
+    setTabOrder(cmdCancel, txtPotSizeAvg);
+
+    for (QWidget* w : {static_cast<QWidget*>(txtMinBet), static_cast<QWidget*>(txtMaxBet),
+                       static_cast<QWidget*>(txtNumRaises), static_cast<QWidget*>(txtPotSizeAvg),
+                       static_cast<QWidget*>(cmdSave), static_cast<QWidget*>(cmdCancel)})
+        w->installEventFilter(this);
+
+    connect(cmdSave, &QPushButton::clicked, this, &frmSettings::cmdSave_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
+
+    Form_Load();
+    txtMinBet->setFocus();
+}
+
+void frmSettings::Form_Load() {
+    Trap("Form_Load", [this] {
+        txtMinBet->setText(Number_Text(modGlobal::MINBET));
+        txtMaxBet->setText(Number_Text(modGlobal::MAXBET));
+        txtNumRaises->setText(Number_Text(modGlobal::NUMRAISES));
+        txtPotSizeAvg->setText(Number_Text(modGlobal::POTSIZEAVG));
+    });
+}
+
+bool frmSettings::Is_Text_Box(QObject* object) const {
+    return object == txtMinBet || object == txtMaxBet || object == txtNumRaises || object == txtPotSizeAvg;
+}
+
+QLineEdit* frmSettings::Focused_Box() const {
+    QWidget* focus = focusWidget();
+    return Is_Text_Box(focus) ? static_cast<QLineEdit*>(focus) : nullptr;
+}
+
+bool frmSettings::Validate_Box(QLineEdit* box) {
+    const std::optional<double> value = Parse_Number(box->text());
+    QString problem;
+    if (box == txtMinBet || box == txtMaxBet) {
+        if (!value) problem = QStringLiteral("Please enter a number.");
+    } else if (!value) {
+        problem = QStringLiteral("Please enter a whole number.");
+    } else if (*value < 1) {
+        problem = QStringLiteral("Please enter a number greater than 0.");
+    }
+    if (problem.isEmpty()) return true;
+    Tell(problem);
+    box->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+// The focus is about to leave a box by Tab, Shift+Tab or a click on another control of the dialog: the
+// box's entry is checked first, and when it fails the key or the click is swallowed, so the focus stays
+// and the button is not pressed.
+bool frmSettings::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && Is_Text_Box(watched) &&
+            !Validate_Box(static_cast<QLineEdit*>(watched)))
+            return true;
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        QLineEdit* box = Focused_Box();
+        if (box && box != watched && !Validate_Box(box)) return true;
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmSettings::Refuse(const QString& message, QLineEdit* box) {
+    Tell(message);
+    if (box) box->setFocus(Qt::OtherFocusReason);
+}
+
+void frmSettings::cmdSave_Click() {
+    Trap("cmdSave_Click", [this] {
+        // A click that did not come through the mouse or the keyboard (a button pressed by program)
+        // still meets the checks: the box with the focus first, then all four in the tab sequence.
+        if (QLineEdit* box = Focused_Box(); box && !Validate_Box(box)) return;
+        for (QLineEdit* box : {txtMinBet, txtMaxBet, txtNumRaises, txtPotSizeAvg})
+            if (!Validate_Box(box)) return;
+
+        const double minBet = *Parse_Number(txtMinBet->text());
+        const double maxBet = *Parse_Number(txtMaxBet->text());
+        const std::optional<Long> numRaises = Round_To_Long(*Parse_Number(txtNumRaises->text()));
+        const std::optional<Long> potSizeAvg = Round_To_Long(*Parse_Number(txtPotSizeAvg->text()));
+        const QString largest = QLocale().toString(std::numeric_limits<Long>::max());
+        if (!numRaises) {
+            Refuse(QStringLiteral("The maximum number of raises is too large. Please enter a whole number no "
+                                  "greater than ") +
+                       largest + QLatin1Char('.'),
+                   txtNumRaises);
+            return;
+        }
+        if (!potSizeAvg) {
+            Refuse(QStringLiteral("The average pot size is too large. Please enter a whole number no greater "
+                                  "than ") +
+                       largest + QLatin1Char('.'),
+                   txtPotSizeAvg);
+            return;
+        }
+        if (!Wager_List_Fits(minBet, maxBet, *numRaises)) {
+            if (*numRaises > MaxRaises)
+                Refuse(QStringLiteral("The advice can show at most %1 raises. Please enter a smaller maximum "
+                                      "number of raises.")
+                           .arg(MaxRaises),
+                       txtNumRaises);
+            else
+                Refuse(QStringLiteral("These bets are too large for the advice to show. Please enter smaller "
+                                      "table limits."),
+                       txtMaxBet);
+            return;
+        }
+
+        modGlobal::MINBET = minBet;
+        modGlobal::MAXBET = maxBet;
+        modGlobal::NUMRAISES = *numRaises;
+        modGlobal::POTSIZEAVG = *potSizeAvg;
+        modGlobal::Put_Setting(QStringLiteral("MINBET"), Number_Text(minBet));
+        modGlobal::Put_Setting(QStringLiteral("MAXBET"), Number_Text(maxBet));
+        modGlobal::Put_Setting(QStringLiteral("NUMRAISES"), Number_Text(*numRaises));
+        modGlobal::Put_Setting(QStringLiteral("POTSIZEAVG"), Number_Text(*potSizeAvg));
+        Main_Window(); // PENDING Show_Settings
+        unloaded = true;
+        close();
+    });
+}
+
+void frmSettings::cmdCancel_Click() {
+    Trap("cmdCancel_Click", [this] {
+        if (QLineEdit* box = Focused_Box(); box && !Validate_Box(box)) return;
+        unloaded = true;
+        close();
+    });
+}
+
+// Closing stores nothing: the close box, Cancel and the end of a save all leave the settings as they
+// are at that moment.
+void frmSettings::closeEvent(QCloseEvent* event) {
+    unloaded = true;
+    event->accept();
+}
+
+frmSettings* Settings_Form() {
+    frmSettings* form = open_form().data();
+    return form && !form->Is_Unloaded() ? form : nullptr;
+}
+
+frmSettings* Show_Settings_Form() {
+    QPointer<frmSettings>& form = open_form();
+    if (!Settings_Form()) {
+        form = new frmSettings;
+        form->show();
+    }
+    form->raise();
+    form->activateWindow();
+    return form;
+}

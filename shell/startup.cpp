@@ -1,6 +1,16 @@
 #include "shell/startup.h"
 
-#include "mainwindow/frmmain.h"
+#include "shell/errorreport.h"
+#include "shell/frmsplash.h"
 
-// Placeholder until the start-up form exists: opens the main window straight away.
-void Main() { Main_Window()->show(); }
+#include <QApplication>
+#include <QIcon>
+
+void Main() {
+    Trap("Main", [] {
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvane/quorvane-128.png")));
+        QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
+        ShowingAbout = false;
+        Show_Splash();
+    });
+}

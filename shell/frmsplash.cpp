@@ -1,0 +1,190 @@
+#include "shell/frmsplash.h"
+
+#include "config/modglobal.h"
+#include "mainwindow/frmmain.h"
+#include "mainwindow/uihelpers.h"
+#include "shell/onlinehelp.h"
+#include "shell/urllink.h"
+#include "version.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+bool ShowingAbout = false;
+
+namespace {
+
+QPointer<frmSplash>& open_form() {
+    static QPointer<frmSplash> form;
+    return form;
+}
+
+QString Version_Text() {
+    return QStringLiteral(QUORVANE_VERSION_TEXT);
+}
+
+QFont Arial(double points, bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+frmSplash::frmSplash(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(Twips(4800), Twips(3990));
+
+    imgLogo = new QLabel(this);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(Twips_Rect(240, 240, 960, 960));
+    imgLogo->setScaledContents(true);
+    imgLogo->setPixmap(QPixmap(QStringLiteral(":/quorvane/quorvane-128.png")));
+
+    lblName = new QLabel(QStringLiteral("Quorvane"), this);
+    lblName->setObjectName(QStringLiteral("lblName"));
+    lblName->setFont(Arial(14.25, true));
+    lblName->setGeometry(Twips_Rect(1440, 240, 3135, 735));
+
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setFont(Arial(9.75, false));
+    lblVersion->setGeometry(Twips_Rect(1440, 960, 3135, 375));
+
+    URLLink3 = new URLLink(this);
+    URLLink3->setObjectName(QStringLiteral("URLLink3"));
+    URLLink3->setGeometry(Twips_Rect(840, 1440, 3135, 255));
+    URLLink3->setText(QStringLiteral("Copyright \u00A9 ") + QLatin1String(onlinehelp::MakerName));
+    URLLink3->setURL(onlinehelp::Site_Address(onlinehelp::MakerHomePath));
+
+    URLLink1 = new URLLink(this);
+    URLLink1->setObjectName(QStringLiteral("URLLink1"));
+    URLLink1->setGeometry(Twips_Rect(840, 1800, 3255, 255));
+    URLLink1->setText(QStringLiteral("Quorvane Home Page"));
+    URLLink1->setURL(onlinehelp::Site_Address(onlinehelp::HomePath));
+
+    cmdOK = new QPushButton(QStringLiteral("Continue"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(Twips_Rect(1680, 3480, 1335, 375));
+    connect(cmdOK, &QPushButton::clicked, this, &frmSplash::cmdOK_Click);
+
+    timCountdown = new QTimer(this);
+    timCountdown->setObjectName(QStringLiteral("timCountdown"));
+    connect(timCountdown, &QTimer::timeout, this, &frmSplash::timCountdown_Timer);
+
+    Form_Load();
+}
+
+void frmSplash::Form_Load() {
+    aboutBox = ShowingAbout;
+    Trap("Form_Load", [this] {
+        setWindowTitle(QStringLiteral("Quorvane v") + Version_Text());
+        lblVersion->setText(QStringLiteral("Version # ") + Version_Text());
+        modGlobal::Load_Settings();
+    });
+    // Even when the settings could not be loaded the form goes on as usual, so that it still leads to
+    // the main window.
+    Trap("Form_Load", [this] {
+        if (aboutBox) {
+            cmdOK->setText(QStringLiteral("Continue"));
+            cmdOK->setEnabled(true);
+            cmdOK->show();
+            timCountdown->stop();
+        } else {
+            countdown = 1;
+            cmdOK->hide();
+            timCountdown->setInterval(1000);
+            timCountdown->start();
+        }
+    });
+}
+
+void frmSplash::timCountdown_Timer() {
+    Trap("timCountdown_Timer", [this] {
+        if (countdown >= 1) {
+            --countdown;
+        } else {
+            timCountdown->stop();
+            cmdOK_Click();
+        }
+    });
+}
+
+void frmSplash::cmdOK_Click() {
+    Trap("cmdOK_Click", [this] {
+        // The main window is shown before this form goes, so that the program never finds itself
+        // without a window in between.
+        Unload();
+        Show_Main_Window();
+        close();
+    });
+}
+
+void frmSplash::Unload() {
+    if (unloaded) return;
+    unloaded = true;
+    timCountdown->stop();
+    Form_Unload();
+}
+
+// The settings are written back here, on the way out through "Continue" or the close box, and never
+// when the program ends by File > Exit.
+void frmSplash::Form_Unload() {
+    Trap("Form_Unload", [] { modGlobal::Store_Settings(); });
+}
+
+void frmSplash::Show_Main_Window() {
+    frmMain* main = Main_Window();
+    main->show();
+    main->raise();
+    main->activateWindow();
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+    if (!unloaded) {
+        // The close box: the form unloads as after "Continue". At start-up it still leads to the main
+        // window; the About box brings the main window to the front when it is open, and leaves it
+        // closed when the player has closed it meanwhile.
+        Unload();
+        Trap("Form_Unload", [this] {
+            if (!aboutBox) {
+                Show_Main_Window();
+            } else {
+                frmMain* main = Main_Window();
+                if (main->isVisible()) {
+                    main->raise();
+                    main->activateWindow();
+                }
+            }
+        });
+    }
+    event->accept();
+}
+
+frmSplash* Splash_Form() {
+    frmSplash* form = open_form().data();
+    return form && !form->Is_Unloaded() ? form : nullptr;
+}
+
+frmSplash* Show_Splash() {
+    QPointer<frmSplash>& form = open_form();
+    if (!Splash_Form()) {
+        form = new frmSplash;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            form->move(screen->availableGeometry().center() - form->rect().center());
+        form->show();
+    }
+    form->raise();
+    form->activateWindow();
+    return form;
+}

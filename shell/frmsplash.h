@@ -1,0 +1,57 @@
+#pragma once
+
+#include "shell/errorreport.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+class URLLink;
+
+// True when the start-up form is opened from Help > About, false when Main opens it at start-up. Read
+// only by the form's load.
+extern bool ShowingAbout;
+
+// The start-up form, which serves later as the About box. At start-up it loads the settings, waits two
+// ticks of its timer, writes the settings back and gives way to the main window; as the About box it
+// waits for "Continue" (or its close box) instead.
+class frmSplash : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmSplash(QWidget* parent = nullptr); // loads the form
+
+    QLabel* lblName = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* imgLogo = nullptr;
+    URLLink* URLLink1 = nullptr;
+    URLLink* URLLink3 = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QTimer* timCountdown = nullptr;
+
+    Long Countdown() const { return countdown; }
+    bool Is_About_Box() const { return aboutBox; }
+    bool Is_Unloaded() const { return unloaded; }
+
+    void cmdOK_Click();
+    void timCountdown_Timer();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Form_Load();
+    void Form_Unload();
+    void Unload();
+    void Show_Main_Window();
+
+    Long countdown = 0;
+    bool aboutBox = false;
+    bool unloaded = false;
+};
+
+// The open start-up form or About box, or nullptr (also once it has unloaded).
+frmSplash* Splash_Form();
+// Loads and shows the form (as the About box when ShowingAbout is True); when it is already open it is
+// only brought to the front.
+frmSplash* Show_Splash();
