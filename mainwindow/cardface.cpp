@@ -1,0 +1,125 @@
+#include "mainwindow/cardface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+QPainterPath circle(double cx, double cy, double r) {
+    QPainterPath p;
+    p.addEllipse(QPointF(cx, cy), r, r);
+    return p;
+}
+
+QPainterPath polygon(std::initializer_list<QPointF> points) {
+    QPainterPath p;
+    p.addPolygon(QPolygonF(QList<QPointF>(points)));
+    p.closeSubpath();
+    return p;
+}
+
+QPainterPath make_suit(int suit) {
+    switch (suit) {
+    case 1: { // spade: a heart upside down on a flared stem
+        QPainterPath p = circle(0.29, 0.56, 0.21).united(circle(0.71, 0.56, 0.21));
+        p = p.united(polygon({{0.5, 0.02}, {0.9, 0.48}, {0.5, 0.62}, {0.1, 0.48}}));
+        return p.united(polygon({{0.5, 0.55}, {0.7, 1.0}, {0.3, 1.0}}));
+    }
+    case 2: { // heart
+        QPainterPath p = circle(0.29, 0.32, 0.23).united(circle(0.71, 0.32, 0.23));
+        return p.united(polygon({{0.08, 0.44}, {0.5, 0.2}, {0.92, 0.44}, {0.5, 0.98}}));
+    }
+    case 3: { // club: three leaves and a stem
+        QPainterPath p =
+            circle(0.5, 0.26, 0.21).united(circle(0.26, 0.6, 0.21)).united(circle(0.74, 0.6, 0.21));
+        p = p.united(polygon({{0.4, 0.4}, {0.6, 0.4}, {0.6, 0.6}, {0.4, 0.6}}));
+        return p.united(polygon({{0.5, 0.5}, {0.7, 1.0}, {0.3, 1.0}}));
+    }
+    default: // diamond
+        return polygon({{0.5, 0.0}, {0.88, 0.5}, {0.5, 1.0}, {0.12, 0.5}});
+    }
+}
+
+bool is_red(int suit) {
+    return suit == 2 || suit == 4;
+}
+
+} // namespace
+
+const QPainterPath& Suit_Path(int suit) {
+    static const QPainterPath paths[4] = {make_suit(1), make_suit(2), make_suit(3), make_suit(4)};
+    return paths[(suit >= 1 && suit <= 4) ? suit - 1 : 3];
+}
+
+void Paint_Suit(QPainter& painter, int suit, const QRectF& box) {
+    const double side = std::min(box.width(), box.height());
+    painter.save();
+    painter.translate(box.center().x() - side / 2, box.center().y() - side / 2);
+    painter.scale(side, side);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(is_red(suit) ? QColor(204, 0, 0) : QColor(Qt::black));
+    painter.drawPath(Suit_Path(suit));
+    painter.restore();
+}
+
+CardFace::CardFace(int suit, QChar rankLetter, QWidget* parent)
+    : QWidget(parent), suit_(suit), letter_(rankLetter) {
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void CardFace::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect());
+    painter.setPen(QPen(QColor(110, 110, 110), 0.75));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(r.adjusted(0.4, 0.4, -0.4, -0.4), 1.5, 1.5);
+
+    // The rank character fills the upper half, the suit symbol the lower.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(std::max(6, static_cast<int>(std::min(r.width() * 1.05, r.height() * 0.42))));
+    painter.setFont(font);
+    painter.setPen(is_red(suit_) ? QColor(204, 0, 0) : QColor(Qt::black));
+    const QRectF top(0, 0, r.width(), r.height() * 0.5);
+    painter.drawText(top, Qt::AlignHCenter | Qt::AlignBottom, QString(letter_));
+    const double inset = r.width() * 0.08;
+    Paint_Suit(painter, suit_, QRectF(inset, r.height() * 0.54, r.width() - 2 * inset, r.height() * 0.36));
+}
+
+void CardFace::mousePressEvent(QMouseEvent* e) {
+    pressed_ = e->button() == Qt::LeftButton;
+    e->accept();
+}
+
+void CardFace::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    e->accept();
+    if (click) emit clicked();
+}
+
+SuitIcon::SuitIcon(int suit, QWidget* parent) : QWidget(parent), suit_(suit) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SuitIcon::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect());
+    Paint_Suit(painter, suit_,
+               r.adjusted(r.width() * 0.1, r.height() * 0.15, -r.width() * 0.1, -r.height() * 0.15));
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* e) {
+    pressed_ = e->button() == Qt::LeftButton;
+    e->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    e->accept();
+    if (click) emit clicked();
+}
