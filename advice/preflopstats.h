@@ -29,5 +29,8 @@ inline const QString StatsFileName = QStringLiteral("stats.csv");
 QString Stats_Folder();
 void Set_Stats_Folder(const QString& folder); // "" restores the program's folder
 
+// Loads the whole file into rows 1..StatCount; StatCount stays 0 unless every line read cleanly. The
+// numbers are read by the user's locale, and in their plain C form ("85.20") when the locale rejects
+// them. Failures are shown to the user, never raised.
 void Grab_Stats();
 void Reset_Stats(); // StatCount 0, rows emptied (tests)
