@@ -54,6 +54,11 @@ QByteArray Rows(int count, const QByteArray& end = "\r\n") {
     return out;
 }
 
+const QString& SourceDir() {
+    static const QString dir = QStringLiteral(QUORVANE_SOURCE_DIR);
+    return dir;
+}
+
 } // namespace
 
 class TestPreflopStats : public QObject {
@@ -334,6 +339,92 @@ class TestPreflopStats : public QObject {
         QCOMPARE(Seen_Outcome(), ok ? Loaded : Invalid);
         QCOMPARE(StatCount, ok ? 1 : 0);
         if (ok) QCOMPARE(PreflopStats[1].StatValue, expected);
+    }
+
+    // ---- the shipped file ------------------------------------------------------------------------
+
+    void shipped_file() {
+        Set_Stats_Folder(SourceDir() + "/resources");
+        Grab_Stats();
+        QCOMPARE(Seen_Outcome(), Loaded);
+        QCOMPARE(StatCount, 169);
+
+        const QString letters = QStringLiteral("AKQJT98765432");
+        QSet<QString> expected;
+        for (int i = 0; i < 13; ++i)
+            for (int j = i; j < 13; ++j) {
+                const QString key = QString(letters[i]) + letters[j];
+                expected << key;
+                if (i != j) expected << key + " s";
+            }
+        QCOMPARE(expected.size(), 169);
+
+        const QStringList words = {"Best", "Better", "Good", "Marginal", "Bad", "Worse", "Fold"};
+        QSet<QString> keys;
+        for (int r = 1; r <= StatCount; ++r) {
+            const PreflopStat& s = PreflopStats[r];
+            QVERIFY2(expected.contains(s.HandKey), qPrintable(s.HandKey));
+            QVERIFY2(!keys.contains(s.HandKey), qPrintable(s.HandKey));
+            keys << s.HandKey;
+            QVERIFY2(words.contains(s.Strategy), qPrintable(s.Strategy));
+            QVERIFY(s.StatValue > 0 && s.StatValue < 100);
+            QVERIFY(s.HandRank >= 1 && s.HandRank <= 169 && s.HandRank == std::floor(s.HandRank));
+            QVERIFY(s.HandsAtRank >= 1 && s.HandsAtRank == std::floor(s.HandsAtRank));
+            QVERIFY(s.Grouping >= 1 && s.Grouping <= 9 && s.Grouping == std::floor(s.Grouping));
+            // The word follows the group.
+            const int g = int(s.Grouping);
+            const QString word = g <= 5   ? words[g - 1]
+                                 : g <= 8 ? QStringLiteral("Worse")
+                                          : QStringLiteral("Fold");
+            QCOMPARE(s.Strategy, word);
+            // The hands sharing a rank are as many as the row says, and a better equity never ranks lower.
+            int same = 0;
+            for (int o = 1; o <= StatCount; ++o) {
+                if (PreflopStats[o].HandRank == s.HandRank) ++same;
+                if (PreflopStats[o].StatValue > s.StatValue + 0.15)
+                    QVERIFY(PreflopStats[o].HandRank < s.HandRank);
+            }
+            QCOMPARE(double(same), s.HandsAtRank);
+        }
+        QCOMPARE(keys, expected);
+    }
+
+    void shipped_hands_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<double>("equity");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("rank");
+        QTest::newRow("pocket aces") << "AA" << 85.20 << 1 << "Best" << 1;
+        QTest::newRow("pocket kings") << "KK" << 82.40 << 1 << "Best" << 2;
+        QTest::newRow("ace king suited") << "AK s" << 67.04 << 1 << "Best" << -1;
+        QTest::newRow("ace king") << "AK" << 65.32 << 2 << "Better" << -1;
+        QTest::newRow("seven deuce") << "72" << 34.58 << 9 << "Fold" << -1;
+        QTest::newRow("three deuce, the worst hand") << "32" << 32.30 << 9 << "Fold" << 169;
+        QTest::newRow("ten nine suited") << "T9 s" << -1.0 << 4 << "Marginal" << -1;
+        QTest::newRow("ace five suited") << "A5 s" << -1.0 << 5 << "Bad" << -1;
+        QTest::newRow("king ten") << "KT" << -1.0 << 6 << "Worse" << -1;
+        QTest::newRow("deuces") << "22" << -1.0 << 7 << "Worse" << -1;
+        QTest::newRow("eight seven") << "87" << -1.0 << 8 << "Worse" << -1;
+    }
+    void shipped_hands() {
+        QFETCH(QString, key);
+        QFETCH(double, equity);
+        QFETCH(int, group);
+        QFETCH(QString, word);
+        QFETCH(int, rank);
+        Set_Stats_Folder(SourceDir() + "/resources");
+        Grab_Stats();
+        QCOMPARE(StatCount, 169);
+        int row = 0;
+        for (int r = 1; r <= StatCount && !row; ++r)
+            if (PreflopStats[r].HandKey == key) row = r;
+        QVERIFY(row);
+        const PreflopStat& s = PreflopStats[row];
+        if (equity >= 0) QCOMPARE(s.StatValue, equity);
+        QCOMPARE(s.Grouping, double(group));
+        QCOMPARE(s.Strategy, word);
+        if (rank > 0) QCOMPARE(s.HandRank, double(rank));
     }
 
     // ---- random damage ---------------------------------------------------------------------------
