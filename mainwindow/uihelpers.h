@@ -9,16 +9,17 @@
 
 // Geometry is laid out in twips; Qt's device-independent pixels are 15 twips each, and high-DPI
 // scaling does the rest.
-constexpr int Twips(int twips) { return static_cast<int>(twips / 15.0 + (twips >= 0 ? 0.5 : -0.5)); }
-inline QRect Twips_Rect(int left, int top, int width, int height)
-{
+constexpr int Twips(int twips) {
+    return static_cast<int>(twips / 15.0 + (twips >= 0 ? 0.5 : -0.5));
+}
+inline QRect Twips_Rect(int left, int top, int width, int height) {
     return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
 // A blue-green-red colour value as a QColor; a system colour (top bit set) is taken from the palette:
 // the button face is the palette's button colour.
-inline QColor To_QColor(BgrColour c, const QPalette& palette = QPalette())
-{
+inline QColor To_QColor(BgrColour c, const QPalette& palette = QPalette()) {
     if (Is_System_Colour(c)) return palette.color(QPalette::Button);
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
 }

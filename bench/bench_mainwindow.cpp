@@ -1,0 +1,94 @@
+// From a click on the sixth card (the turn) to the window fully updated: the analysis, the frames,
+// both grids, the labels and the painting that the changes leave pending.
+#include "advice/preflopstats.h"
+#include "cards/mododds.h"
+#include "config/modglobal.h"
+#include "mainwindow/frmmain.h"
+#include "shell/messages.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+frmMain* window = nullptr;
+
+void Click(QWidget* w) {
+    const QPointF at(w->width() / 2.0, w->height() / 2.0);
+    const QPointF global = w->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+QWidget* Picture(int index) {
+    return window->findChild<QWidget*>(QStringLiteral("imgCard_%1").arg(index));
+}
+
+void Settle() {
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
+void BM_TurnClickToFullUpdate(benchmark::State& state) {
+    using modOdds::Card_Index;
+    // Hole cards 8 and 9 of spades, flop 2 and 3 of spades and the king of hearts; the turn is the ace
+    // of diamonds, with a pot typed so that the action list is rebuilt as well.
+    window->cmdClear_Click();
+    for (const int i :
+         {Card_Index(1, 7), Card_Index(1, 8), Card_Index(1, 1), Card_Index(1, 2), Card_Index(2, 12)})
+        Click(Picture(i));
+    window->findChild<QWidget*>(QStringLiteral("txtPot"))->setProperty("text", QStringLiteral("20"));
+    Settle();
+    QWidget* turn = Picture(Card_Index(4, 13));
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        Click(turn);
+        Settle();
+        if (state.range(0)) window->repaint(); // every pixel of the window painted again
+        const auto stop = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        Click(turn); // back to the flop, untimed
+        Settle();
+    }
+}
+// Argument 0: the pending painting only; 1: the whole window painted again on top.
+BENCHMARK(BM_TurnClickToFullUpdate)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    msg::Set_Message_Handler([](const msg::Message&) {});
+    QTemporaryDir empty; // no statistics file: the turn does not read it
+    Set_Stats_Folder(empty.path());
+    modGlobal::MINBET = 1;
+    modGlobal::MAXBET = 2;
+    modGlobal::NUMRAISES = 3;
+    modGlobal::POTSIZEAVG = 40;
+    window = new frmMain;
+    window->show();
+    Settle();
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete window;
+    return 0;
+}
