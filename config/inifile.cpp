@@ -208,7 +208,8 @@ std::optional<QByteArray> Read_File(const QString& file) {
                                                         : QStringLiteral("Path/File access error"),
             file, in.errorString());
     }
-    QByteArray content = in.read(MaxFileSize + 1);
+    // Read whole: the size was checked above; a file that grew since then is refused below.
+    QByteArray content = in.readAll();
     if (in.error() != QFileDevice::NoError || content.size() > MaxFileSize)
         Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
                          in.errorString());
@@ -266,6 +267,16 @@ QString Read_Value(const QString& section, const QString& key, const QString& fi
 void Write_Value(const QString& section, const QString& key, const QString& value, const QString& file) {
     Update_File(file, true, [&](const std::optional<QByteArray>& old) {
         return With_Value(old.value_or(QByteArray()), section, key, value);
+    });
+}
+
+void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
+                  const QString& file) {
+    Update_File(file, true, [&](const std::optional<QByteArray>& old) {
+        QByteArray content = old.value_or(QByteArray());
+        for (const auto& [key, value] : values)
+            content = With_Value(content, section, key, value);
+        return content;
     });
 }
 

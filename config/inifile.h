@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // A small reader and writer of INI-format files: sections "[NAME]", key lines "KEY=value", lines ended
 // by CR LF, bytes read and written as single-byte (Latin-1) codes. Section and key names match
@@ -36,6 +38,10 @@ QString Read_Value(const QString& section, const QString& key, const QString& fi
 // missing. The whole file is written anew and renamed over the old one, under a lock file that keeps
 // a second running copy out for the moment of the read and the write.
 void Write_Value(const QString& section, const QString& key, const QString& value, const QString& file);
+
+// Stores several values of one section in one such write, in the order given.
+void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
+                  const QString& file);
 
 // Replaces the whole file with the content, in the same safe way.
 void Write_File(const QString& file, const QByteArray& content);

@@ -86,13 +86,16 @@ void Read_Settings(const QString& file) {
     if (!content) Raise_Error(err::FileNotFound, QStringLiteral("File not found: ") + file);
 
     if (ini::Find_Value(*content, Section, KeyOptions).isEmpty()) {
-        // No options stored: every setting takes its default and is written, whatever the file held.
+        // No options stored: every setting takes its default and is written, whatever the file held;
+        // the five go to the file in one write, so that it never holds some of them only.
         Set_Defaults();
-        ini::Write_Value(Section, KeyOptions, modEncrypt::Encrypt(OPTIONS), file);
-        ini::Write_Value(Section, KeyMinBet, modEncrypt::Encrypt(MINBET), file);
-        ini::Write_Value(Section, KeyMaxBet, modEncrypt::Encrypt(MAXBET), file);
-        ini::Write_Value(Section, KeyNumRaises, modEncrypt::Encrypt(NUMRAISES), file);
-        ini::Write_Value(Section, KeyPotSizeAvg, modEncrypt::Encrypt(POTSIZEAVG), file);
+        ini::Write_Values(Section,
+                          {{KeyOptions, modEncrypt::Encrypt(OPTIONS)},
+                           {KeyMinBet, modEncrypt::Encrypt(MINBET)},
+                           {KeyMaxBet, modEncrypt::Encrypt(MAXBET)},
+                           {KeyNumRaises, modEncrypt::Encrypt(NUMRAISES)},
+                           {KeyPotSizeAvg, modEncrypt::Encrypt(POTSIZEAVG)}},
+                          file);
         return;
     }
 

@@ -337,6 +337,17 @@ class TestIniFile : public QObject {
         QCOMPARE(Read_Bytes(file), QByteArray("[S]\r\nK=b\r\n"));
     }
 
+    // Several values in one write: replaced in place or added in the order given.
+    void write_several() {
+        Write_Bytes(file, "; c\r\n[S]\r\nB=old\r\n");
+        ini::Write_Values(QStringLiteral("S"),
+                          {{QStringLiteral("A"), QStringLiteral("1")},
+                           {QStringLiteral("B"), QStringLiteral("2")},
+                           {QStringLiteral("C"), QStringLiteral("3")}},
+                          file);
+        QCOMPARE(Read_Bytes(file), QByteArray("; c\r\n[S]\r\nB=2\r\nA=1\r\nC=3\r\n"));
+    }
+
     void find_value_direct() {
         // The parser on its own: a line of bare carriage returns and an unclosed header.
         const QByteArray content = "\r\r\r\n[S\r\nK=a\r\n";
