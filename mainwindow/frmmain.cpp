@@ -576,7 +576,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::sldPot_Change() {
-    txtPot->setText(QString::number(sldPot->value()));
+    Trap("sldPot_Change", [&] { txtPot->setText(QString::number(sldPot->value())); });
 }
 
 // ---------------------------------------------------------------------------------------------------
