@@ -38,7 +38,31 @@ void Settle() {
     QApplication::processEvents();
 }
 
+// The application and the window, made on first use: the offscreen platform is chosen before the
+// application starts.
+void Open_Window() {
+    if (window) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "bench_mainwindow";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    msg::Set_Message_Handler([](const msg::Message&) {});
+    static QTemporaryDir empty; // no statistics file: the turn does not read it
+    Set_Stats_Folder(empty.path());
+    modGlobal::MINBET = 1;
+    modGlobal::MAXBET = 2;
+    modGlobal::NUMRAISES = 3;
+    modGlobal::POTSIZEAVG = 40;
+    window = new frmMain;
+    window->show();
+    Settle();
+}
+
 void BM_TurnClickToFullUpdate(benchmark::State& state) {
+    Open_Window();
     using modOdds::Card_Index;
     // Hole cards 8 and 9 of spades, flop 2 and 3 of spades and the king of hearts; the turn is the ace
     // of diamonds, with a pot typed so that the action list is rebuilt as well.
@@ -70,25 +94,4 @@ BENCHMARK(BM_TurnClickToFullUpdate)
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QStandardPaths::setTestModeEnabled(true);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    msg::Set_Message_Handler([](const msg::Message&) {});
-    QTemporaryDir empty; // no statistics file: the turn does not read it
-    Set_Stats_Folder(empty.path());
-    modGlobal::MINBET = 1;
-    modGlobal::MAXBET = 2;
-    modGlobal::NUMRAISES = 3;
-    modGlobal::POTSIZEAVG = 40;
-    window = new frmMain;
-    window->show();
-    Settle();
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete window;
-    return 0;
-}
+BENCHMARK_MAIN();
