@@ -46,7 +46,9 @@ void Open_Window() {
     static int argc = 1;
     static char name[] = "bench_mainwindow";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Kept to the end of the process: the window and the application are not torn down after Qt's own
+    // statics are gone.
+    new QApplication(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     msg::Set_Message_Handler([](const msg::Message&) {});
