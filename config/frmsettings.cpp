@@ -142,10 +142,13 @@ bool frmSettings::Validate_Box(QLineEdit* box) {
 
 // The focus is about to leave a box by Tab, Shift+Tab or a click on another control of the dialog: the
 // box's entry is checked first, and when it fails the key or the click is swallowed, so the focus stays
-// and the button is not pressed.
+// (or comes back) and the button is not pressed. A click hands the focus to the control under the mouse
+// before the control sees the press, so the box that the click took the focus from is noted then and
+// checked when the press arrives.
 bool frmSettings::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
+        clickedAway = nullptr;
         auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && Is_Text_Box(watched) &&
@@ -153,9 +156,14 @@ bool frmSettings::eventFilter(QObject* watched, QEvent* event) {
             return true;
         break;
     }
+    case QEvent::FocusOut:
+        if (Is_Text_Box(watched) && static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            clickedAway = static_cast<QLineEdit*>(watched);
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
-        QLineEdit* box = Focused_Box();
+        QLineEdit* box = clickedAway ? clickedAway.data() : Focused_Box();
+        clickedAway = nullptr;
         if (box && box != watched && !Validate_Box(box)) return true;
         break;
     }
@@ -214,11 +222,14 @@ void frmSettings::cmdSave_Click() {
         modGlobal::MAXBET = maxBet;
         modGlobal::NUMRAISES = *numRaises;
         modGlobal::POTSIZEAVG = *potSizeAvg;
-        modGlobal::Put_Setting(QStringLiteral("MINBET"), Number_Text(minBet));
-        modGlobal::Put_Setting(QStringLiteral("MAXBET"), Number_Text(maxBet));
-        modGlobal::Put_Setting(QStringLiteral("NUMRAISES"), Number_Text(*numRaises));
-        modGlobal::Put_Setting(QStringLiteral("POTSIZEAVG"), Number_Text(*potSizeAvg));
-        Main_Window(); // PENDING Show_Settings
+        // Written in this order; a write that fails has been reported, and the dialog then stays open
+        // with the player's entries so that he may try again or cancel.
+        const bool written = modGlobal::Put_Setting(QStringLiteral("MINBET"), Number_Text(minBet)) &&
+                             modGlobal::Put_Setting(QStringLiteral("MAXBET"), Number_Text(maxBet)) &&
+                             modGlobal::Put_Setting(QStringLiteral("NUMRAISES"), Number_Text(*numRaises)) &&
+                             modGlobal::Put_Setting(QStringLiteral("POTSIZEAVG"), Number_Text(*potSizeAvg));
+        Main_Window()->Show_Settings();
+        if (!written) return;
         unloaded = true;
         close();
     });

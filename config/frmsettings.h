@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 // The settings dialog: the table's minimum and maximum bet, the largest number of raises and the
@@ -45,6 +46,7 @@ class frmSettings : public QWidget {
     void Refuse(const QString& message, QLineEdit* box);
 
     bool unloaded = false;
+    QPointer<QLineEdit> clickedAway; // the box that a click has just taken the focus from
 };
 
 // The open dialog, or nullptr.
