@@ -183,7 +183,8 @@ class TestForms : public QObject {
             << defaults;
         QTest::newRow("OPTIONS missing")
             << kit::File_With("3", "5", "10", "4", "150", 50).replace("OPTIONS", "OTHER") << defaults;
-        QTest::newRow("garbage") << QByteArray("\x01\x02 not an ini file \xff\r\n[[[", 27) << defaults;
+        static const char garbage[] = "\x01\x02 not an ini file \xff\r\n[[[";
+        QTest::newRow("garbage") << QByteArray(garbage, sizeof garbage - 1) << defaults;
     }
     void startsWithSettingsFile() {
         QFETCH(QByteArray, content);
