@@ -9,9 +9,9 @@
 using Long = std::int32_t;
 
 struct PreflopStat {
-    QString HandKey;    // "AA", "AK s", "AK", ..., "32"
+    QString HandKey; // "AA", "AK s", "AK", ..., "32"
     double StatValue = 0;
-    QString Strategy;   // "Best" .. "Fold"
+    QString Strategy; // "Best" .. "Fold"
     double HandRank = 0;
     double HandsAtRank = 0;
     double Grouping = 0;

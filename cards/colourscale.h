@@ -17,11 +17,12 @@ inline constexpr BgrColour ColourScale[ScaleSize] = {0xFF00FF, 0xFFFF00, 0xFF808
 inline constexpr BgrColour NeutralColour = 0x8000000F; // the button face
 inline constexpr BgrColour BlackColour = 0x000000;     // a card the player chose
 
-constexpr bool Is_System_Colour(BgrColour c) { return (c & 0x80000000u) != 0; }
+constexpr bool Is_System_Colour(BgrColour c) {
+    return (c & 0x80000000u) != 0;
+}
 
 // Scale index of a hand category (2 "Pair" .. 9 "Straight Flush"); -1 for the neutral ones.
-constexpr int Category_Scale_Index(std::int32_t code)
-{
+constexpr int Category_Scale_Index(std::int32_t code) {
     switch (code) {
     case 9:
     case 8:
@@ -43,8 +44,7 @@ constexpr int Category_Scale_Index(std::int32_t code)
     }
 }
 
-constexpr BgrColour Category_Colour(std::int32_t code)
-{
+constexpr BgrColour Category_Colour(std::int32_t code) {
     const int i = Category_Scale_Index(code);
     return i < 0 ? NeutralColour : ColourScale[i];
 }

@@ -74,9 +74,15 @@ extern QString HitPctText; // lblHitPct
 extern BgrColour FrameColour[CardCount];
 
 // Card identity.
-constexpr Long Card_Index(Long suit, Long rank) { return (suit - 1) * 13 + (rank - 1); }
-constexpr Long Card_Suit(Long index) { return 1 + index / 13; }
-constexpr Long Card_Rank(Long index) { return index % 13 + 1; }
+constexpr Long Card_Index(Long suit, Long rank) {
+    return (suit - 1) * 13 + (rank - 1);
+}
+constexpr Long Card_Suit(Long index) {
+    return 1 + index / 13;
+}
+constexpr Long Card_Rank(Long index) {
+    return index % 13 + 1;
+}
 QChar Rank_Letter(Long rank);
 
 // The grid text of a category code ("High Card" .. "Straight Flush"), "" for codes without one.

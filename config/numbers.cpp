@@ -7,8 +7,7 @@
 
 namespace {
 
-QString strip_currency(QString text, const QLocale& locale)
-{
+QString strip_currency(QString text, const QLocale& locale) {
     const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
     if (!symbol.isEmpty()) {
         const qsizetype at = text.indexOf(symbol);
@@ -17,8 +16,7 @@ QString strip_currency(QString text, const QLocale& locale)
     return text.trimmed();
 }
 
-std::optional<double> parse_in(const QString& raw, const QLocale& locale)
-{
+std::optional<double> parse_in(const QString& raw, const QLocale& locale) {
     QString text = raw.trimmed();
     if (text.isEmpty()) return std::nullopt;
     bool ok = false;
@@ -35,15 +33,13 @@ std::optional<double> parse_in(const QString& raw, const QLocale& locale)
 
 } // namespace
 
-std::optional<double> Parse_Number(const QString& text)
-{
+std::optional<double> Parse_Number(const QString& text) {
     QLocale locale;
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
     return parse_in(text, locale);
 }
 
-std::optional<Long> Round_To_Long(double value)
-{
+std::optional<Long> Round_To_Long(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     const int saved = std::fegetround();
     std::fesetround(FE_TONEAREST);
@@ -55,17 +51,17 @@ std::optional<Long> Round_To_Long(double value)
     return static_cast<Long>(rounded);
 }
 
-QString Format_Ratio(double ratio)
-{
+QString Format_Ratio(double ratio) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return locale.toString(ratio * 100.0, 'f', 1) + QLatin1Char('%');
 }
 
-QString Format_Currency(double value) { return QLocale().toCurrencyString(value); }
+QString Format_Currency(double value) {
+    return QLocale().toCurrencyString(value);
+}
 
-QString Number_Text(double value)
-{
+QString Number_Text(double value) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return locale.toString(value, 'g', QLocale::FloatingPointShortest);

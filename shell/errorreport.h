@@ -50,8 +50,7 @@ void Report_Error(const QString& procedure, Long number, const QString& descript
 
 // Runs body; an AppError or any other exception it throws is reported under the procedure's name.
 // Returns true when the body ran to its end.
-template <class F> bool Trap(const char* procedure, F&& body) noexcept
-{
+template <class F> bool Trap(const char* procedure, F&& body) noexcept {
     try {
         body();
         return true;

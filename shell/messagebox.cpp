@@ -5,8 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-void Install_Message_Boxes()
-{
+void Install_Message_Boxes() {
     msg::Set_Message_Handler([](const msg::Message& m) {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         switch (m.icon) {

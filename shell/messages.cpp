@@ -5,15 +5,13 @@
 namespace msg {
 
 namespace {
-Handler& current()
-{
+Handler& current() {
     static Handler handler;
     return handler;
 }
 } // namespace
 
-void Show_Message(const QString& text, const QString& title, Icon icon)
-{
+void Show_Message(const QString& text, const QString& title, Icon icon) {
     Message m{text, title, icon};
     if (current()) {
         current()(m);
@@ -22,8 +20,7 @@ void Show_Message(const QString& text, const QString& title, Icon icon)
     qWarning().noquote() << title << ":" << text;
 }
 
-Handler Set_Message_Handler(Handler handler)
-{
+Handler Set_Message_Handler(Handler handler) {
     Handler previous = std::move(current());
     current() = std::move(handler);
     return previous;

@@ -7,11 +7,10 @@
 
 class TestCommon : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void rounding_data()
-    {
+    void rounding_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("expected");
@@ -26,8 +25,7 @@ private slots:
         QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false << 0;
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << false << 0;
     }
-    void rounding()
-    {
+    void rounding() {
         QFETCH(double, value);
         QFETCH(bool, ok);
         QFETCH(int, expected);
@@ -36,28 +34,39 @@ private slots:
         if (ok) QCOMPARE(*r, expected);
     }
 
-    void parse_data()
-    {
+    void parse_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("expected");
-        QTest::newRow("plain") << "en_US" << "20" << true << 20.0;
-        QTest::newRow("blanks") << "en_US" << "  20  " << true << 20.0;
-        QTest::newRow("sign") << "en_US" << "-5" << true << -5.0;
-        QTest::newRow("grouping") << "en_US" << "1,000" << true << 1000.0;
-        QTest::newRow("currency") << "en_US" << "$1,000.50" << true << 1000.5;
-        QTest::newRow("exponent") << "en_US" << "1e3" << true << 1000.0;
-        QTest::newRow("empty") << "en_US" << "" << false << 0.0;
-        QTest::newRow("blank only") << "en_US" << "   " << false << 0.0;
-        QTest::newRow("letters") << "en_US" << "abc" << false << 0.0;
-        QTest::newRow("inf") << "en_US" << "inf" << false << 0.0;
-        QTest::newRow("nan") << "en_US" << "nan" << false << 0.0;
-        QTest::newRow("German decimal comma") << "de_DE" << "2,5" << true << 2.5;
-        QTest::newRow("German grouping") << "de_DE" << "1.000" << true << 1000.0;
+        QTest::newRow("plain") << "en_US"
+                               << "20" << true << 20.0;
+        QTest::newRow("blanks") << "en_US"
+                                << "  20  " << true << 20.0;
+        QTest::newRow("sign") << "en_US"
+                              << "-5" << true << -5.0;
+        QTest::newRow("grouping") << "en_US"
+                                  << "1,000" << true << 1000.0;
+        QTest::newRow("currency") << "en_US"
+                                  << "$1,000.50" << true << 1000.5;
+        QTest::newRow("exponent") << "en_US"
+                                  << "1e3" << true << 1000.0;
+        QTest::newRow("empty") << "en_US"
+                               << "" << false << 0.0;
+        QTest::newRow("blank only") << "en_US"
+                                    << "   " << false << 0.0;
+        QTest::newRow("letters") << "en_US"
+                                 << "abc" << false << 0.0;
+        QTest::newRow("inf") << "en_US"
+                             << "inf" << false << 0.0;
+        QTest::newRow("nan") << "en_US"
+                             << "nan" << false << 0.0;
+        QTest::newRow("German decimal comma") << "de_DE"
+                                              << "2,5" << true << 2.5;
+        QTest::newRow("German grouping") << "de_DE"
+                                         << "1.000" << true << 1000.0;
     }
-    void parse()
-    {
+    void parse() {
         QFETCH(QString, locale);
         QFETCH(QString, text);
         QFETCH(bool, ok);
@@ -68,8 +77,7 @@ private slots:
         if (ok) QCOMPARE(*r, expected);
     }
 
-    void formats()
-    {
+    void formats() {
         QCOMPARE(Format_Ratio(9.0 / 47.0), QStringLiteral("19.1%"));
         QCOMPARE(Format_Ratio(0.0), QStringLiteral("0.0%"));
         QCOMPARE(Format_Ratio(1.0), QStringLiteral("100.0%"));
@@ -82,8 +90,7 @@ private slots:
         QCOMPARE(Number_Text(2.5), QStringLiteral("2,5"));
     }
 
-    void error_report()
-    {
+    void error_report() {
         QList<msg::Message> seen;
         auto previous = msg::Set_Message_Handler([&](const msg::Message& m) { seen << m; });
         const bool finished = Trap("Grab_Stats", [] { Raise_Error(err::FileNotFound, "File not found"); });
