@@ -35,6 +35,7 @@ QLabel* Make_Label(QWidget* parent, const char* name, const char* text, QRect ge
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     if (right) label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Fit_Label_Text(label);
     return label;
 }
 

@@ -246,12 +246,8 @@ void frmMain::Build_Controls() {
                    QStringLiteral("Pre-Flop Info: Hand ('s'=SUITED): Betting Advice (Hand Rank/Total Hand "
                                   "Combos) [# Hands at that Rank] G=Grouping"),
                    Twips_Rect(120, 3960, 8655, 255));
-    // The key is one long line: its font steps down until the whole line fits the label.
-    QFont key = base;
-    while (key.pointSizeF() > 6 &&
-           QFontMetricsF(key).horizontalAdvance(lblDecipher->text()) > lblDecipher->width())
-        key.setPointSizeF(key.pointSizeF() - 0.25);
-    lblDecipher->setFont(key);
+    lblDecipher->setFont(base);
+    Fit_Label_Text(lblDecipher); // one long line
 }
 
 void frmMain::Build_Menus() {

@@ -3,6 +3,8 @@
 #include "cards/colourscale.h"
 
 #include <QColor>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QPalette>
 #include <QRect>
 #include <cmath>
@@ -22,4 +24,14 @@ inline QColor To_QColor(BgrColour c, const QPalette& palette = QPalette()) {
     if (Is_System_Colour(c)) return palette.color(QPalette::Button);
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                   static_cast<int>((c >> 16) & 0xFF));
+}
+
+// The layout was drawn for a narrower system font: a caption that would not fit its label steps its font
+// down until the whole text shows (never below 6 points).
+inline void Fit_Label_Text(QLabel* label)
+{
+    QFont font = label->font();
+    while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(label->text()) > label->width())
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
 }
