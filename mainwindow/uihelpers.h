@@ -28,8 +28,7 @@ inline QColor To_QColor(BgrColour c, const QPalette& palette = QPalette()) {
 
 // The layout was drawn for a narrower system font: a caption that would not fit its label steps its font
 // down until the whole text shows (never below 6 points).
-inline void Fit_Label_Text(QLabel* label)
-{
+inline void Fit_Label_Text(QLabel* label) {
     QFont font = label->font();
     while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(label->text()) > label->width())
         font.setPointSizeF(font.pointSizeF() - 0.25);
