@@ -64,5 +64,9 @@ QString Format_Currency(double value) {
 QString Number_Text(double value) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
+    // Plain digits for every amount a table can have (100000, not 1E+05); the exponent form only for
+    // the very large and the very small.
+    const double magnitude = std::fabs(value);
+    const bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e15);
+    return locale.toString(value, plain ? 'f' : 'g', QLocale::FloatingPointShortest);
 }

@@ -24,5 +24,6 @@ QString Format_Ratio(double ratio);
 // Money in the locale's currency format ($4.00 in a US-English locale).
 QString Format_Currency(double value);
 
-// The shortest decimal text of a number in the locale (1, 2.5, 40), without grouping separators.
+// The shortest decimal text of a number in the locale (1, 2.5, 40, 100000), without grouping separators;
+// the exponent form (1E+15, 1E-05) only below 0.0001 and from 1E+15 on.
 QString Number_Text(double value);

@@ -66,6 +66,11 @@ class TestCipher : public QObject {
         QTest::newRow("whole double") << QVariant(2.0) << "2";
         QTest::newRow("fraction") << QVariant(2.5) << "2.5";
         QTest::newRow("no grouping") << QVariant(12345.0) << "12345";
+        QTest::newRow("large whole double") << QVariant(100000.0) << "100000";
+        QTest::newRow("million") << QVariant(-2000000.0) << "-2000000";
+        QTest::newRow("smallest plain") << QVariant(0.0001) << "0.0001";
+        QTest::newRow("exponent above") << QVariant(1e15) << "1E+15";
+        QTest::newRow("exponent below") << QVariant(0.00001) << "1E-05";
         QTest::newRow("int64") << QVariant(qlonglong(9007199254740993LL)) << "9007199254740993";
         QTest::newRow("text") << QVariant(QStringLiteral("abc")) << "abc";
         QTest::newRow("empty text") << QVariant(QString()) << "";
@@ -75,8 +80,8 @@ class TestCipher : public QObject {
         QFETCH(QVariant, value);
         QFETCH(QString, text);
         const QString cipher = Encrypt(value);
-        QCOMPARE(cipher.size(), text.size() + 4);
         QCOMPARE(Decrypt(cipher), text);
+        QCOMPARE(cipher.size(), text.size() + 4);
     }
 
     void german_decimal_comma() {

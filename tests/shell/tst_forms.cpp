@@ -510,6 +510,11 @@ class TestForms : public QObject {
                                                   << "Settings: $30.00/$5.00, Max 1 Raises";
         QTest::newRow("most raises") << QStringList{"1", "2", "15", "40"} << 1.0 << 2.0 << 15 << 40
                                      << "Settings: $1.00/$2.00, Max 15 Raises";
+        QTest::newRow("pot 100000 in plain digits") << QStringList{"1", "2", "3", "100000"} << 1.0 << 2.0 << 3
+                                                    << 100000 << "Settings: $1.00/$2.00, Max 3 Raises";
+        QTest::newRow("bets 100000/200000")
+            << QStringList{"100000", "200000", "3", "40"} << 100000.0 << 200000.0 << 3 << 40
+            << "Settings: $100,000.00/$200,000.00, Max 3 Raises";
     }
     void settingsSave() {
         QFETCH(QStringList, entries);
@@ -546,11 +551,17 @@ class TestForms : public QObject {
         QCOMPARE(Main_Window()->findChild<QLabel*>("lblSettings")->text(), summary);
         QCOMPARE(Main_Window()->findChild<QSlider*>("sldPot")->maximum(), potSizeAvg);
 
-        // The next load reads the same values back.
+        // The next load reads the same values back, and the next opening shows them in plain digits.
         modGlobal::Reset_Settings();
         modGlobal::Load_Settings();
         QCOMPARE(modGlobal::NUMRAISES, numRaises);
         QCOMPARE(modGlobal::POTSIZEAVG, potSizeAvg);
+        form = Open_Settings();
+        QVERIFY(form);
+        QCOMPARE(form->txtMinBet->text(), QString::number(minBet));
+        QCOMPARE(form->txtMaxBet->text(), QString::number(maxBet));
+        QCOMPARE(form->txtNumRaises->text(), QString::number(numRaises));
+        QCOMPARE(form->txtPotSizeAvg->text(), QString::number(potSizeAvg));
     }
 
     // Limits that cannot be stored or shown are refused with a message, and nothing is stored.
