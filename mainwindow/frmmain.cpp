@@ -560,8 +560,10 @@ void frmMain::txtPot_Validate(bool& cancel) {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtPot && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Switching to another window or opening a menu is no move within the window.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        // Switching to another window or opening a menu, from the mouse or from the keyboard, is no
+        // move within the window.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason) {
             bool cancel = false;
             txtPot_Validate(cancel);
             if (cancel)

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
@@ -528,6 +529,32 @@ class TestMainWindow : public QObject {
             QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pot()));
         else
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Get(QStringLiteral("cmdClear"))));
+    }
+
+    // Reaching for the menus leaves the pot box as it is: only a move to another control checks it.
+    void pot_kept_while_menus_are_used_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("menu bar from the keyboard") << "bar";
+        QTest::newRow("File menu open") << "popup";
+    }
+    void pot_kept_while_menus_are_used() {
+        QFETCH(QString, menu);
+        Open_Window();
+        Pot()->setFocus();
+        Type_Pot(QStringLiteral("abc"));
+        if (menu == QLatin1String("bar")) {
+            window->menuBar()->setFocus(Qt::MenuBarFocusReason);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->menuBar()));
+        } else {
+            QMenu* file = Get<QMenu>(QStringLiteral("mnuFile"));
+            file->popup(window->mapToGlobal(QPoint(0, 0)));
+            QTRY_VERIFY(file->isVisible());
+            file->close();
+        }
+        QCOMPARE(Pot()->text(), QStringLiteral("abc"));
+        QCoreApplication::processEvents(); // no queued move of the focus back into the box either
+        if (menu == QLatin1String("bar"))
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->menuBar()));
     }
 
     void focus_and_selection_after_every_toggle() {
