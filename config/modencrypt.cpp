@@ -71,23 +71,17 @@ std::optional<QString> Text_Form(const QVariant& value) {
     case QMetaType::Short:
     case QMetaType::SChar:
     case QMetaType::Long:
-    case QMetaType::LongLong: {
-        QLocale locale;
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
-        return locale.toString(value.toLongLong());
-    }
+    case QMetaType::LongLong:
+        return Stored_Number_Text(value.toLongLong());
     case QMetaType::UInt:
     case QMetaType::UShort:
     case QMetaType::UChar:
     case QMetaType::ULong:
-    case QMetaType::ULongLong: {
-        QLocale locale;
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
-        return locale.toString(value.toULongLong());
-    }
+    case QMetaType::ULongLong:
+        return Stored_Number_Text(value.toULongLong());
     case QMetaType::Double:
     case QMetaType::Float:
-        return Number_Text(value.toDouble());
+        return Stored_Number_Text(value.toDouble());
     default:
         break;
     }

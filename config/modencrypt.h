@@ -11,7 +11,8 @@ namespace modEncrypt {
 inline const QString EncryptError = QStringLiteral("Error: Invalid text To Encrypt");
 inline const QString DecryptError = QStringLiteral("Error: Invalid text To Decrypt");
 
-// Enciphers the value's text form (a number by its shortest decimal text in the user's locale).
+// Enciphers the value's text form (a number by its shortest decimal text in the user's locale, or in
+// plain C digits where the locale's text holds characters beyond the single-byte codes).
 QString Encrypt(const QVariant& value);
 QString Decrypt(const QString& cipher);
 

@@ -68,7 +68,7 @@ QString Plain_Value(const QByteArray& content, const QString& key) {
 }
 
 double Real_Value(const QByteArray& content, const QString& key) {
-    const std::optional<double> value = Parse_Number(Plain_Value(content, key));
+    const std::optional<double> value = Parse_Stored_Number(Plain_Value(content, key));
     if (!value) Damaged();
     return *value;
 }

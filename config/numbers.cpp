@@ -61,12 +61,54 @@ QString Format_Currency(double value) {
     return QLocale().toCurrencyString(value);
 }
 
-QString Number_Text(double value) {
-    QLocale locale;
+namespace {
+
+QString number_text_in(double value, QLocale locale) {
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     // Plain digits for every amount a table can have (100000, not 1E+05); the exponent form only for
     // the very large and the very small.
     const double magnitude = std::fabs(value);
     const bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e15);
     return locale.toString(value, plain ? 'f' : 'g', QLocale::FloatingPointShortest);
+}
+
+bool single_byte(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() > 0xFF) return false;
+    return true;
+}
+
+template <class T> QString stored_whole_text(T value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    QString text = locale.toString(value);
+    if (single_byte(text)) return text;
+    return QLocale::c().toString(value);
+}
+
+} // namespace
+
+QString Number_Text(double value) {
+    return number_text_in(value, QLocale());
+}
+
+QString Stored_Number_Text(double value) {
+    QString text = Number_Text(value);
+    if (single_byte(text)) return text;
+    return number_text_in(value, QLocale::c());
+}
+
+QString Stored_Number_Text(qlonglong value) {
+    return stored_whole_text(value);
+}
+
+QString Stored_Number_Text(qulonglong value) {
+    return stored_whole_text(value);
+}
+
+std::optional<double> Parse_Stored_Number(const QString& text) {
+    if (const std::optional<double> value = Parse_Number(text)) return value;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::DefaultNumberOptions);
+    return parse_in(text, c);
 }

@@ -27,3 +27,13 @@ QString Format_Currency(double value);
 // The shortest decimal text of a number in the locale (1, 2.5, 40, 100000), without grouping separators;
 // the exponent form (1E+15, 1E-05) only below 0.0001 and from 1E+15 on.
 QString Number_Text(double value);
+
+// The text under which a number is kept in a single-byte file: Number_Text, or, in a locale that writes
+// numbers with characters beyond the single-byte codes (other digits, a minus sign of its own), the
+// same form in plain C digits ("-2.5").
+QString Stored_Number_Text(double value);
+QString Stored_Number_Text(qlonglong value);
+QString Stored_Number_Text(qulonglong value);
+
+// Reads a number kept that way: by the locale first, then in the C form.
+std::optional<double> Parse_Stored_Number(const QString& text);

@@ -258,6 +258,44 @@ class TestSettings : public QObject {
         QCOMPARE(MINBET, 2.5);
     }
 
+    // Locales that write numbers with characters a single-byte file cannot hold (their own digits, a
+    // minus sign of their own): the settings are kept in plain C digits and survive a store and a load.
+    void locale_beyond_single_byte_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("Swedish minus sign") << QLocale(QLocale::Swedish, QLocale::Sweden);
+        QTest::newRow("Finnish minus sign") << QLocale(QLocale::Finnish, QLocale::Finland);
+        QTest::newRow("Arabic digits") << QLocale(QLocale::Arabic, QLocale::Egypt);
+        QTest::newRow("Persian digits") << QLocale(QLocale::Persian, QLocale::Iran);
+        QTest::newRow("Bengali digits") << QLocale(QLocale::Bengali, QLocale::Bangladesh);
+        QTest::newRow("German, single-byte") << QLocale(QLocale::German, QLocale::Germany);
+    }
+    void locale_beyond_single_byte() {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        Load_Settings();
+        QVERIFY2(shown.isEmpty(), shown.isEmpty() ? "" : qPrintable(shown.first().text));
+        QVERIFY(Is_Default());
+        OPTIONS = 3;
+        MINBET = -2.5;
+        MAXBET = 100000;
+        NUMRAISES = -4;
+        Store_Settings();
+        QVERIFY2(shown.isEmpty(), shown.isEmpty() ? "" : qPrintable(shown.first().text));
+        const Values expected{3, -2.5, 100000, -4, 40};
+        for (int pass = 0; pass < 2; ++pass) {
+            QCOMPARE(OPTIONS, expected.options);
+            QCOMPARE(MINBET, expected.minBet);
+            QCOMPARE(MAXBET, expected.maxBet);
+            QCOMPARE(NUMRAISES, expected.numRaises);
+            QCOMPARE(POTSIZEAVG, expected.potSizeAvg);
+            Reset_Settings();
+            Load_Settings();
+            QVERIFY(shown.isEmpty());
+        }
+        for (const char* key : {"OPTIONS", "MINBET", "MAXBET", "NUMRAISES", "POTSIZEAVG"})
+            QVERIFY2(Stored(QLatin1String(key)) != modEncrypt::DecryptError, key);
+    }
+
     // No options stored: all five take their defaults and are written, whatever the others held.
     void options_missing_or_empty_data() {
         QTest::addColumn<QByteArray>("content");

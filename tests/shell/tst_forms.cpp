@@ -600,6 +600,29 @@ class TestForms : public QObject {
         QCOMPARE(Main_Window()->findChild<QLabel*>("lblSettings")->text(), summaryBefore);
     }
 
+    // A negative minimum in a locale with a minus sign of its own is accepted, stored and read back.
+    void settingsLocaleMinusSign() {
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        modGlobal::Load_Settings();
+        Main_Window()->show();
+        frmSettings* form = Open_Settings();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        // The locale's own minus sign (U+2212) cannot be typed as a key click.
+        form->txtMinBet->setFocus(Qt::MouseFocusReason);
+        form->txtMinBet->setText(Number_Text(-2.5));
+        QVERIFY(form->txtMinBet->text().contains(QChar(0x2212)));
+        QTest::mouseClick(form->cmdSave, Qt::LeftButton);
+        QVERIFY2(messages.isEmpty(), messages.isEmpty() ? "" : qPrintable(messages.first().text));
+        QVERIFY(!Settings_Form());
+        QCOMPARE(modGlobal::MINBET, -2.5);
+        modGlobal::Reset_Settings();
+        modGlobal::Load_Settings();
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(modGlobal::MINBET, -2.5);
+        QCOMPARE(modGlobal::MAXBET, 2.0);
+        QCOMPARE(modGlobal::POTSIZEAVG, 40);
+    }
+
     void settingsFollowLocale() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         kit::Write_File(kit::File_With("0", "2,5", "5", "3", "40", 50));
