@@ -1,0 +1,716 @@
+#include "advice/potodds.h"
+#include "config/frmsettings.h"
+#include "config/modencrypt.h"
+#include "config/modglobal.h"
+#include "config/numbers.h"
+#include "mainwindow/frmmain.h"
+#include "shell/frmsplash.h"
+#include "shell/messages.h"
+#include "shell/onlinehelp.h"
+#include "shell/startup.h"
+#include "shell/urllink.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+// The start-up form, the About box, the settings dialog and the ways the program ends, as the player
+// meets them, with the settings file that each leaves behind; the online help and the hyperlink control.
+namespace {
+
+const char* const Keys[] = {"OPTIONS", "MINBET", "MAXBET", "NUMRAISES", "POTSIZEAVG"};
+
+QString Raw(const char* key) {
+    return modGlobal::GetIniValue(modGlobal::Section, QLatin1String(key), modGlobal::Settings_File());
+}
+
+QByteArray File_Bytes() {
+    QFile f(modGlobal::Settings_File());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Write_File(const QByteArray& content) {
+    QDir().mkpath(modGlobal::Settings_Folder());
+    QFile f(modGlobal::Settings_File());
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+
+// A settings file of the five values (in the order of Keys, apart by blanks), every key drawn as k.
+QByteArray File_With(const QString& values, int k) {
+    const QStringList plain = values.split(QLatin1Char(' '));
+    QByteArray file = "[REGISTRATION]\r\n";
+    for (int i = 0; i < 5; ++i)
+        file += QByteArray(Keys[i]) + "=\"" + modEncrypt::Encrypt_With_Keys(plain[i], k, k, k, k).toLatin1() +
+                "\"\r\n";
+    return file;
+}
+
+QList<double> Memory() {
+    return {double(modGlobal::OPTIONS), modGlobal::MINBET, modGlobal::MAXBET, double(modGlobal::NUMRAISES),
+            double(modGlobal::POTSIZEAVG)};
+}
+
+// Empty when every key deciphers to a number and memory holds the same values; otherwise the first key
+// that does not.
+QString Unsound_Key() {
+    for (int i = 0; i < 5; ++i) {
+        const std::optional<double> value = Parse_Number(modEncrypt::Decrypt(Raw(Keys[i])));
+        if (!value || *value != Memory()[i])
+            return QLatin1String(Keys[i]) + QStringLiteral(": ") + Raw(Keys[i]);
+    }
+    return {};
+}
+
+QAction* Menu(const char* name) {
+    QAction* action = Main_Window()->findChild<QAction*>(QLatin1String(name));
+    if (!action) qFatal("no menu entry %s", name);
+    return action;
+}
+
+QString Summary_Label() {
+    return Main_Window()->findChild<QLabel*>("lblSettings")->text();
+}
+
+void Tick_Through() {
+    Splash_Form()->timCountdown_Timer();
+    Splash_Form()->timCountdown_Timer();
+}
+
+// Types into the box the way the player does: the box takes the focus, then the text is replaced.
+void Type(QLineEdit* box, const QString& text) {
+    box->setFocus(Qt::MouseFocusReason);
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
+}
+
+frmSettings* Open_Settings() {
+    Menu("mnuFileSettings")->trigger();
+    frmSettings* form = Settings_Form();
+    if (!form) return nullptr;
+    QApplication::setActiveWindow(form);
+    return QTest::qWaitForWindowActive(form) ? form : nullptr;
+}
+
+// Shows the main window, loads the settings, opens the dialog and types the entries (min, max, raises,
+// pot; a null entry is left alone).
+frmSettings* Fill(const QStringList& entries = {}) {
+    Main_Window()->show();
+    modGlobal::Load_Settings();
+    frmSettings* form = Open_Settings();
+    if (!form) return nullptr;
+    QLineEdit* boxes[] = {form->txtMinBet, form->txtMaxBet, form->txtNumRaises, form->txtPotSizeAvg};
+    for (int i = 0; i < entries.size(); ++i)
+        if (!entries[i].isNull()) Type(boxes[i], entries[i]);
+    return form;
+}
+
+QStringList Shown(const frmSettings* form) {
+    return {form->txtMinBet->text(), form->txtMaxBet->text(), form->txtNumRaises->text(),
+            form->txtPotSizeAvg->text()};
+}
+
+// Runs the steps inside the application's own event loop and returns its exit code; a loop still
+// running long after the last step is stopped with -1, so that a fault fails the test instead of
+// hanging it.
+int Run(const QList<std::function<void()>>& steps) {
+    for (const std::function<void()>& step : steps)
+        QTimer::singleShot(0, qApp, step);
+    QTimer guard;
+    guard.callOnTimeout(qApp, [] { QCoreApplication::exit(-1); });
+    guard.start(30000);
+    return QApplication::exec();
+}
+
+} // namespace
+
+// Stands in for the system's browser: records every address handed over and the pointer shape at
+// that moment.
+class Browser : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+    QList<Qt::CursorShape> pointer;
+  public slots:
+    void open(const QUrl& url) {
+        opened << url;
+        const QCursor* c = QApplication::overrideCursor();
+        pointer << (c ? c->shape() : Qt::ArrowCursor);
+    }
+};
+
+class TestShell : public QObject {
+    Q_OBJECT
+    QList<msg::Message> messages;
+    Browser browser;
+    int lastWindowClosed = 0;
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+        msg::Set_Message_Handler([this](const msg::Message& m) { messages << m; });
+        connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] { ++lastWindowClosed; });
+    }
+    void cleanupTestCase() {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        msg::Set_Message_Handler({});
+    }
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        modEncrypt::Set_Test_Keys({});
+        QFile::remove(modGlobal::Settings_File());
+        modGlobal::Reset_Settings();
+        ShowingAbout = false;
+        messages.clear();
+        browser.opened.clear();
+        browser.pointer.clear();
+        lastWindowClosed = 0;
+    }
+    // Every window goes between tests, the main window included, so that each flow starts afresh.
+    void cleanup() {
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!w->parentWidget()) windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            delete w.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        modEncrypt::Set_Test_Keys({});
+        QFile::remove(modGlobal::Settings_File());
+        QFile::remove(modGlobal::Settings_Folder()); // where a test put a file in its place
+    }
+
+    // Whatever the file held, the start-up form loads it (making it sound), waits two ticks without
+    // writing, writes all but the pot size back and gives way to the main window; its close box skips
+    // the wait.
+    void startUp_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<double>>("expected"); // in the order of Keys
+        QTest::addColumn<bool>("closeBox");
+        const QList<double> defaults{0, 1, 2, 3, 40}, read{3, 5, 10, 4, 150};
+        static const char garbage[] = "\x01\x02 not an ini file \xff\r\n[[[";
+        QTest::newRow("no file") << QByteArray() << defaults << false;
+        QTest::newRow("sound") << File_With("3 5 10 4 150", 50) << read << false;
+        QTest::newRow("sound, close box") << File_With("3 5 10 4 150", 50) << read << true;
+        QTest::newRow("garbage") << QByteArray(garbage, sizeof garbage - 1) << defaults << false;
+    }
+    void startUp() {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<double>, expected);
+        QFETCH(bool, closeBox);
+        if (!content.isNull()) Write_File(content);
+        Main();
+        const QPointer<frmSplash> splash = Splash_Form();
+        QVERIFY(splash && splash->isVisible() && !splash->Is_About_Box());
+        QCOMPARE(splash->windowTitle(), QStringLiteral("Quorvane v2.2.15"));
+        QCOMPARE(splash->lblVersion->text(), QStringLiteral("Version # 2.2.15"));
+        QCOMPARE(splash->lblName->text(), QStringLiteral("Quorvane"));
+        QCOMPARE(splash->URLLink1->Text(), QStringLiteral("Quorvane Home Page"));
+        QVERIFY(!splash->imgLogo->pixmap().isNull());
+        QVERIFY(splash->cmdOK->isHidden());
+        QCOMPARE(splash->timCountdown->interval(), 1000);
+        QVERIFY(splash->timCountdown->isActive());
+        QCOMPARE(Memory(), expected);
+        QCOMPARE(Unsound_Key(), QString());
+
+        const QString minBet = Raw("MINBET"), pot = Raw("POTSIZEAVG");
+        modEncrypt::Set_Test_Keys({53}); // the write-back on the way out
+        if (closeBox) {
+            splash->close();
+        } else {
+            splash->timCountdown_Timer();
+            QCOMPARE(Splash_Form(), splash.data());
+            QVERIFY(!Main_Window()->isVisible());
+            QCOMPARE(Raw("MINBET"), minBet); // not yet written back
+            splash->timCountdown_Timer();
+        }
+        QVERIFY(!Splash_Form());
+        QVERIFY(!splash || (!splash->isVisible() && !splash->timCountdown->isActive()));
+        QVERIFY(Main_Window()->isVisible());
+        for (const char* key : {"OPTIONS", "MINBET", "MAXBET", "NUMRAISES"})
+            QVERIFY2(Raw(key).startsWith(QStringLiteral("555")), key);
+        QCOMPARE(Raw("POTSIZEAVG"), pot);
+        QCOMPARE(Memory(), expected);
+        QCOMPARE(Unsound_Key(), QString());
+        QCOMPARE(Summary_Label(), Settings_Summary());
+        QCOMPARE(Main_Window()->findChild<QSlider*>("sldPot")->maximum(), int(expected[4]));
+        QVERIFY(messages.isEmpty());
+    }
+
+    // A settings folder that cannot be made: the load is reported under "Form_Load" and the start-up
+    // still leads to the main window.
+    void loadFailureStillLeadsToMainWindow() {
+        QDir(modGlobal::Settings_Folder()).removeRecursively();
+        QDir().mkpath(QFileInfo(modGlobal::Settings_Folder()).path());
+        QFile blocker(modGlobal::Settings_Folder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        Main();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().title, QStringLiteral("Form_Load"));
+        QCOMPARE(messages.first().icon, msg::Icon::Exclamation);
+        QVERIFY(messages.first().text.endsWith(QStringLiteral("\r\n\r\nForm_Load")));
+        QVERIFY(Splash_Form() && Splash_Form()->timCountdown->isActive());
+        Tick_Through();
+        QVERIFY(!Splash_Form());
+        QVERIFY(Main_Window()->isVisible());
+    }
+
+    void aboutBox_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Continue") << false;
+        QTest::newRow("close box") << true;
+    }
+    void aboutBox() {
+        QFETCH(bool, closeBox);
+        Write_File(File_With("1 5 10 4 150", 50));
+        Main_Window()->show();
+        Menu("mnuHelpAbout")->trigger();
+        frmSplash* about = Splash_Form();
+        QVERIFY(about && about->Is_About_Box());
+        QCOMPARE(Memory(), (QList<double>{1, 5, 10, 4, 150})); // read anew from the file
+        QCOMPARE(about->windowTitle(), QStringLiteral("Quorvane v2.2.15"));
+        QVERIFY(about->cmdOK->isVisible() && about->cmdOK->isEnabled());
+        QCOMPARE(about->cmdOK->text(), QStringLiteral("Continue"));
+        QVERIFY(!about->timCountdown->isActive());
+
+        QTest::mouseClick(about->URLLink1->lblURL, Qt::LeftButton);
+        QTest::mouseClick(about->URLLink3->lblURL, Qt::LeftButton);
+        QCOMPARE(browser.opened.size(), 2);
+        QCOMPARE(browser.opened[0].path(), QStringLiteral("/quorvane/index.htm"));
+        QCOMPARE(browser.opened[1].path(), QStringLiteral("/"));
+        QCOMPARE(browser.opened[0].host(), browser.opened[1].host());
+
+        // A second About while it is open only brings it to the front: no new form, no new load.
+        modGlobal::MINBET = 99;
+        Menu("mnuHelpAbout")->trigger();
+        QCOMPARE(Splash_Form(), about);
+        QCOMPARE(modGlobal::MINBET, 99.0);
+        modGlobal::MINBET = 5;
+
+        const QString potBefore = Raw("POTSIZEAVG");
+        modEncrypt::Set_Test_Keys({47, 48, 49, 51});
+        if (closeBox)
+            about->close();
+        else
+            QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        QVERIFY(!Splash_Form());
+        QVERIFY(Main_Window()->isVisible());
+        const char* fresh[] = {"1", "5", "10", "4"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(Raw(Keys[i]), modEncrypt::Encrypt_With_Keys(fresh[i], 47, 49, 48, 51));
+        QCOMPARE(Raw("POTSIZEAVG"), potBefore);
+        QCOMPARE(Unsound_Key(), QString());
+
+        // A later About is a new form, loaded anew.
+        Menu("mnuHelpAbout")->trigger();
+        QVERIFY(Splash_Form() && Splash_Form()->Is_About_Box());
+    }
+
+    // Texts, no default button, not modal, the tab order; a second opening only raises it.
+    void settingsDialog() {
+        frmSettings* form = Fill();
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(Shown(form), (QStringList{"1", "2", "3", "40"}));
+        QCOMPARE(form->cmdSave->text(), QStringLiteral("Save Settings"));
+        QCOMPARE(form->Label5->text(), QStringLiteral("Max Avg Pot SIze:"));
+        QCOMPARE(form->txtNumRaises->toolTip(),
+                 QStringLiteral("Enter the maximum number of raises the table allows here(usually 3)."));
+        QVERIFY(!form->cmdSave->isDefault() && !form->cmdSave->autoDefault());
+        QVERIFY(!form->cmdCancel->isDefault() && !form->cmdCancel->autoDefault());
+        QVERIFY(Main_Window()->isEnabled() && !form->isModal());
+
+        form->txtMinBet->setFocus();
+        const QList<QWidget*> order{form->txtMaxBet, form->txtNumRaises,  form->cmdSave,
+                                    form->cmdCancel, form->txtPotSizeAvg, form->txtMinBet};
+        for (QWidget* next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->txtPotSizeAvg));
+        QVERIFY(messages.isEmpty());
+
+        form->txtMinBet->setText(QStringLiteral("7"));
+        QCOMPARE(Open_Settings(), form);
+        QCOMPARE(form->txtMinBet->text(), QStringLiteral("7")); // not loaded again
+    }
+
+    // Each box is checked as the focus is about to leave it, whatever moves it: Tab, Shift+Tab, a click
+    // elsewhere, a button pressed by program. A failing check shows its message, keeps the focus and the
+    // entry, and swallows the action.
+    void settingsValidation_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("action"); // a key, "click" or "press" and a control's name
+        QTest::addColumn<QString>("message");
+        const QString number = QStringLiteral("Please enter a number.");
+        const QString whole = QStringLiteral("Please enter a whole number.");
+        const QString above = QStringLiteral("Please enter a number greater than 0.");
+        const auto row = [](const char* name, const char* box, const char* text, const char* action,
+                            const QString& message) {
+            QTest::newRow(name) << QString(box) << QString(text) << QString(action) << message;
+        };
+        row("min abc", "txtMinBet", "abc", "Tab", number);
+        row("min empty", "txtMinBet", "", "Tab", number);
+        row("max letters, shift+tab", "txtMaxBet", "2x", "Backtab", number);
+        row("raises 0", "txtNumRaises", "0", "Tab", above);
+        row("raises 0.5", "txtNumRaises", "0.5", "Tab", above);
+        row("raises x", "txtNumRaises", "x", "Tab", whole);
+        row("raises empty", "txtNumRaises", "", "Tab", whole);
+        row("pot 0, shift+tab", "txtPotSizeAvg", "0", "Backtab", above);
+        row("pot x", "txtPotSizeAvg", "x", "Tab", whole);
+        row("pot 1e400", "txtPotSizeAvg", "1e400", "Tab", whole);
+        row("click Save", "txtMinBet", "abc", "click cmdSave", number);
+        row("click Cancel", "txtMinBet", "abc", "click cmdCancel", number);
+        row("click another box", "txtMinBet", "abc", "click txtMaxBet", number);
+        row("Save pressed by program", "txtNumRaises", "x", "press cmdSave", whole);
+        row("Cancel pressed by program", "txtMinBet", "abc", "press cmdCancel", number);
+        row("min 0 passes", "txtMinBet", "0", "Tab", {});
+        row("min -5 passes", "txtMinBet", "-5", "Tab", {});
+        row("min 1,000.5 passes", "txtMinBet", " 1,000.5 ", "Tab", {});
+        row("raises 2.5 passes", "txtNumRaises", "2.5", "Tab", {});
+        row("pot huge passes the box check", "txtPotSizeAvg", "9999999999", "Tab", {});
+    }
+    void settingsValidation() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, action);
+        QFETCH(QString, message);
+        frmSettings* form = Fill();
+        QVERIFY(form);
+        const QByteArray before = File_Bytes();
+        auto* edit = form->findChild<QLineEdit*>(box);
+        Type(edit, text);
+        QCOMPARE(edit->text(), text);
+        if (action == QLatin1String("Tab"))
+            QTest::keyClick(edit, Qt::Key_Tab);
+        else if (action == QLatin1String("Backtab"))
+            QTest::keyClick(edit, Qt::Key_Backtab, Qt::ShiftModifier);
+        else if (action.startsWith(QLatin1String("click ")))
+            QTest::mouseClick(form->findChild<QWidget*>(action.mid(6)), Qt::LeftButton);
+        else
+            form->findChild<QPushButton*>(action.mid(6))->click();
+        if (message.isEmpty()) {
+            QVERIFY(messages.isEmpty());
+            QVERIFY(QApplication::focusWidget() != edit);
+            return;
+        }
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().text, message);
+        QCOMPARE(messages.first().title, QStringLiteral("Quorvane"));
+        QCOMPARE(messages.first().icon, msg::Icon::None);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+        QCOMPARE(edit->text(), text);                          // kept for the player to correct
+        QVERIFY(Settings_Form() == form && form->isVisible()); // neither saved nor cancelled
+        QCOMPARE(File_Bytes(), before);
+        QCOMPARE(Memory(), (QList<double>{0, 1, 2, 3, 40}));
+    }
+
+    // Save converts the entries, writes the four values with fresh keys, and refreshes the main window.
+    void settingsSave_data() {
+        QTest::addColumn<QString>("entries"); // min, max, raises, pot
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("summary");
+        const auto row = [](const char* name, const char* entries, const char* stored, const char* summary) {
+            QTest::newRow(name) << QString(entries) << QString(stored) << QString(summary);
+        };
+        row("10/20", "10 20 4 300", "10 20 4 300", "Settings: $10.00/$20.00, Max 4 Raises");
+        row("2.5 raises to 2", "1 2 2.5 40", "1 2 2 40", "Settings: $1.00/$2.00, Max 2 Raises");
+        row("3.5 raises to 4", "1 2 3.5 40", "1 2 4 40", "Settings: $1.00/$2.00, Max 4 Raises");
+        row("pot 99.5 to 100", "0.5 1 3 99.5", "0.5 1 3 100", "Settings: $0.50/$1.00, Max 3 Raises");
+        row("no checks between fields", "30 5 1 1", "30 5 1 1", "Settings: $30.00/$5.00, Max 1 Raises");
+        row("most raises", "1 2 15 40", "1 2 15 40", "Settings: $1.00/$2.00, Max 15 Raises");
+        row("pot 100000 in plain digits", "1 2 3 100000", "1 2 3 100000",
+            "Settings: $1.00/$2.00, Max 3 Raises");
+        row("bets 100000/200000", "100000 200000 3 40", "100000 200000 3 40",
+            "Settings: $100,000.00/$200,000.00, Max 3 Raises");
+    }
+    void settingsSave() {
+        QFETCH(QString, entries);
+        QFETCH(QString, stored);
+        QFETCH(QString, summary);
+        Write_File(File_With("2 1 2 3 40", 54));
+        frmSettings* form = Fill(entries.split(QLatin1Char(' ')));
+        QVERIFY(form);
+        // Each value gets its own keys, in the order the values are written.
+        modEncrypt::Set_Test_Keys({46, 46, 46, 46, 47, 47, 47, 47, 48, 48, 48, 48, 49, 49, 49, 49});
+        QTest::mouseClick(form->cmdSave, Qt::LeftButton);
+        QVERIFY2(messages.isEmpty(), messages.isEmpty() ? "" : qPrintable(messages.first().text));
+        QVERIFY(!Settings_Form());
+        const QStringList plain = stored.split(QLatin1Char(' '));
+        QList<double> expected{2};
+        for (int i = 0; i < 4; ++i) {
+            expected << plain[i].toDouble();
+            QCOMPARE(Raw(Keys[i + 1]),
+                     modEncrypt::Encrypt_With_Keys(plain[i], 46 + i, 46 + i, 46 + i, 46 + i));
+        }
+        QCOMPARE(Memory(), expected);
+        QCOMPARE(Raw("OPTIONS"), modEncrypt::Encrypt_With_Keys("2", 54, 54, 54, 54)); // untouched
+        QCOMPARE(Summary_Label(), summary);
+        QCOMPARE(Main_Window()->findChild<QSlider*>("sldPot")->maximum(), int(expected[4]));
+
+        // The next load reads the same values back, and the next opening shows them in plain digits.
+        modGlobal::Reset_Settings();
+        form = Fill();
+        QVERIFY(form);
+        QCOMPARE(Shown(form), plain);
+    }
+
+    // Nothing is stored by Cancel, by the close box even with a failing entry, nor by a Save of limits
+    // that cannot be stored or shown (refused with a message of its own).
+    void settingsStoresNothing_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("action");
+        const QString refuse = QStringLiteral("Save");
+        QTest::newRow("Cancel") << QStringList{"25", "20", "5", "500"} << "Cancel";
+        QTest::newRow("close box, failing entry") << QStringList{"25", "20", "5", "x"} << "close box";
+        QTest::newRow("pot beyond 32 bits") << QStringList{"1", "2", "3", "3000000000"} << refuse;
+        QTest::newRow("raises beyond 32 bits") << QStringList{"1", "2", "2147483648", "40"} << refuse;
+        QTest::newRow("more raises than the list shows")
+            << QStringList{"1", "2", QString::number(MaxRaises + 1), "40"} << refuse;
+        QTest::newRow("wagers beyond 32 bits") << QStringList{"1", "1e9", "3", "40"} << refuse;
+        QTest::newRow("small bet beyond 32 bits") << QStringList{"3e9", "2", "3", "40"} << refuse;
+    }
+    void settingsStoresNothing() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, action);
+        frmSettings* form = Fill(entries);
+        QVERIFY(form);
+        const QByteArray before = File_Bytes();
+        const QString summaryBefore = Summary_Label();
+        if (action == QLatin1String("close box"))
+            QVERIFY(form->close());
+        else
+            QTest::mouseClick(action == QLatin1String("Save") ? form->cmdSave : form->cmdCancel,
+                              Qt::LeftButton);
+        QCOMPARE(File_Bytes(), before);
+        QCOMPARE(Memory(), (QList<double>{0, 1, 2, 3, 40}));
+        QCOMPARE(Summary_Label(), summaryBefore);
+        if (action != QLatin1String("Save")) {
+            QVERIFY(messages.isEmpty());
+            QVERIFY(!Settings_Form());
+            form = Open_Settings();
+            QVERIFY(form);
+            QCOMPARE(Shown(form), (QStringList{"1", "2", "3", "40"}));
+            return;
+        }
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().title, QStringLiteral("Quorvane"));
+        QCOMPARE(messages.first().icon, msg::Icon::None);
+        QVERIFY(!messages.first().text.startsWith(QStringLiteral("Please enter a number"))); // its own words
+        QCOMPARE(Settings_Form(), form);
+    }
+
+    // The dialog shows and reads numbers in the player's locale, a minus sign of its own included;
+    // the file keeps them in a form the next load reads back.
+    void settingsFollowLocale_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<double>("minBet");
+        QTest::newRow("German decimal comma") << QLocale(QLocale::German, QLocale::Germany) << "2,5" << 2.5;
+        QTest::newRow("Swedish minus sign") << QLocale(QLocale::Swedish, QLocale::Sweden) << "-2.5" << -2.5;
+    }
+    void settingsFollowLocale() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, stored);
+        QFETCH(double, minBet);
+        QLocale::setDefault(locale);
+        Write_File(File_With("0 " + stored + " 5 3 40", 50));
+        frmSettings* form = Fill({QString(), QString(), locale.toString(3.5)});
+        QVERIFY(form);
+        QCOMPARE(form->txtMinBet->text(), locale.toString(minBet));
+        QTest::mouseClick(form->cmdSave, Qt::LeftButton);
+        QVERIFY2(messages.isEmpty(), messages.isEmpty() ? "" : qPrintable(messages.first().text));
+        QVERIFY(!Settings_Form());
+        QCOMPARE(modEncrypt::Decrypt(Raw("MINBET")), stored);
+        modGlobal::Reset_Settings();
+        modGlobal::Load_Settings();
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(Memory(), (QList<double>{0, minBet, 5, 4, 40}));
+    }
+
+    // File > Exit ends the program at once and writes nothing, whatever is open. Otherwise it ends with
+    // the last window: closing the main window leaves the dialog or the About box running.
+    void programEnds_data() {
+        QTest::addColumn<bool>("settingsOpen");
+        QTest::addColumn<bool>("aboutOpen");
+        QTest::addColumn<bool>("byExit");
+        QTest::newRow("Exit, main window only") << false << false << true;
+        QTest::newRow("Exit, settings dialog open") << true << false << true;
+        QTest::newRow("Exit, About box open") << false << true << true;
+        QTest::newRow("Exit, both open") << true << true << true;
+        QTest::newRow("last window the settings dialog") << true << false << false;
+        QTest::newRow("last window the About box") << false << true << false;
+    }
+    void programEnds() {
+        QFETCH(bool, settingsOpen);
+        QFETCH(bool, aboutOpen);
+        QFETCH(bool, byExit);
+        Main();
+        Tick_Through();
+        if (aboutOpen) Menu("mnuHelpAbout")->trigger();
+        if (settingsOpen) {
+            Menu("mnuFileSettings")->trigger();
+            QVERIFY(Settings_Form());
+            Settings_Form()->txtMinBet->setText(QStringLiteral("25"));   // unsaved, and lost
+            Settings_Form()->txtNumRaises->setText(QStringLiteral("x")); // failing, yet no message
+        }
+        QWidget* other = aboutOpen ? static_cast<QWidget*>(Splash_Form()) : Settings_Form();
+        const QByteArray before = File_Bytes();
+        bool runsOn = false; // after the main window has closed
+        if (byExit) {
+            QCOMPARE(Run({[] { Menu("mnuFileExit")->trigger(); }}), 0);
+            QCOMPARE(File_Bytes(), before);
+        } else {
+            QCOMPARE(Run({[] { Main_Window()->close(); },
+                          [&] {
+                              runsOn = lastWindowClosed == 0 && other->isVisible();
+                              other->close();
+                          }}),
+                     0);
+            QVERIFY(runsOn);
+            QCOMPARE(lastWindowClosed, 1);
+        }
+        QCOMPARE(modGlobal::MINBET, 1.0);
+        QCOMPARE(Unsound_Key(), QString());
+        QVERIFY(messages.isEmpty());
+    }
+
+    void onlineHelp_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("path");
+        const char* const pages[][3] = {
+            {"home", "mnuOnlineHome", "/quorvane/index.htm"},
+            {"download", "mnuOnlineDownload", "/quorvane/download.htm"},
+            {"troubleshooting", "mnuOnlineTroubleshooting", "/quorvane/troubleshooting.htm"},
+            {"groupings", "mnuOnlineGroupings", "/quorvane/groupings.htm"},
+            {"manual", "mnuOnlineManual", "/quorvane/manual.htm"},
+            {"maker home", "mnuOnlineHomeMain", "/"}};
+        for (const auto& page : pages)
+            QTest::newRow(page[0]) << QString(page[1]) << QString(page[2]);
+    }
+    void onlineHelp() {
+        QFETCH(QString, entry);
+        QFETCH(QString, path);
+        Menu(qPrintable(entry))->trigger();
+        QCOMPARE(browser.opened.size(), 1);
+        QCOMPARE(browser.opened.first().toString(),
+                 QStringLiteral("http://") + QLatin1String(onlinehelp::SiteHost) + path);
+        QCOMPARE(browser.pointer.first(), Qt::WaitCursor); // busy while the address is handed over
+        QVERIFY(!QApplication::overrideCursor());          // and back to normal afterwards
+        QVERIFY(messages.isEmpty());
+    }
+
+    // A page that nothing opens gives no message and still leaves the normal pointer.
+    void onlineHelpWithoutBrowser() {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        Menu("mnuOnlineManual")->trigger();
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(messages.isEmpty());
+    }
+
+    // The properties and their defaults; the caption underlined in the highlight colour under a hand
+    // pointer, the label as wide as the caption; the address in the tool tip only while ShowToolTip is on.
+    void properties() {
+        URLLink link;
+        QCOMPARE(link.property("Text").toString(), URLLink::Default_Text());
+        QCOMPARE(link.property("URL").toString(), URLLink::Default_URL());
+        QCOMPARE(link.property("ShowToolTip").toBool(), false);
+        QVERIFY(link.lblURL->font().underline());
+        QCOMPARE(link.lblURL->palette().color(QPalette::WindowText),
+                 link.palette().color(QPalette::Highlight));
+        QCOMPARE(link.lblURL->cursor().shape(), Qt::PointingHandCursor);
+
+        QVERIFY(link.setProperty("Text", QStringLiteral("Short")));
+        const QSize small = link.lblURL->size();
+        link.setText(QStringLiteral("A much longer caption than before"));
+        QCOMPARE(link.lblURL->text(), link.Text());
+        QCOMPARE(link.lblURL->width(), QFontMetrics(link.lblURL->font()).horizontalAdvance(link.Text()));
+        QVERIFY(link.lblURL->width() > small.width());
+        QCOMPARE(link.lblURL->height(), small.height());
+        QCOMPARE(link.lblURL->pos(), QPoint(0, 0));
+
+        QVERIFY(link.setProperty("URL", QStringLiteral("http://example.org/one")));
+        QCOMPARE(link.lblURL->toolTip(), QString());
+        QVERIFY(link.setProperty("ShowToolTip", true));
+        QCOMPARE(link.lblURL->toolTip(), QStringLiteral("http://example.org/one"));
+        link.setURL(QStringLiteral("http://example.org/two"));
+        QCOMPARE(link.lblURL->toolTip(), QStringLiteral("http://example.org/two"));
+        link.setShowToolTip(false);
+        QCOMPARE(link.lblURL->toolTip(), QString());
+    }
+
+    // Only the left button opens; the container sees the address first and may change or cancel it. An
+    // address that cannot be opened gives a message that names it, with the reason and a number.
+    void click_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("opened");
+        const QString url = QStringLiteral("http://example.org/old"), none;
+        QTest::newRow("left") << url << Qt::LeftButton << none << false << url;
+        QTest::newRow("right") << url << Qt::RightButton << none << false << none;
+        QTest::newRow("middle") << url << Qt::MiddleButton << none << false << none;
+        QTest::newRow("cancelled") << url << Qt::LeftButton << none << true << none;
+        QTest::newRow("changed address")
+            << url << Qt::LeftButton << "http://example.org/new" << false << "http://example.org/new";
+        QTest::newRow("empty address") << none << Qt::LeftButton << none << false << none;
+        QTest::newRow("blank address") << "   " << Qt::LeftButton << none << false << none;
+        QTest::newRow("no handler") << QString("quorvane-test-scheme://nowhere") << Qt::LeftButton << none
+                                    << false << none;
+    }
+    void click() {
+        QFETCH(QString, address);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QString, replacement);
+        QFETCH(bool, cancel);
+        QFETCH(QString, opened);
+        URLLink link;
+        link.setURL(address);
+        link.setShowToolTip(true);
+        QStringList seen; // by the container, which may change the address or cancel
+        connect(&link, &URLLink::GoToURL, this, [&](QString& url, bool& cancelIt) {
+            seen << url;
+            if (!replacement.isEmpty()) url = replacement;
+            cancelIt = cancel;
+        });
+        link.show();
+        QTest::mouseClick(link.lblURL, button);
+        QCOMPARE(seen, button == Qt::LeftButton ? QStringList{address} : QStringList());
+        QCOMPARE(browser.opened, opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(opened)});
+        if (!opened.isEmpty()) QCOMPARE(browser.pointer.first(), Qt::WaitCursor);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(link.URL(), address); // the property stays, whatever the container did
+        QCOMPARE(link.lblURL->toolTip(), address);
+        const bool unopenable = button == Qt::LeftButton && !cancel && opened.isEmpty();
+        QCOMPARE(messages.size(), unopenable ? 1 : 0);
+        if (!unopenable) return;
+        const msg::Message& m = messages.first();
+        QCOMPARE(m.title, QStringLiteral("Quorvane"));
+        QCOMPARE(m.icon, msg::Icon::None);
+        QVERIFY2(m.text.startsWith("Unable to load '" + address + "' : "), qPrintable(m.text));
+        QVERIFY2(QRegularExpression(QStringLiteral(" \\(Error [0-9]+\\)$")).match(m.text).hasMatch(),
+                 qPrintable(m.text));
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
