@@ -99,6 +99,41 @@ class TestAdviceLogic : public QObject {
         QVERIFY(shown.isEmpty());
     }
 
+    // The seven words carry the colour scale in order; anything else has none.
+    void advice_colours_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("colour");
+        const char* words[] = {"Best", "Better", "Good", "Marginal", "Bad", "Worse", "Fold"};
+        const int colours[] = {0xFF00FF, 0xFFFF00, 0xFF8080, 0x00FF00, 0x00FFFF, 0x0080FF, 0x0000FF};
+        for (int i = 0; i < 7; ++i)
+            QTest::newRow(words[i]) << QString::fromLatin1(words[i]) << colours[i];
+        QTest::newRow("upper case") << "FOLD" << 0;
+        QTest::newRow("trailing blank") << "Best " << 0;
+    }
+    void advice_colours() {
+        QFETCH(QString, word);
+        QFETCH(int, colour);
+        QCOMPARE(Advice_Colour(word), colour);
+    }
+
+    void hand_keys_data() {
+        QTest::addColumn<QString>("cards");
+        QTest::addColumn<bool>("suited");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("higher first") << "AK" << true << "AK s";
+        QTest::newRow("lower first") << "KA" << false << "AK";
+        QTest::newRow("ten as T") << "9T" << true << "T9 s";
+        QTest::newRow("pair") << "77" << false << "77";
+        QTest::newRow("not a rank letter") << "A1" << false << "";
+        QTest::newRow("lower case") << "ak" << false << "";
+    }
+    void hand_keys() {
+        QFETCH(QString, cards);
+        QFETCH(bool, suited);
+        QFETCH(QString, key);
+        QCOMPARE(Hand_Key(cards[0], cards[1], suited), key);
+    }
+
     void empty_table() {
         QCOMPARE(Info_Line(QStringLiteral("AK"), Return_Strategy_Results(QStringLiteral("AK"))),
                  QStringLiteral("AK - Unknown Combination (0/0) [0] G0"));
