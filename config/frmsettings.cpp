@@ -253,17 +253,9 @@ void frmSettings::closeEvent(QCloseEvent* event) {
 }
 
 frmSettings* Settings_Form() {
-    frmSettings* form = open_form().data();
-    return form && !form->Is_Unloaded() ? form : nullptr;
+    return Open_Form(open_form());
 }
 
 frmSettings* Show_Settings_Form() {
-    QPointer<frmSettings>& form = open_form();
-    if (!Settings_Form()) {
-        form = new frmSettings;
-        form->show();
-    }
-    form->raise();
-    form->activateWindow();
-    return form;
+    return Show_Form(open_form(), [] { return new frmSettings; });
 }

@@ -88,16 +88,25 @@ void CardFace::paintEvent(QPaintEvent*) {
     Paint_Suit(painter, suit_, QRectF(inset, r.height() * 0.54, r.width() - 2 * inset, r.height() * 0.36));
 }
 
-void CardFace::mousePressEvent(QMouseEvent* e) {
-    pressed_ = e->button() == Qt::LeftButton;
+void LeftClick::Press(QMouseEvent* e) {
+    pressed = e->button() == Qt::LeftButton;
     e->accept();
 }
 
-void CardFace::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
+bool LeftClick::Release(QMouseEvent* e, const QWidget* widget) {
+    const bool click =
+        pressed && e->button() == Qt::LeftButton && widget->rect().contains(e->position().toPoint());
+    pressed = false;
     e->accept();
-    if (click) emit clicked();
+    return click;
+}
+
+void CardFace::mousePressEvent(QMouseEvent* e) {
+    click_.Press(e);
+}
+
+void CardFace::mouseReleaseEvent(QMouseEvent* e) {
+    if (click_.Release(e, this)) emit clicked();
 }
 
 SuitIcon::SuitIcon(int suit, QWidget* parent) : QWidget(parent), suit_(suit) {
@@ -113,13 +122,9 @@ void SuitIcon::paintEvent(QPaintEvent*) {
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* e) {
-    pressed_ = e->button() == Qt::LeftButton;
-    e->accept();
+    click_.Press(e);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
-    e->accept();
-    if (click) emit clicked();
+    if (click_.Release(e, this)) emit clicked();
 }

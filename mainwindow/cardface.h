@@ -14,6 +14,15 @@ const QPainterPath& Suit_Path(int suit);
 class QPainter;
 void Paint_Suit(QPainter& painter, int suit, const QRectF& box);
 
+class QMouseEvent;
+
+// A left click: the left button pressed and released over the same widget.
+struct LeftClick {
+    bool pressed = false;
+    void Press(QMouseEvent* e);
+    bool Release(QMouseEvent* e, const QWidget* widget); // true when the release completes a click
+};
+
 // One card face: the rank character above the suit symbol. Clicking it emits clicked().
 class CardFace : public QWidget {
     Q_OBJECT
@@ -32,7 +41,7 @@ class CardFace : public QWidget {
   private:
     int suit_;
     QChar letter_;
-    bool pressed_ = false;
+    LeftClick click_;
 };
 
 // A suit icon at the end of a card row; no behaviour.
@@ -61,5 +70,5 @@ class ClickLabel : public QLabel {
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
-    bool pressed_ = false;
+    LeftClick click_;
 };

@@ -414,15 +414,10 @@ void frmMain::imgCard_Click(int index) {
 void frmMain::lblValue_Click(int index) {
     Trap("lblValue_Click", [&] {
         if (index < 0 || index >= CardCount) return;
-        if (!chkCard[index]->isChecked()) {
-            FrameColour[index] = BlackColour;
-            Paint_Frame(index);
-            chkCard[index]->setChecked(true);
-        } else {
-            FrameColour[index] = NeutralColour;
-            Paint_Frame(index);
-            chkCard[index]->setChecked(false);
-        }
+        const bool choose = !chkCard[index]->isChecked();
+        FrameColour[index] = choose ? BlackColour : NeutralColour;
+        Paint_Frame(index);
+        chkCard[index]->setChecked(choose); // runs the card toggle
     });
 }
 

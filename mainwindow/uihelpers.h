@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
+#include <QPointer>
 #include <QRect>
 #include <cmath>
 
@@ -33,4 +34,21 @@ inline void Fit_Label_Text(QLabel* label) {
     while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(label->text()) > label->width())
         font.setPointSizeF(font.pointSizeF() - 0.25);
     label->setFont(font);
+}
+
+// A form that is loaded anew after each close: the instance while it is open (a closed one may still
+// wait for its deletion), or nothing.
+template <class Form> Form* Open_Form(const QPointer<Form>& slot) {
+    return slot && !slot->Is_Unloaded() ? slot.data() : nullptr;
+}
+
+// Loads and shows the form when it is not open; brings it to the front either way.
+template <class Form, class Load> Form* Show_Form(QPointer<Form>& slot, Load load) {
+    if (!Open_Form(slot)) {
+        slot = load();
+        slot->show();
+    }
+    slot->raise();
+    slot->activateWindow();
+    return slot;
 }

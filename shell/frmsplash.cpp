@@ -172,19 +172,14 @@ void frmSplash::closeEvent(QCloseEvent* event) {
 }
 
 frmSplash* Splash_Form() {
-    frmSplash* form = open_form().data();
-    return form && !form->Is_Unloaded() ? form : nullptr;
+    return Open_Form(open_form());
 }
 
 frmSplash* Show_Splash() {
-    QPointer<frmSplash>& form = open_form();
-    if (!Splash_Form()) {
-        form = new frmSplash;
+    return Show_Form(open_form(), [] {
+        auto* form = new frmSplash;
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             form->move(screen->availableGeometry().center() - form->rect().center());
-        form->show();
-    }
-    form->raise();
-    form->activateWindow();
-    return form;
+        return form;
+    });
 }
