@@ -141,13 +141,12 @@ QString GetIniValue(const QString& section, const QString& key, const QString& f
     return value;
 }
 
-void PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file) {
-    Trap("PutIniValue", [&] { ini::Write_Value(section, key, value, file); });
+bool PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file) {
+    return Trap("PutIniValue", [&] { ini::Write_Value(section, key, value, file); });
 }
 
 bool Put_Setting(const QString& key, const QString& plainText) {
-    const QString cipher = modEncrypt::Encrypt(plainText);
-    return Trap("PutIniValue", [&] { ini::Write_Value(Section, key, cipher, Settings_File()); });
+    return PutIniValue(Section, key, modEncrypt::Encrypt(plainText), Settings_File());
 }
 
 void Load_Settings() {
@@ -178,10 +177,9 @@ void Store_Settings() {
         {KeyNumRaises, NUMRAISES},
     };
     for (const auto& [key, value] : values) {
-        const QString cipher = modEncrypt::Encrypt(value);
         // A write that fails has been reported; the settings in memory are kept rather than replaced
         // by what the file still holds.
-        if (!Trap("PutIniValue", [&] { ini::Write_Value(Section, key, cipher, file); })) return;
+        if (!PutIniValue(Section, key, modEncrypt::Encrypt(value), file)) return;
     }
     Load_Settings();
 }

@@ -31,7 +31,8 @@ void Reset_Settings();
 QString GetIniValue(const QString& section, const QString& key, const QString& file);
 // Stores one value, creating the file, section or key when missing; every other line stays as it was.
 // A failure is reported under "PutIniValue".
-void PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file);
+// Reports a failed write under "PutIniValue" and returns false.
+bool PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file);
 
 // Enciphers the value and writes it under its key in the settings file. False when the write failed
 // (reported under "PutIniValue").
