@@ -9,9 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
-#include <cmath>
 
 PreflopStat PreflopStats[MaxStatRows + 1];
 Long StatCount = 0;
@@ -48,14 +46,10 @@ void Show_Loading_Error() {
 // A field or a value of the file that does not convert: the first of the two reports.
 struct InvalidFile {};
 
-// The numbers are written in the plain C form ("85.20"). They are read by the user's locale first; a
-// locale whose decimal separator is not a point rejects "85.20" (it is no valid grouping either), and
-// then the C form is tried, so the shipped file reads the same everywhere.
+// The numbers are written in the plain C form ("85.20"); they are read by the user's locale first and
+// then in that form, so the shipped file reads the same everywhere.
 double To_Number(const QString& text) {
-    if (const auto value = Parse_Number(text)) return *value;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (ok && std::isfinite(value)) return value;
+    if (const auto value = Parse_Stored_Number(text)) return *value;
     throw InvalidFile{};
 }
 
