@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 PreflopStat PreflopStats[MaxStatRows + 1];
 Long StatCount = 0;
 
