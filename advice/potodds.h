@@ -1,11 +1,12 @@
 #pragma once
 
+#include "cards/long.h"
+
 #include <QString>
 #include <cstdint>
 
 // The pot-odds rule and the table-settings summary.
 
-using Long = std::int32_t;
 
 struct WagerRow {
     Long wager = 0;

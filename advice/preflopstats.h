@@ -1,12 +1,13 @@
 #pragma once
 
+#include "cards/long.h"
+
 #include <QString>
 #include <cstdint>
 
 // The statistics of the starting hands, read once from the enciphered file "stats.csv" in the
 // program's folder.
 
-using Long = std::int32_t;
 
 struct PreflopStat {
     QString HandKey; // "AA", "AK s", "AK", ..., "32"

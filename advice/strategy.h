@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cards/long.h"
+
 #include "cards/colourscale.h"
 
 #include <QString>
@@ -7,7 +9,6 @@
 
 // The pre-flop lookup: a hand key in, the advice word and its figures out.
 
-using Long = std::int32_t;
 
 extern Long StrategyColor; // BGR colour of the last advice word; 0 when none was found or the word is unknown
 extern Long StrategyRank;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cards/colourscale.h"
+#include "cards/long.h"
 
 #include <QString>
 #include <cstdint>
@@ -14,7 +15,6 @@
 
 namespace modOdds {
 
-using Long = std::int32_t;
 
 inline constexpr int SuitSlots = 5;
 inline constexpr int RankSlots = 14;

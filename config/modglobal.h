@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cards/long.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -7,7 +9,6 @@
 // configuration folder (on Linux ~/.config/Quorvane/QVNSTATE.qvs, or $XDG_CONFIG_HOME/Quorvane).
 namespace modGlobal {
 
-using Long = std::int32_t;
 
 extern Long OPTIONS;    // bit 0: legend shown; bit 1: pre-flop strategy key shown
 extern double MINBET;   // small bet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cards/long.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -7,7 +9,6 @@
 // The locale rules of the whole program, in one place: every number the player reads or types goes
 // through these, and all of them follow QLocale() (the default locale, which tests pin).
 
-using Long = std::int32_t;
 
 // A lenient numeric test and conversion: surrounding blanks, a sign, grouping separators, the decimal
 // separator, an exponent and the locale's currency symbol are accepted; an empty text, infinities and

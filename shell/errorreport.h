@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cards/long.h"
+
 #include <QString>
 #include <cstdint>
 #include <exception>
@@ -8,7 +10,6 @@
 // description and the procedure's own name, shows the report and ends; nothing is retried and nothing
 // reaches the caller.
 
-using Long = std::int32_t;
 
 extern Long ErrNumber;
 extern QString ErrDescription;
