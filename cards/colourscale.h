@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cards/category.h"
+
 #include <cstdint>
 
 // The colour scale shared by the pre-flop info line, the legend and the card frames. Colours are 24-bit
@@ -21,30 +23,31 @@ constexpr bool Is_System_Colour(BgrColour c) {
     return (c & 0x80000000u) != 0;
 }
 
-// Scale index of a hand category (2 "Pair" .. 9 "Straight Flush"); -1 for the neutral ones.
-constexpr int Category_Scale_Index(std::int32_t code) {
+// Scale index of a hand category (Pair .. Straight Flush); -1 for the neutral ones (none, high card).
+constexpr int Category_Scale_Index(Long code) {
+    using namespace modOdds;
     switch (code) {
-    case 9:
-    case 8:
+    case StraightFlush:
+    case FourOfAKind:
         return 0;
-    case 7:
+    case FullHouse:
         return 1;
-    case 6:
+    case Flush:
         return 2;
-    case 5:
+    case Straight:
         return 3;
-    case 4:
+    case ThreeOfAKind:
         return 4;
-    case 3:
+    case TwoPair:
         return 5;
-    case 2:
+    case Pair:
         return 6;
     default:
         return -1;
     }
 }
 
-constexpr BgrColour Category_Colour(std::int32_t code) {
+constexpr BgrColour Category_Colour(Long code) {
     const int i = Category_Scale_Index(code);
     return i < 0 ? NeutralColour : ColourScale[i];
 }

@@ -2,11 +2,13 @@
 
 #include "config/numbers.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace modOdds {
 
-QString RankLetters = QStringLiteral("AKQJT98765432");
+QString RankLetters = QLatin1String(RankLetterText);
+Long ChosenOrder[CardCount];
 Long BoardGrid[SuitSlots][RankSlots];
 Long WorkGrid[SuitSlots][RankSlots];
 Long RankCount[RankSlots];
@@ -96,7 +98,8 @@ QString Category_Text(Long code) {
 }
 
 void Reset_State() {
-    RankLetters = QStringLiteral("AKQJT98765432");
+    RankLetters = QLatin1String(RankLetterText);
+    std::memset(ChosenOrder, 0, sizeof ChosenOrder);
     std::memset(BoardGrid, 0, sizeof BoardGrid);
     std::memset(WorkGrid, 0, sizeof WorkGrid);
     std::memset(RankCount, 0, sizeof RankCount);
@@ -127,6 +130,7 @@ void Reset_State() {
 
 void Clear_Board() {
     std::memset(BoardGrid, 0, sizeof BoardGrid);
+    std::memset(ChosenOrder, 0, sizeof ChosenOrder);
     std::memset(WorkGrid, 0, sizeof WorkGrid);
     std::memset(HoleCards, 0, sizeof HoleCards);
 }
@@ -166,12 +170,31 @@ bool Suited_Test() {
     return false;
 }
 
+namespace {
+
+// With two cards or fewer chosen, the chosen cards are the hole cards, the earlier chosen first.
+void Hole_Cards_From_Order() {
+    for (int row = 1; row <= 2; ++row) {
+        const bool held = row <= CardsChosen;
+        HoleCards[row][1] = held ? Card_Suit(ChosenOrder[row - 1]) : 0;
+        HoleCards[row][2] = held ? Card_Rank(ChosenOrder[row - 1]) : 0;
+    }
+}
+
+} // namespace
+
 void Mark_Card(Long suit, Long rank) {
     if (!Valid_Card(suit, rank) || BoardGrid[suit][rank] == 1) return;
     BoardGrid[suit][rank] = 1;
     if (rank == AceRank) BoardGrid[suit][0] = 1;
+    // The order list holds every chosen card; a board wiped without Clear_Board cannot overflow it.
+    if (CardsChosen >= 0 && CardsChosen < CardCount) ChosenOrder[CardsChosen] = Card_Index(suit, rank);
     ++CardsChosen;
     --CardsUnseen;
+    if (CardsChosen <= 2) {
+        Hole_Cards_From_Order();
+        return;
+    }
     for (int row = 1; row <= 2; ++row) {
         if (HoleCards[row][1] == 0) {
             HoleCards[row][1] = suit;
@@ -185,14 +208,26 @@ void Unmark_Card(Long suit, Long rank) {
     if (!Valid_Card(suit, rank) || BoardGrid[suit][rank] != 1) return;
     BoardGrid[suit][rank] = 0;
     if (rank == AceRank) BoardGrid[suit][0] = 0;
+    const Long index = Card_Index(suit, rank);
+    const Long listed = std::clamp<Long>(CardsChosen, 0, CardCount);
+    Long* end = std::remove(ChosenOrder, ChosenOrder + listed, index);
+    std::fill(end, ChosenOrder + listed, 0);
     --CardsChosen;
     ++CardsUnseen;
+    if (CardsChosen <= 2) {
+        Hole_Cards_From_Order();
+        return;
+    }
     for (int row = 1; row <= 2; ++row) {
         if (HoleCards[row][1] == suit && HoleCards[row][2] == rank) {
             HoleCards[row][1] = 0;
             HoleCards[row][2] = 0;
         }
     }
+}
+
+Long Last_Chosen() {
+    return CardsChosen > 0 && CardsChosen <= CardCount ? ChosenOrder[CardsChosen - 1] : -1;
 }
 
 Long Evaluate_Hand(Long floor) {

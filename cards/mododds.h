@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cards/category.h"
 #include "cards/colourscale.h"
 #include "cards/long.h"
 
@@ -15,28 +16,17 @@
 
 namespace modOdds {
 
-
 inline constexpr int SuitSlots = 5;
 inline constexpr int RankSlots = 14;
-inline constexpr int CategorySlots = 11; // codes 0..10
 inline constexpr int CardCount = 52;
 
-// Hand category codes: a higher code is a better hand.
-enum Category : Long {
-    None = 0,
-    HighCard = 1,
-    Pair = 2,
-    TwoPair = 3,
-    ThreeOfAKind = 4,
-    Straight = 5,
-    Flush = 6,
-    FullHouse = 7,
-    FourOfAKind = 8,
-    StraightFlush = 9,
-};
+// The rank letters, highest first: the letter of rank r is at 1-based position 14 - r.
+inline constexpr char RankLetterText[] = "AKQJT98765432";
+extern QString RankLetters; // set from RankLetterText when the main window loads
 
-// "AKQJT98765432": the letter of rank r is at 1-based position 14 - r.
-extern QString RankLetters;
+// The chosen cards by card index, in the order the player chose them (ChosenOrder[0] the earliest);
+// CardsChosen entries are valid.
+extern Long ChosenOrder[CardCount];
 
 extern Long BoardGrid[SuitSlots][RankSlots];
 extern Long WorkGrid[SuitSlots][RankSlots];
@@ -95,11 +85,14 @@ void Clear_Work_Grid();
 void Build_Seen_List();
 // Fills SuitCount from BoardGrid and returns whether some suit holds exactly two chosen cards.
 bool Suited_Test();
-// The one writer of BoardGrid: marks or unmarks a card, moves the counters and keeps HoleCards.
-// A chosen card fills the first free hole-card row, if any; releasing a hole card frees its row;
-// releasing a board card leaves the hole cards alone.
+// The one writer of BoardGrid: marks or unmarks a card, moves the counters, the order of choosing and
+// HoleCards. Whenever two cards or fewer are chosen they are the hole cards, the earlier chosen in row 1.
+// With more, a chosen card fills the first free hole-card row, if any; releasing a hole card frees its
+// row; releasing a board card leaves the hole cards alone.
 void Mark_Card(Long suit, Long rank);
 void Unmark_Card(Long suit, Long rank);
+// The card index of the most recently chosen card still chosen; -1 when none is.
+Long Last_Chosen();
 
 Long Evaluate_Hand(Long floor);
 Long Best_Made_Hand(Long floor);

@@ -3,7 +3,6 @@
 #include "advice/potodds.h"
 #include "config/modglobal.h"
 #include "config/numbers.h"
-#include "mainwindow/frmmain.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
@@ -15,16 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPointer>
 #include <QPushButton>
 #include <limits>
 
 namespace {
-
-QPointer<frmSettings>& open_form() {
-    static QPointer<frmSettings> form;
-    return form;
-}
 
 void Tell(const QString& text) {
     msg::Show_Message(text, QLatin1String(onlinehelp::ProductTitle), msg::Icon::None);
@@ -230,7 +223,7 @@ void frmSettings::cmdSave_Click() {
             modGlobal::Put_Setting(QStringLiteral("MAXBET"), Stored_Number_Text(maxBet)) &&
             modGlobal::Put_Setting(QStringLiteral("NUMRAISES"), Stored_Number_Text(double(*numRaises))) &&
             modGlobal::Put_Setting(QStringLiteral("POTSIZEAVG"), Stored_Number_Text(double(*potSizeAvg)));
-        Main_Window()->Show_Settings();
+        emit saved();
         if (!written) return;
         unloaded = true;
         close();
@@ -250,12 +243,4 @@ void frmSettings::cmdCancel_Click() {
 void frmSettings::closeEvent(QCloseEvent* event) {
     unloaded = true;
     event->accept();
-}
-
-frmSettings* Settings_Form() {
-    return Open_Form(open_form());
-}
-
-frmSettings* Show_Settings_Form() {
-    return Show_Form(open_form(), [] { return new frmSettings; });
 }

@@ -32,6 +32,10 @@ class frmSettings : public QWidget {
 
     bool Is_Unloaded() const { return unloaded; }
 
+  signals:
+    // The four limits are stored: the main window's summary and slider follow them.
+    void saved();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -48,8 +52,3 @@ class frmSettings : public QWidget {
     bool unloaded = false;
     QPointer<QLineEdit> clickedAway; // the box that a click has just taken the focus from
 };
-
-// The open dialog, or nullptr.
-frmSettings* Settings_Form();
-// Opens the dialog, not modal; when it is already open it is only brought to the front.
-frmSettings* Show_Settings_Form();

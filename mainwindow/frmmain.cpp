@@ -7,9 +7,10 @@
 #include "config/modglobal.h"
 #include "config/numbers.h"
 #include "mainwindow/cardface.h"
+#include "mainwindow/modboard.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/errorreport.h"
-#include "shell/shellmenus.h"
+#include "shell/onlinehelp.h"
 #include "version.h"
 
 #include <QAction>
@@ -21,8 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTableWidget>
 #include <QTimer>
@@ -32,12 +33,10 @@ using namespace modOdds;
 
 namespace {
 
-const QString HandCaptions[7] = {QStringLiteral("St.Fl/4 of Kind"), QStringLiteral("Full House"),
-                                 QStringLiteral("Flush"),           QStringLiteral("Straight"),
-                                 QStringLiteral("3 of a Kind"),     QStringLiteral("2 Pair"),
-                                 QStringLiteral("1 Pair")};
-
-const QString PromptPreFlop = QStringLiteral("Enter Pre-Flop Cards");
+const QString HandCaptions[ScaleSize] = {QStringLiteral("St.Fl/4 of Kind"), QStringLiteral("Full House"),
+                                         QStringLiteral("Flush"),           QStringLiteral("Straight"),
+                                         QStringLiteral("3 of a Kind"),     QStringLiteral("2 Pair"),
+                                         QStringLiteral("1 Pair")};
 
 // Gives a control a background colour (BGR value, or the neutral button face) and records the value in
 // its "BackColor" property, so that what the player sees can be read back.
@@ -51,14 +50,14 @@ void Set_Back_Colour(QWidget* w, BgrColour colour) {
     w->setProperty("BackColor", QVariant::fromValue<uint>(colour));
 }
 
-QLabel* make_label(QWidget* parent, const char* name, const QString& caption, QRect rect) {
+QLabel* Make_Label(QWidget* parent, const char* name, const QString& caption, QRect rect) {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(rect);
     return l;
 }
 
-QFont bold_font(const QFont& base, double points) {
+QFont Bold_Font(const QFont& base, double points) {
     QFont f = base;
     f.setBold(true);
     f.setPointSizeF(points);
@@ -66,7 +65,7 @@ QFont bold_font(const QFont& base, double points) {
 }
 
 // A grid with its caption bar above the columns.
-QTableWidget* make_grid(QWidget* parent, const char* name, const QString& caption, QRect rect,
+QTableWidget* Make_Grid(QWidget* parent, const char* name, const QString& caption, QRect rect,
                         const QStringList& columns, std::initializer_list<int> widthsTwips) {
     auto* box = new QWidget(parent);
     box->setObjectName(QString::fromLatin1(name) + QStringLiteral("_Box"));
@@ -100,7 +99,7 @@ QTableWidget* make_grid(QWidget* parent, const char* name, const QString& captio
     return grid;
 }
 
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(align);
     return item;
@@ -140,7 +139,7 @@ void frmMain::Build_Controls() {
         Set_Back_Colour(lblValue[i], NeutralColour);
         connect(lblValue[i], &ClickLabel::clicked, this, [this, i] { lblValue_Click(i); });
 
-        imgCard[i] = new CardFace(suit, QStringLiteral("AKQJT98765432").at(13 - rank), client);
+        imgCard[i] = new CardFace(suit, Rank_Letter(rank), client);
         imgCard[i]->setObjectName(QStringLiteral("imgCard_%1").arg(i));
         imgCard[i]->setGeometry(Twips_Rect(540 + x, 420 + y, 150, 495));
         connect(imgCard[i], &CardFace::clicked, this, [this, i] { imgCard_Click(i); });
@@ -164,12 +163,12 @@ void frmMain::Build_Controls() {
         Image[7 - row]->setGeometry(Twips_Rect(3720, top, 360, 480));
     }
 
-    const QFont prompt = bold_font(base, 12);
+    const QFont prompt = Bold_Font(base, 12);
     lblCurrent =
-        make_label(client, "lblCurrent", QStringLiteral("Preflop Cards"), Twips_Rect(4080, 0, 4575, 375));
+        Make_Label(client, "lblCurrent", QStringLiteral("Preflop Cards"), Twips_Rect(4080, 0, 4575, 375));
     lblCurrent->setFont(prompt);
     lblCurrent->setAlignment(Qt::AlignCenter);
-    lblSuited = make_label(client, "lblSuited", QString(), Twips_Rect(4200, 360, 4455, 375));
+    lblSuited = Make_Label(client, "lblSuited", QString(), Twips_Rect(4200, 360, 4455, 375));
     lblSuited->setFont(prompt);
     lblSuited->setAlignment(Qt::AlignCenter);
     for (QLabel* l : {lblCurrent, lblSuited}) {
@@ -179,9 +178,9 @@ void frmMain::Build_Controls() {
         Set_Back_Colour(l, NeutralColour);
     }
 
-    lblSettings = make_label(client, "lblSettings", QStringLiteral("Settings: $X/$Y, Max Z Raises"),
+    lblSettings = Make_Label(client, "lblSettings", QStringLiteral("Settings: $X/$Y, Max Z Raises"),
                              Twips_Rect(120, 0, 3735, 255));
-    lblPot = make_label(client, "lblPot", QStringLiteral("Est Pot:"), Twips_Rect(120, 3360, 855, 255));
+    lblPot = Make_Label(client, "lblPot", QStringLiteral("Est Pot:"), Twips_Rect(120, 3360, 855, 255));
     txtPot = new QLineEdit(client);
     txtPot->setObjectName(QStringLiteral("txtPot"));
     txtPot->setGeometry(Twips_Rect(960, 3360, 615, 285));
@@ -207,18 +206,18 @@ void frmMain::Build_Controls() {
     txtCards->setGeometry(Twips_Rect(9000, 120, 1335, 285));
     txtCards->setReadOnly(true);
 
-    lblOutsLbl = make_label(client, "lblOutsLbl", QStringLiteral("# Outs:"), Twips_Rect(360, 3000, 735, 255));
-    lblOuts = make_label(client, "lblOuts", QString(), Twips_Rect(1080, 3000, 375, 255));
+    lblOutsLbl = Make_Label(client, "lblOutsLbl", QStringLiteral("# Outs:"), Twips_Rect(360, 3000, 735, 255));
+    lblOuts = Make_Label(client, "lblOuts", QString(), Twips_Rect(1080, 3000, 375, 255));
     lblHitPctLbl =
-        make_label(client, "lblHitPctLbl", QStringLiteral("Hit %:"), Twips_Rect(1440, 3000, 615, 255));
-    lblHitPct = make_label(client, "lblHitPct", QString(), Twips_Rect(2040, 3000, 615, 255));
+        Make_Label(client, "lblHitPctLbl", QStringLiteral("Hit %:"), Twips_Rect(1440, 3000, 615, 255));
+    lblHitPct = Make_Label(client, "lblHitPct", QString(), Twips_Rect(2040, 3000, 615, 255));
 
     grdResults =
-        make_grid(client, "grdResults", QStringLiteral("Action To Take"), Twips_Rect(4200, 840, 1935, 2895),
+        Make_Grid(client, "grdResults", QStringLiteral("Action To Take"), Twips_Rect(4200, 840, 1935, 2895),
                   {QStringLiteral("Wager"), QStringLiteral("Action")}, {705, 1005});
     grdResults->setSelectionMode(QAbstractItemView::NoSelection);
     grdHands =
-        make_grid(client, "grdHands", QStringLiteral("Hand Possibilities"), Twips_Rect(6240, 840, 2415, 2895),
+        Make_Grid(client, "grdHands", QStringLiteral("Hand Possibilities"), Twips_Rect(6240, 840, 2415, 2895),
                   {QStringLiteral("Hand"), QStringLiteral("%Odds"), QStringLiteral("Outs")}, {1350, 705});
     grdHands->setColumnHidden(2, true);
     grdHands->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -226,13 +225,13 @@ void frmMain::Build_Controls() {
         if (!fillingHands_) grdHands_SelChange();
     });
 
-    const QFont legend = bold_font(base, 8.25);
+    const QFont legend = Bold_Font(base, 8.25);
     lblLegendTitle =
-        make_label(client, "lblLegendTitle", QStringLiteral("Legend"), Twips_Rect(8880, 840, 1500, 255));
+        Make_Label(client, "lblLegendTitle", QStringLiteral("Legend"), Twips_Rect(8880, 840, 1500, 255));
     lblLegendTitle->setFont(legend);
     lblLegendTitle->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < ScaleSize; ++i) {
-        lblLegend[i] = make_label(client, "", AdviceWords[i], Twips_Rect(8880, 1080 + 240 * i, 1500, 255));
+        lblLegend[i] = Make_Label(client, "", AdviceWords[i], Twips_Rect(8880, 1080 + 240 * i, 1500, 255));
         lblLegend[i]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
         lblLegend[i]->setFont(legend);
         lblLegend[i]->setAlignment(Qt::AlignCenter);
@@ -242,7 +241,7 @@ void frmMain::Build_Controls() {
     }
 
     lblDecipher =
-        make_label(client, "lblDecipher",
+        Make_Label(client, "lblDecipher",
                    QStringLiteral("Pre-Flop Info: Hand ('s'=SUITED): Betting Advice (Hand Rank/Total Hand "
                                   "Combos) [# Hands at that Rank] G=Grouping"),
                    Twips_Rect(120, 3960, 8655, 255));
@@ -269,7 +268,7 @@ void frmMain::Build_Menus() {
     mnuFileShortcuts = item(mnuFile, "mnuFileShortcuts", QStringLiteral("&PreFlop Strategy Key"),
                             [this] { mnuFileShortcuts_Click(); });
     mnuFileShortcuts->setCheckable(true);
-    item(mnuFile, "mnuFileSettings", QStringLiteral("Change &Settings"), [] { mnuFileSettings_Click(); });
+    item(mnuFile, "mnuFileSettings", QStringLiteral("Change &Settings"), [this] { mnuFileSettings_Click(); });
     name(mnuFile->addSeparator(), "mnuFileSep");
     item(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { mnuFileExit_Click(); });
 
@@ -279,6 +278,7 @@ void frmMain::Build_Menus() {
     QMenu* online = mnuHelp->addMenu(QStringLiteral("&Online Help"));
     name(online, "mnuHelpOnline");
     name(online->menuAction(), "mnuHelpOnline");
+    using namespace onlinehelp;
     item(online, "mnuOnlineHome", QStringLiteral("Quorvane Home Page"), [] { mnuOnlineHome_Click(); });
     item(online, "mnuOnlineDownload", QStringLiteral("Download Latest Version"),
          [] { mnuOnlineDownload_Click(); });
@@ -288,7 +288,7 @@ void frmMain::Build_Menus() {
     item(online, "mnuOnlineManual", QStringLiteral("Online Manual"), [] { mnuOnlineManual_Click(); });
     item(online, "mnuOnlineHomeMain", Maker_Home_Caption(), [] { mnuOnlineHomeMain_Click(); });
     name(mnuHelp->addSeparator(), "mnuHelpSep");
-    item(mnuHelp, "mnuHelpAbout", QStringLiteral("&About"), [] { mnuHelpAbout_Click(); });
+    item(mnuHelp, "mnuHelpAbout", QStringLiteral("&About"), [this] { mnuHelpAbout_Click(); });
 }
 
 // The outer size includes the frame and the menu bar. Qt sizes the window without its frame, so the
@@ -319,8 +319,8 @@ void frmMain::Form_Load() {
                        .arg(QUORVANE_VERSION_MAJOR)
                        .arg(QUORVANE_VERSION_MINOR)
                        .arg(QUORVANE_VERSION_PATCH));
-    Set_Outer_Size(8850, 4455);
-    RankLetters = QStringLiteral("AKQJT98765432");
+    Set_Outer_Size(WidthLegendHidden, HeightKeyHidden);
+    RankLetters = QLatin1String(RankLetterText);
     Grab_Stats();
     Show_Settings();
     Apply_Options();
@@ -340,63 +340,11 @@ void frmMain::Show_Settings() {
 void frmMain::chkCard_Click(int index) {
     Trap("chkCard_Click", [&] {
         if (!BoardResetting && index >= 0 && index < CardCount) {
-            const Long suit = Card_Suit(index);
-            const Long rank = Card_Rank(index);
-            const QChar letter = RankLetters.at(13 - rank);
-            if (chkCard[index]->isChecked()) {
-                Mark_Card(suit, rank);
-                txtCards->setText(txtCards->text() + letter);
-            } else {
-                Unmark_Card(suit, rank);
-                QString text = txtCards->text();
-                const qsizetype at = text.indexOf(letter);
-                if (at >= 0) text.remove(at, 1);
-                txtCards->setText(text);
-            }
-            Copy_Board();
-            Legend_Colors();
-
-            switch (CardsChosen) {
-            case 0:
-            case 1:
-                lblCurrent->setText(PromptPreFlop);
-                Set_Back_Colour(lblCurrent, NeutralColour);
-                Set_Back_Colour(lblSuited, NeutralColour);
-                lblSuited->setText(QString());
-                SmallBetRound = true;
-                break;
-            case 2:
-                lblCurrent->setText(QStringLiteral("Pre-Flop Strategy"));
-                Set_Back_Colour(lblSuited, NeutralColour);
-                SmallBetRound = true;
-                IsSuited = Suited_Test();
-                cmdNewStrategy_Click();
-                break;
-            case 5:
-                lblCurrent->setText(QStringLiteral("Flop - Enter Pot for Strategy"));
-                Set_Back_Colour(lblCurrent, NeutralColour);
-                SmallBetRound = true;
-                MadeHand = 0;
-                MadeHand = Evaluate_Hand(MadeHand);
-                Analyse_Outs();
-                Show_Analysis();
-                break;
-            case 6:
-                lblCurrent->setText(QStringLiteral("Turn - Enter Pot for Strategy"));
-                Set_Back_Colour(lblCurrent, NeutralColour);
-                SmallBetRound = false;
-                MadeHand = 0;
-                MadeHand = Best_Made_Hand(MadeHand);
-                Analyse_Outs();
-                Show_Analysis();
-                break;
-            case 7:
-                SmallBetRound = false;
-                cmdClear_Click();
-                break;
-            default: // 3 and 4: the prompt, the info line and the last analysis stay
-                break;
-            }
+            if (chkCard[index]->isChecked())
+                modBoard::Card_Chosen(index, modBoard::Via::CheckBox);
+            else
+                modBoard::Card_Released(index, modBoard::Via::CheckBox);
+            Paint_Board();
         }
         Select_Pot_Text();
     });
@@ -414,10 +362,19 @@ void frmMain::imgCard_Click(int index) {
 void frmMain::lblValue_Click(int index) {
     Trap("lblValue_Click", [&] {
         if (index < 0 || index >= CardCount) return;
-        const bool choose = !chkCard[index]->isChecked();
-        FrameColour[index] = choose ? BlackColour : NeutralColour;
-        Paint_Frame(index);
-        chkCard[index]->setChecked(choose); // runs the card toggle
+        if (modBoard::Is_Chosen(index))
+            modBoard::Card_Released(index, modBoard::Via::Frame);
+        else
+            modBoard::Card_Chosen(index, modBoard::Via::Frame);
+        Paint_Board();
+        Select_Pot_Text();
+    });
+}
+
+void frmMain::cmdClear_Click() {
+    Trap("cmdClear_Click", [&] {
+        modBoard::Clear();
+        Paint_Board();
     });
 }
 
@@ -425,47 +382,51 @@ void frmMain::Paint_Frame(int index) {
     Set_Back_Colour(lblValue[index], FrameColour[index]);
 }
 
-// The analysis as the card model left it: frames, hands grid and the two labels.
-void frmMain::Show_Analysis() {
-    for (int i = 0; i < CardCount; ++i)
+void frmMain::Paint_Board() {
+    const modBoard::BoardState& board = modBoard::Board;
+    if (board.Clears != paintedClears_) {
+        paintedClears_ = board.Clears;
+        Uncheck_Cards();
+        Clear_Results();
+    }
+    for (int i = 0; i < CardCount; ++i) {
+        const bool chosen = modBoard::Is_Chosen(i);
+        if (chkCard[i]->isChecked() != chosen) {
+            const QSignalBlocker quiet(chkCard[i]);
+            chkCard[i]->setChecked(chosen);
+        }
         Paint_Frame(i);
+    }
+    if (txtCards->text() != board.CardsText) txtCards->setText(board.CardsText);
+    lblCurrent->setText(board.Prompt);
+    Set_Back_Colour(lblCurrent, NeutralColour);
+    lblSuited->setText(board.InfoLine);
+    Set_Back_Colour(lblSuited, board.InfoColour);
+    Legend_Colors();
+    if (board.Analysis != paintedAnalysis_) {
+        paintedAnalysis_ = board.Analysis;
+        Show_Analysis();
+    }
+}
+
+// The analysis as the card model left it: the hands grid and the two labels; the action list then
+// follows the new outs and unit (or empties when there is no analysis).
+void frmMain::Show_Analysis() {
     fillingHands_ = true;
     grdHands->clearSelection();
     grdHands->setRowCount(0);
     const int rows = std::clamp<Long>(HandsRowCount, 0, CategorySlots);
     grdHands->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
-        grdHands->setItem(r, 0, cell(HandsRows[r].hand));
-        grdHands->setItem(r, 1, cell(HandsRows[r].odds, Qt::AlignRight | Qt::AlignVCenter));
-        grdHands->setItem(r, 2, cell(QString::number(HandsRows[r].count)));
+        grdHands->setItem(r, 0, Cell(HandsRows[r].hand));
+        grdHands->setItem(r, 1, Cell(HandsRows[r].odds, Qt::AlignRight | Qt::AlignVCenter));
+        grdHands->setItem(r, 2, Cell(QString::number(HandsRows[r].count)));
     }
     fillingHands_ = false;
     lblOuts->setText(OutsText);
     lblHitPct->setText(HitPctText);
-}
-
-void frmMain::cmdClear_Click() {
-    Trap("cmdClear_Click", [&] {
-        Clear_Board();
-        Uncheck_Cards();
-        Clear_Results();
-        CardsChosen = 0;
-        CardsUnseen = 52;
-        MadeHand = 0;
-        HandRating = 0;
-        for (int i = 0; i < CardCount; ++i) {
-            FrameColour[i] = NeutralColour;
-            Paint_Frame(i);
-        }
-        txtCards->setText(QString());
-        lblCurrent->setText(PromptPreFlop);
-        Set_Back_Colour(lblCurrent, NeutralColour);
-        lblSuited->setText(QString());
-        Set_Back_Colour(lblSuited, NeutralColour);
-        Legend_Colors();
-        BoardResetting = false;
-        SmallBetRound = true;
-    });
+    grdResults->setRowCount(0);
+    txtPot_Change();
 }
 
 void frmMain::Uncheck_Cards() {
@@ -487,41 +448,6 @@ void frmMain::Clear_Results() {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Pre-flop advice
-
-void frmMain::cmdNewStrategy_Click() {
-    Trap("cmdNewStrategy_Click", [&] {
-        const QString cards = txtCards->text().toUpper().trimmed();
-        if (cards.size() != 2) {
-            cmdClear_Click();
-            return;
-        }
-        if (RankLetters.contains(cards.at(0)) && RankLetters.contains(cards.at(1)))
-            Display_Results();
-        else
-            cmdClear_Click();
-    });
-}
-
-void frmMain::Display_Results() {
-    Trap("Display_Results", [&] {
-        const QString cards = txtCards->text().toUpper().trimmed();
-        if (cards.size() != 2) return;
-        const QString key = Hand_Key(cards.at(0), cards.at(1), IsSuited);
-        if (key.isEmpty()) return;
-        StrategyColor = 0;
-        const QString word = Return_Strategy_Results(key);
-        lblSuited->setText(Info_Line(key, word));
-        // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
-        // text on the word's missing colour (black) could not be read.
-        if (StrategyFound && StrategyColor != 0)
-            Set_Back_Colour(lblSuited, static_cast<BgrColour>(StrategyColor));
-        else
-            Set_Back_Colour(lblSuited, NeutralColour);
-    });
-}
-
-// ---------------------------------------------------------------------------------------------------
 // Pot odds
 
 void frmMain::txtPot_Change() {
@@ -537,8 +463,8 @@ void frmMain::txtPot_Change() {
         grdResults->setRowCount(count);
         for (int r = 0; r < count; ++r) {
             grdResults->setItem(r, 0,
-                                cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
-            grdResults->setItem(r, 1, cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
+                                Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
+            grdResults->setItem(r, 1, Cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
         }
     });
 }
@@ -613,7 +539,7 @@ void frmMain::mnuFileLegend_Click() {
     Trap("mnuFileLegend_Click", [&] {
         legendShown_ = !legendShown_;
         mnuFileLegend->setChecked(legendShown_);
-        Set_Outer_Size(legendShown_ ? 10650 : 8850, outerHeight_);
+        Set_Outer_Size(legendShown_ ? WidthLegendShown : WidthLegendHidden, outerHeight_);
         modGlobal::OPTIONS = (legendShown_ ? 1 : 0) + (modGlobal::OPTIONS & 2);
         modGlobal::Put_Setting(QStringLiteral("OPTIONS"), QString::number(modGlobal::OPTIONS));
     });
@@ -623,7 +549,7 @@ void frmMain::mnuFileShortcuts_Click() {
     Trap("mnuFileShortcuts_Click", [&] {
         keyShown_ = !keyShown_;
         mnuFileShortcuts->setChecked(keyShown_);
-        Set_Outer_Size(outerWidth_, keyShown_ ? 4995 : 4455);
+        Set_Outer_Size(outerWidth_, keyShown_ ? HeightKeyShown : HeightKeyHidden);
         modGlobal::OPTIONS = (keyShown_ ? 2 : 0) + (modGlobal::OPTIONS & 1);
         modGlobal::Put_Setting(QStringLiteral("OPTIONS"), QString::number(modGlobal::OPTIONS));
     });
@@ -636,13 +562,15 @@ void frmMain::Apply_Options() {
     });
 }
 
+void frmMain::mnuFileSettings_Click() {
+    Trap("mnuFileSettings_Click", [this] { emit settingsRequested(); });
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    Trap("mnuHelpAbout_Click", [this] { emit aboutRequested(); });
+}
+
 // Ends the program at once; nothing is written on the way out.
 void frmMain::mnuFileExit_Click() {
     Trap("mnuFileExit_Click", [] { QCoreApplication::exit(0); });
-}
-
-frmMain* Main_Window() {
-    static QPointer<frmMain> window;
-    if (!window) window = new frmMain;
-    return window;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "cards/colourscale.h"
+#include "cards/mododds.h"
 
 #include <QMainWindow>
+#include <cstdint>
 
 class QAction;
 class QCheckBox;
@@ -17,11 +19,20 @@ class ClickLabel;
 class SuitIcon;
 
 // The main window: the card table, the pre-flop advice, the hand analysis, the pot odds, the legend
-// and the two grids. Its constructor runs the load sequence (Form_Load).
+// and the two grids. Its constructor runs the load sequence (Form_Load). The flow of a hand runs in the
+// core (mainwindow/modboard.h); the window hands it the player's clicks and paints what it leaves. It
+// talks to the other windows only through its signals, which the start-up code connects.
 class frmMain : public QMainWindow {
     Q_OBJECT
   public:
     explicit frmMain(QWidget* parent = nullptr);
+
+    // The outer sizes of the window, in twips: the legend column and the pre-flop key strip are shown by
+    // widening and heightening it.
+    static constexpr int WidthLegendHidden = 8850;
+    static constexpr int WidthLegendShown = 10650;
+    static constexpr int HeightKeyHidden = 4455;
+    static constexpr int HeightKeyShown = 4995;
 
     // The table-settings summary and the pot slider's maximum, from the settings.
     void Show_Settings();
@@ -31,8 +42,6 @@ class frmMain : public QMainWindow {
     void imgCard_Click(int index);
     void lblValue_Click(int index);
     void cmdClear_Click();
-    void cmdNewStrategy_Click();
-    void Display_Results();
     void txtPot_Change();
     void txtPot_Validate(bool& cancel);
     void sldPot_Change();
@@ -40,7 +49,9 @@ class frmMain : public QMainWindow {
     void Legend_Colors();
     void mnuFileLegend_Click();
     void mnuFileShortcuts_Click();
+    void mnuFileSettings_Click();
     void mnuFileExit_Click();
+    void mnuHelpAbout_Click();
     void Apply_Options();
     void Uncheck_Cards();
     void Clear_Results();
@@ -54,6 +65,11 @@ class frmMain : public QMainWindow {
     static constexpr int FrameWidthTwips = 120;
     static constexpr int FrameHeightTwips = 690;
 
+  signals:
+    // File > Change Settings and Help > About: the start-up code opens those windows.
+    void settingsRequested();
+    void aboutRequested();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,15 +78,18 @@ class frmMain : public QMainWindow {
     void Build_Controls();
     void Build_Menus();
     void Set_Outer_Size(int widthTwips, int heightTwips);
+    // Paints what the board flow left: check boxes, frames, texts, legend, and the analysis and the
+    // results when they changed.
+    void Paint_Board();
     void Show_Analysis();
     void Paint_Frame(int index);
     void Select_Pot_Text();
 
-    QCheckBox* chkCard[52] = {};
-    CardFace* imgCard[52] = {};
-    ClickLabel* lblValue[52] = {};
+    QCheckBox* chkCard[modOdds::CardCount] = {};
+    CardFace* imgCard[modOdds::CardCount] = {};
+    ClickLabel* lblValue[modOdds::CardCount] = {};
     SuitIcon* Image[8] = {};
-    QLabel* lblLegend[7] = {};
+    QLabel* lblLegend[ScaleSize] = {};
     QLabel* lblLegendTitle = nullptr;
     QLabel* lblCurrent = nullptr;
     QLabel* lblSuited = nullptr;
@@ -98,7 +117,6 @@ class frmMain : public QMainWindow {
     bool fillingHands_ = false;
     int outerWidth_ = 0;
     int outerHeight_ = 0;
+    std::uint64_t paintedAnalysis_ = 0;
+    std::uint64_t paintedClears_ = 0;
 };
-
-// The single main window, created on first use.
-frmMain* Main_Window();

@@ -1,29 +1,20 @@
 #include "shell/frmsplash.h"
 
 #include "config/modglobal.h"
-#include "mainwindow/frmmain.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/onlinehelp.h"
 #include "shell/urllink.h"
 #include "version.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 bool ShowingAbout = false;
 
 namespace {
-
-QPointer<frmSplash>& open_form() {
-    static QPointer<frmSplash> form;
-    return form;
-}
 
 QString Version_Text() {
     return QStringLiteral(QUORVANE_VERSION_TEXT);
@@ -125,7 +116,7 @@ void frmSplash::cmdOK_Click() {
         // The main window is shown before this form goes, so that the program never finds itself
         // without a window in between.
         Unload();
-        Show_Main_Window();
+        emit finished(true);
         close();
     });
 }
@@ -143,43 +134,13 @@ void frmSplash::Form_Unload() {
     Trap("Form_Unload", [] { modGlobal::Store_Settings(); });
 }
 
-void frmSplash::Show_Main_Window() {
-    frmMain* main = Main_Window();
-    main->show();
-    main->raise();
-    main->activateWindow();
-}
-
 void frmSplash::closeEvent(QCloseEvent* event) {
     if (!unloaded) {
         // The close box: the form unloads as after "Continue". At start-up it still leads to the main
         // window; the About box brings the main window to the front when it is open, and leaves it
         // closed when the player has closed it meanwhile.
         Unload();
-        Trap("Form_Unload", [this] {
-            if (!aboutBox) {
-                Show_Main_Window();
-            } else {
-                frmMain* main = Main_Window();
-                if (main->isVisible()) {
-                    main->raise();
-                    main->activateWindow();
-                }
-            }
-        });
+        Trap("Form_Unload", [this] { emit finished(!aboutBox); });
     }
     event->accept();
-}
-
-frmSplash* Splash_Form() {
-    return Open_Form(open_form());
-}
-
-frmSplash* Show_Splash() {
-    return Show_Form(open_form(), [] {
-        auto* form = new frmSplash;
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            form->move(screen->availableGeometry().center() - form->rect().center());
-        return form;
-    });
 }

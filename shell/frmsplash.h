@@ -15,7 +15,7 @@ extern bool ShowingAbout;
 
 // The start-up form, which serves later as the About box. At start-up it loads the settings, waits two
 // ticks of its timer, writes the settings back and gives way to the main window; as the About box it
-// waits for "Continue" (or its close box) instead.
+// waits for "Continue" (or its close box) instead. It asks for the main window through finished().
 class frmSplash : public QWidget {
     Q_OBJECT
   public:
@@ -36,6 +36,12 @@ class frmSplash : public QWidget {
     void cmdOK_Click();
     void timCountdown_Timer();
 
+  signals:
+    // The form has unloaded (settings written back). showMain: the main window is to be shown, loaded
+    // anew when it is not open ("Continue", or the close box at start-up); otherwise (the About box's
+    // close box) it only comes to the front when it is open.
+    void finished(bool showMain);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -43,15 +49,8 @@ class frmSplash : public QWidget {
     void Form_Load();
     void Form_Unload();
     void Unload();
-    void Show_Main_Window();
 
     Long countdown = 0;
     bool aboutBox = false;
     bool unloaded = false;
 };
-
-// The open start-up form or About box, or nullptr (also once it has unloaded).
-frmSplash* Splash_Form();
-// Loads and shows the form (as the About box when ShowingAbout is True); when it is already open it is
-// only brought to the front.
-frmSplash* Show_Splash();

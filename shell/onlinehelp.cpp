@@ -19,4 +19,27 @@ void Open_Help_Page(const char* procedure, const char* path) {
     });
 }
 
+void mnuOnlineHome_Click() {
+    Open_Help_Page("mnuOnlineHome_Click", HomePath);
+}
+void mnuOnlineDownload_Click() {
+    Open_Help_Page("mnuOnlineDownload_Click", DownloadPath);
+}
+void mnuOnlineTroubleshooting_Click() {
+    Open_Help_Page("mnuOnlineTroubleshooting_Click", TroubleshootingPath);
+}
+void mnuOnlineGroupings_Click() {
+    Open_Help_Page("mnuOnlineGroupings_Click", GroupingsPath);
+}
+void mnuOnlineManual_Click() {
+    Open_Help_Page("mnuOnlineManual_Click", ManualPath);
+}
+void mnuOnlineHomeMain_Click() {
+    Open_Help_Page("mnuOnlineHomeMain_Click", MakerHomePath);
+}
+
+QString Maker_Home_Caption() {
+    return QLatin1String(MakerName) + QStringLiteral(" Home Page");
+}
+
 } // namespace onlinehelp

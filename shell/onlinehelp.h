@@ -25,4 +25,15 @@ QString Site_Address(const char* path);
 // the opening is not examined: a page the system cannot open gives no message.
 void Open_Help_Page(const char* procedure, const char* path);
 
+// The entries of Help > Online Help, one page each.
+void mnuOnlineHome_Click();
+void mnuOnlineDownload_Click();
+void mnuOnlineTroubleshooting_Click();
+void mnuOnlineGroupings_Click();
+void mnuOnlineManual_Click();
+void mnuOnlineHomeMain_Click();
+
+// The caption of the last entry: the maker's name followed by " Home Page".
+QString Maker_Home_Caption();
+
 } // namespace onlinehelp

@@ -1,5 +1,7 @@
 #include "cards/colourscale.h"
 #include "cards/mododds.h"
+#include "mainwindow/modboard.h"
+#include "tests/support/testsupport.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
@@ -16,39 +18,33 @@ using namespace modOdds;
 
 namespace {
 
-// "As" is the ace of spades, "Th" the ten of hearts; suits s h c d are 1 2 3 4.
-Long Parse_Card(const QString& text) {
-    const Long rank = Long(QStringLiteral("23456789TJQKA").indexOf(text.at(0))) + 1;
-    const Long suit = Long(QStringLiteral("shcd").indexOf(text.at(1))) + 1;
-    Q_ASSERT(rank >= 1 && suit >= 1);
-    return Card_Index(suit, rank);
-}
+using testsupport::Card;
+using testsupport::Card_Name;
 
-QString Card_Text(int index) {
-    return QString(QStringLiteral("23456789TJQKA").at(Card_Rank(index) - 1)) +
-           QStringLiteral("shcd").at(Card_Suit(index) - 1);
-}
-
-// Clicks the cards of a text such as "As Kd 7c" in that order; "-Kd" releases the king of diamonds.
+// Marks and unmarks the cards of a text such as "As Kd 7c" in the card model alone; "-Kd" releases the
+// king of diamonds.
 void Mark_Cards(const QString& cards) {
     for (const QString& text : cards.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const bool release = text.startsWith(QLatin1Char('-'));
-        const Long i = Parse_Card(release ? text.mid(1) : text);
+        const Long i = Card(release ? text.mid(1) : text);
         release ? Unmark_Card(Card_Suit(i), Card_Rank(i)) : Mark_Card(Card_Suit(i), Card_Rank(i));
     }
 }
 
-// Runs the analysis the way the window does at five and six chosen cards.
-void Run_Analysis() {
-    Copy_Board();
-    MadeHand = CardsChosen == 5 ? Evaluate_Hand(0) : Best_Made_Hand(0);
-    Analyse_Outs();
+// Plays the cards as the player clicks them, through the board flow, which analyses the flop and the
+// turn; "-Kd" releases the king of diamonds.
+void Play(const QString& cards, modBoard::Via via = modBoard::Via::Frame) {
+    for (const QString& text : cards.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (text.startsWith(QLatin1Char('-')))
+            modBoard::Card_Released(Card(text.mid(1)), via);
+        else
+            modBoard::Card_Chosen(Card(text), via);
+    }
 }
 
 void Enter_Cards(const QString& cards) {
-    Reset_State();
-    Mark_Cards(cards);
-    Run_Analysis();
+    testsupport::Reset_Program_State();
+    Play(cards);
 }
 
 // The hands grid, the outs and the hit percentage on one line.
@@ -87,7 +83,7 @@ class TestCards : public QObject {
   private slots:
     void init() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        Reset_State();
+        testsupport::Reset_Program_State();
     }
 
     void cardIdentity_data() {
@@ -154,7 +150,9 @@ class TestCards : public QObject {
         Build_Seen_List();
         QCOMPARE(SeenCount, 10);
         // Analysing such a board must stay inside the arrays.
-        Run_Analysis();
+        Copy_Board();
+        MadeHand = Best_Made_Hand(0);
+        Analyse_Outs();
         Long sum = 0;
         for (Long c : CategoryCount)
             sum += c;
@@ -196,27 +194,27 @@ class TestCards : public QObject {
     void holeCardCorrections_data() {
         QTest::addColumn<QString>("entry"); // the clicks, then "=" and the two hole cards
         QTest::newRow("wrong second card released") << "As 2h -2h 9d 2c 3h 4d = As 9d";
-        QTest::newRow("wrong first card released") << "2h 9d -2h As 2c 3h 4d = As 9d";
+        QTest::newRow("wrong first card released") << "2h 9d -2h As 2c 3h 4d = 9d As";
         QTest::newRow("flop card released at three cards") << "As 9d Kc -Kc 2c 3h 4d = As 9d";
         QTest::newRow("board card released at the turn") << "As 9d 2c 3h 5s -5s 4d = As 9d";
         QTest::newRow("both hole cards replaced after the flop") << "Kh Qh 2c 3h 4d -Kh -Qh As 9d = As 9d";
         QTest::newRow("second hole card replaced after the flop") << "As Qh 2c 3h 4d -Qh 9d = As 9d";
-        QTest::newRow("board and hole cards released") << "Qs Jd 4c 8h 2s -4c -2s -Qs Ah Kh 3c = Ah Jd";
+        QTest::newRow("board and hole cards released") << "Qs Jd 4c 8h 2s -4c -2s -Qs Ah Kh 3c = Jd 8h";
+        QTest::newRow("back to two cards: the two left") << "As Kd 2c -As Qh 7h 8s = Kd 2c";
     }
     void holeCardCorrections() {
         QFETCH(QString, entry);
         const QStringList parts = entry.split(QStringLiteral(" = "));
-        Mark_Cards(parts[0]);
+        Play(parts[0]);
         auto hole = [](int row) {
-            return HoleCards[row][1] ? Card_Text(Card_Index(HoleCards[row][1], HoleCards[row][2])) : "--";
+            return HoleCards[row][1] ? Card_Name(Card_Index(HoleCards[row][1], HoleCards[row][2])) : "--";
         };
         QCOMPARE(hole(1) + QLatin1Char(' ') + hole(2), parts[1]);
-        Run_Analysis();
         const QString corrected = Summary();
         QStringList direct = parts[1].split(QLatin1Char(' '));
         for (int i = 0; i < CardCount; ++i)
-            if (BoardGrid[Card_Suit(i)][Card_Rank(i)] && !direct.contains(Card_Text(i)))
-                direct << Card_Text(i);
+            if (BoardGrid[Card_Suit(i)][Card_Rank(i)] && !direct.contains(Card_Name(i)))
+                direct << Card_Name(i);
         Enter_Cards(direct.join(QLatin1Char(' ')));
         QCOMPARE(corrected, Summary());
     }
@@ -311,12 +309,20 @@ class TestCards : public QObject {
         QTest::newRow("straight flush") << "As Ks Qs Js Ts: Straight Flush 100.0% (47) | 0 | 0.0%";
         QTest::newRow("flush on the board alone is no out")
             << "2h 7c 4s 9s Js Ks: High Card 60.9% (28); Pair 39.1% (18) | 18 | 39.1%";
-        QTest::newRow("three cards: one row without a hand") << "As Kd 7c:  100.0% (49) | 0 | 0.0%";
     }
     void analysis() {
         QFETCH(QString, deal);
         Enter_Cards(deal.section(QStringLiteral(": "), 0, 0));
         QCOMPARE(Summary(), deal.section(QStringLiteral(": "), 1));
+    }
+
+    // The search on a board with no made hand yet: one row without a category text.
+    void analysisWithoutMadeHand() {
+        Mark_Cards("As Kd 7c");
+        Copy_Board();
+        MadeHand = Best_Made_Hand(0);
+        Analyse_Outs();
+        QCOMPARE(Summary(), QStringLiteral(" 100.0% (49) | 0 | 0.0%"));
     }
 
     void analysisLocale() {
@@ -348,7 +354,7 @@ class TestCards : public QObject {
         QFETCH(uint, colour);
         QFETCH(QString, card);
         Enter_Cards(cards);
-        QCOMPARE(uint(FrameColour[Parse_Card(card)]), colour);
+        QCOMPARE(uint(FrameColour[Card(card)]), colour);
     }
 
     void chosenFramesKeepTheirColour() {
@@ -356,9 +362,9 @@ class TestCards : public QObject {
         const Long kingOfSpades = Card_Index(1, 12);
         QCOMPARE(FrameColour[kingOfSpades], ColourScale[2]);
         for (int i = 0; i < CardCount; ++i)
-            if (BoardGrid[Card_Suit(i)][Card_Rank(i)] == 1) FrameColour[i] = BlackColour;
-        Mark_Card(1, 12); // the king of spades comes on the turn
-        Run_Analysis();
+            QCOMPARE(FrameColour[i] == BlackColour, BoardGrid[Card_Suit(i)][Card_Rank(i)] == 1);
+        Play("Ks", modBoard::Via::CheckBox); // the king of spades comes on the turn, ticked in its box
+        QCOMPARE(CardsChosen, 6);
         QCOMPARE(MadeHand, Long(Flush));
         QCOMPARE(FrameColour[kingOfSpades], ColourScale[2]);
         QCOMPARE(FrameColour[Card_Index(2, 12)], BlackColour);
@@ -367,8 +373,7 @@ class TestCards : public QObject {
     void rowsDoNotLinger() {
         Enter_Cards("2s 2h 2c 7s Kh");
         QCOMPARE(HandsRowCount, 3);
-        Mark_Card(4, 1); // the last deuce: nothing improves on four of a kind
-        Run_Analysis();
+        Play("2d"); // the last deuce: nothing improves on four of a kind
         QCOMPARE(HandsRowCount, 1);
         QCOMPARE(HandsRows[1].count, 0);
         QVERIFY(HandsRows[1].hand.isEmpty());
@@ -388,17 +393,15 @@ class TestCards : public QObject {
         QFETCH(quint32, seed);
         QRandomGenerator random(seed);
         for (int deal = 0; deal < 40; ++deal) {
-            Reset_State();
+            testsupport::Reset_Program_State();
             std::vector<int> deck(CardCount);
             std::iota(deck.begin(), deck.end(), 0);
             QStringList names;
             for (int i = 0; i < cards; ++i) {
                 std::swap(deck[i], deck[i + int(random.bounded(CardCount - i))]);
-                Mark_Card(Card_Suit(deck[i]), Card_Rank(deck[i]));
-                FrameColour[deck[i]] = BlackColour;
-                names << Card_Text(deck[i]);
+                modBoard::Card_Chosen(deck[i], modBoard::Via::Frame);
+                names << Card_Name(deck[i]);
             }
-            Run_Analysis();
             const QByteArray where = names.join(QLatin1Char(' ')).toLatin1();
 
             // The first two chosen are the hole cards; an out must make its hand with one of them.

@@ -6,6 +6,8 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/messages.h"
+#include "tests/support/testsupport.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,11 +26,8 @@
 
 namespace {
 
-// "As" -> the ace of spades' index; suits s, h, c, d; ranks 2..9, T, J, Q, K, A.
 int Card(const char* name) {
-    const int rank = 13 - static_cast<int>(QStringLiteral("AKQJT98765432").indexOf(QLatin1Char(name[0])));
-    const int suit = 1 + static_cast<int>(QStringLiteral("shcd").indexOf(QLatin1Char(name[1])));
-    return modOdds::Card_Index(suit, rank);
+    return testsupport::Card(QLatin1String(name));
 }
 
 // The grid as "text|text|text, text|text|text", hidden columns included.
@@ -76,9 +75,8 @@ class TestMainWindow : public QObject {
 
     void Open_Window(Long options = 0, double minBet = 1, double maxBet = 2) {
         window.reset();
+        testsupport::Reset_Program_State();
         modGlobal::Load_Settings(); // creates the settings file, as start-up does
-        modOdds::Reset_State();
-        Reset_Strategy();
         modGlobal::OPTIONS = options;
         modGlobal::MINBET = minBet;
         modGlobal::MAXBET = maxBet;
@@ -127,20 +125,14 @@ class TestMainWindow : public QObject {
         QStandardPaths::setTestModeEnabled(true);
         msg::Set_Message_Handler([this](const msg::Message& m) { shown << m; });
         QVERIFY(statsDir.isValid());
-        const char* rows[][6] = {
-            {"AK s", "1", "Best", "3", "2", "1"},         {"AK", "2", "Better", "5", "4", "2"},
-            {"77", "3", "Good", "12", "1", "3"},          {"T9", "4", "Bad", "60", "2", "6"},
-            {"QJ", "5", "best", "30", "3", "4"},          {"77", "6", "Fold", "99", "9", "9"},
-            {"98 s", "7", "Marginal", "40.5", "2.5", "5"}};
-        QFile file(statsDir.filePath(StatsFileName));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        for (const auto& row : rows) {
-            QStringList fields;
-            for (const char* f : row)
-                fields << modEncrypt::Encrypt_With_Keys(QString::fromLatin1(f), 47, 50, 53, 46);
-            file.write(fields.join(QLatin1Char(',')).toLatin1() + "\r\n");
-        }
-        file.close();
+        QVERIFY(testsupport::Write_Stats_File(statsDir.filePath(StatsFileName),
+                                              {{"AK s", "1", "Best", "3", "2", "1"},
+                                               {"AK", "2", "Better", "5", "4", "2"},
+                                               {"77", "3", "Good", "12", "1", "3"},
+                                               {"T9", "4", "Bad", "60", "2", "6"},
+                                               {"QJ", "5", "best", "30", "3", "4"},
+                                               {"77", "6", "Fold", "99", "9", "9"},
+                                               {"98 s", "7", "Marginal", "40.5", "2.5", "5"}}));
         Set_Stats_Folder(statsDir.path());
     }
     void init() {
@@ -172,7 +164,7 @@ class TestMainWindow : public QObject {
 
     void captions_and_fonts() {
         Open_Window(3);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Quorvane v2.2.15"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Quorvane v" QUORVANE_VERSION_TEXT));
         // clang-format off
         const char* captions[][2] = {
             {"lblSettings", "Settings: $1.00/$2.00, Max 3 Raises"}, {"lblPot", "Est Pot:"}, {"lblOutsLbl", "# Outs:"},
@@ -473,8 +465,8 @@ class TestMainWindow : public QObject {
             Action(t == QLatin1Char('L') ? "mnuFileLegend" : "mnuFileShortcuts")->trigger();
         const bool legend = result & 1;
         const bool key = result & 2;
-        const int width = legend ? 10650 : 8850;
-        const int height = key ? 4995 : 4455;
+        const int width = legend ? frmMain::WidthLegendShown : frmMain::WidthLegendHidden;
+        const int height = key ? frmMain::HeightKeyShown : frmMain::HeightKeyHidden;
         QCOMPARE(window->Outer_Width_Twips(), width);
         QCOMPARE(window->Outer_Height_Twips(), height);
         QCOMPARE(Stored_Options(), QString::number(result));
@@ -495,16 +487,6 @@ class TestMainWindow : public QObject {
         for (const char* name :
              {"txtPot", "sldPot", "grdHands_Box", "grdResults_Box", "lblValue_51", "lblCurrent"})
             QVERIFY2(client.contains(Get(name)->geometry()), name);
-    }
-
-    void screenshot() {
-        const QByteArray path = qgetenv("QUORVANE_SCREENSHOT");
-        if (path.isEmpty()) QSKIP("set QUORVANE_SCREENSHOT to a file name to save a picture of a turn");
-        Open_Window(3);
-        Play("8s 9s 2s 3s Kh Ad");
-        Type_Pot(QStringLiteral("10"));
-        QTest::qWait(200);
-        QVERIFY(window->grab().save(QString::fromLocal8Bit(path)));
     }
 };
 

@@ -9,6 +9,8 @@
 #include "shell/onlinehelp.h"
 #include "shell/startup.h"
 #include "shell/urllink.h"
+#include "tests/support/testsupport.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,14 +75,19 @@ QString Unsound_Key() {
     return {};
 }
 
+// The main window as the player has it: the open one, or a new one shown.
+frmMain* Open_Main() {
+    return Main_Form() ? Main_Form() : Show_Main_Form();
+}
+
 QAction* Menu(const char* name) {
-    QAction* action = Main_Window()->findChild<QAction*>(QLatin1String(name));
+    QAction* action = Open_Main()->findChild<QAction*>(QLatin1String(name));
     if (!action) qFatal("no menu entry %s", name);
     return action;
 }
 
 QString Summary_Label() {
-    return Main_Window()->findChild<QLabel*>("lblSettings")->text();
+    return Main_Form()->findChild<QLabel*>("lblSettings")->text();
 }
 
 void Tick_Through() {
@@ -107,7 +114,7 @@ frmSettings* Open_Settings() {
 // Shows the main window, loads the settings, opens the dialog and types the entries (min, max, raises,
 // pot; a null entry is left alone).
 frmSettings* Fill(const QStringList& entries = {}) {
-    Main_Window()->show();
+    Show_Main_Form();
     modGlobal::Load_Settings();
     frmSettings* form = Open_Settings();
     if (!form) return nullptr;
@@ -216,8 +223,8 @@ class TestShell : public QObject {
         Main();
         const QPointer<frmSplash> splash = Splash_Form();
         QVERIFY(splash && splash->isVisible() && !splash->Is_About_Box());
-        QCOMPARE(splash->windowTitle(), QStringLiteral("Quorvane v2.2.15"));
-        QCOMPARE(splash->lblVersion->text(), QStringLiteral("Version # 2.2.15"));
+        QCOMPARE(splash->windowTitle(), QStringLiteral("Quorvane v" QUORVANE_VERSION_TEXT));
+        QCOMPARE(splash->lblVersion->text(), QStringLiteral("Version # " QUORVANE_VERSION_TEXT));
         QCOMPARE(splash->lblName->text(), QStringLiteral("Quorvane"));
         QCOMPARE(splash->URLLink1->Text(), QStringLiteral("Quorvane Home Page"));
         QVERIFY(!splash->imgLogo->pixmap().isNull());
@@ -234,20 +241,20 @@ class TestShell : public QObject {
         } else {
             splash->timCountdown_Timer();
             QCOMPARE(Splash_Form(), splash.data());
-            QVERIFY(!Main_Window()->isVisible());
+            QVERIFY(!Main_Form() || !Main_Form()->isVisible());
             QCOMPARE(Raw("MINBET"), minBet); // not yet written back
             splash->timCountdown_Timer();
         }
         QVERIFY(!Splash_Form());
         QVERIFY(!splash || (!splash->isVisible() && !splash->timCountdown->isActive()));
-        QVERIFY(Main_Window()->isVisible());
+        QVERIFY(Main_Form() && Main_Form()->isVisible());
         for (const char* key : {"OPTIONS", "MINBET", "MAXBET", "NUMRAISES"})
             QVERIFY2(Raw(key).startsWith(QStringLiteral("555")), key);
         QCOMPARE(Raw("POTSIZEAVG"), pot);
         QCOMPARE(Memory(), expected);
         QCOMPARE(Unsound_Key(), QString());
         QCOMPARE(Summary_Label(), Settings_Summary());
-        QCOMPARE(Main_Window()->findChild<QSlider*>("sldPot")->maximum(), int(expected[4]));
+        QCOMPARE(Main_Form()->findChild<QSlider*>("sldPot")->maximum(), int(expected[4]));
         QVERIFY(messages.isEmpty());
     }
 
@@ -267,7 +274,7 @@ class TestShell : public QObject {
         QVERIFY(Splash_Form() && Splash_Form()->timCountdown->isActive());
         Tick_Through();
         QVERIFY(!Splash_Form());
-        QVERIFY(Main_Window()->isVisible());
+        QVERIFY(Main_Form() && Main_Form()->isVisible());
     }
 
     void aboutBox_data() {
@@ -278,12 +285,12 @@ class TestShell : public QObject {
     void aboutBox() {
         QFETCH(bool, closeBox);
         Write_File(File_With("1 5 10 4 150", 50));
-        Main_Window()->show();
+        Show_Main_Form();
         Menu("mnuHelpAbout")->trigger();
         frmSplash* about = Splash_Form();
         QVERIFY(about && about->Is_About_Box());
         QCOMPARE(Memory(), (QList<double>{1, 5, 10, 4, 150})); // read anew from the file
-        QCOMPARE(about->windowTitle(), QStringLiteral("Quorvane v2.2.15"));
+        QCOMPARE(about->windowTitle(), QStringLiteral("Quorvane v" QUORVANE_VERSION_TEXT));
         QVERIFY(about->cmdOK->isVisible() && about->cmdOK->isEnabled());
         QCOMPARE(about->cmdOK->text(), QStringLiteral("Continue"));
         QVERIFY(!about->timCountdown->isActive());
@@ -309,7 +316,7 @@ class TestShell : public QObject {
         else
             QTest::mouseClick(about->cmdOK, Qt::LeftButton);
         QVERIFY(!Splash_Form());
-        QVERIFY(Main_Window()->isVisible());
+        QVERIFY(Main_Form() && Main_Form()->isVisible());
         const char* fresh[] = {"1", "5", "10", "4"};
         for (int i = 0; i < 4; ++i)
             QCOMPARE(Raw(Keys[i]), modEncrypt::Encrypt_With_Keys(fresh[i], 47, 49, 48, 51));
@@ -333,7 +340,7 @@ class TestShell : public QObject {
                  QStringLiteral("Enter the maximum number of raises the table allows here(usually 3)."));
         QVERIFY(!form->cmdSave->isDefault() && !form->cmdSave->autoDefault());
         QVERIFY(!form->cmdCancel->isDefault() && !form->cmdCancel->autoDefault());
-        QVERIFY(Main_Window()->isEnabled() && !form->isModal());
+        QVERIFY(Main_Form()->isEnabled() && !form->isModal());
 
         form->txtMinBet->setFocus();
         const QList<QWidget*> order{form->txtMaxBet, form->txtNumRaises,  form->cmdSave,
@@ -463,7 +470,7 @@ class TestShell : public QObject {
         QCOMPARE(Memory(), expected);
         QCOMPARE(Raw("OPTIONS"), modEncrypt::Encrypt_With_Keys("2", 54, 54, 54, 54)); // untouched
         QCOMPARE(Summary_Label(), summary);
-        QCOMPARE(Main_Window()->findChild<QSlider*>("sldPot")->maximum(), int(expected[4]));
+        QCOMPARE(Main_Form()->findChild<QSlider*>("sldPot")->maximum(), int(expected[4]));
 
         // The next load reads the same values back, and the next opening shows them in plain digits.
         modGlobal::Reset_Settings();
@@ -578,7 +585,7 @@ class TestShell : public QObject {
             QCOMPARE(Run({[] { Menu("mnuFileExit")->trigger(); }}), 0);
             QCOMPARE(File_Bytes(), before);
         } else {
-            QCOMPARE(Run({[] { Main_Window()->close(); },
+            QCOMPARE(Run({[] { Main_Form()->close(); },
                           [&] {
                               runsOn = lastWindowClosed == 0 && other->isVisible();
                               other->close();

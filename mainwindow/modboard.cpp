@@ -1,0 +1,163 @@
+#include "mainwindow/modboard.h"
+
+#include "advice/strategy.h"
+#include "cards/mododds.h"
+#include "shell/errorreport.h"
+
+using namespace modOdds;
+
+namespace modBoard {
+
+BoardState Board;
+
+namespace {
+
+bool Valid_Index(Long index) {
+    return index >= 0 && index < CardCount;
+}
+
+bool Analysis_Shown() {
+    return HandsRowCount > 0 || !OutsText.isEmpty() || !HitPctText.isEmpty();
+}
+
+// Empties the hands rows and the two labels; with frames, the unseen cards' frames go back to neutral.
+void Wipe_Analysis(bool frames) {
+    for (HandsRow& row : HandsRows)
+        row = HandsRow{};
+    HandsRowCount = 0;
+    OutsText.clear();
+    HitPctText.clear();
+    TotalOuts = 0;
+    if (frames)
+        for (Long i = 0; i < CardCount; ++i)
+            if (!Is_Chosen(i)) FrameColour[i] = NeutralColour;
+    ++Board.Analysis;
+}
+
+// The made hand and the outs of the five (flop) or six (turn) chosen cards; WorkGrid holds the board.
+void Analyse(bool turn) {
+    MadeHand = 0;
+    MadeHand = turn ? Best_Made_Hand(MadeHand) : Evaluate_Hand(MadeHand);
+    Analyse_Outs();
+    ++Board.Analysis;
+}
+
+void Toggle(Long index, bool choose, Via via) {
+    if (BoardResetting || !Valid_Index(index) || Is_Chosen(index) == choose) return;
+    ++Board.Changes;
+    if (via == Via::Frame) FrameColour[index] = choose ? BlackColour : NeutralColour;
+
+    const Long suit = Card_Suit(index);
+    const Long rank = Card_Rank(index);
+    const QChar letter = Rank_Letter(rank);
+    if (choose) {
+        Mark_Card(suit, rank);
+        if (!letter.isNull()) Board.CardsText += letter;
+    } else {
+        Unmark_Card(suit, rank);
+        const qsizetype at = letter.isNull() ? -1 : Board.CardsText.indexOf(letter);
+        if (at >= 0) Board.CardsText.remove(at, 1);
+    }
+    Copy_Board();
+
+    // Back to the hole cards: what the flop or the turn showed no longer stands.
+    if (CardsChosen < 3 && Analysis_Shown()) Wipe_Analysis(true);
+
+    switch (CardsChosen) {
+    case 0:
+    case 1:
+        Board.Prompt = PromptPreFlop;
+        Board.InfoColour = NeutralColour;
+        Board.InfoLine.clear();
+        SmallBetRound = true;
+        break;
+    case 2:
+        Board.Prompt = PromptStrategy;
+        Board.InfoColour = NeutralColour;
+        SmallBetRound = true;
+        IsSuited = Suited_Test();
+        cmdNewStrategy_Click();
+        break;
+    case 5:
+        Board.Prompt = PromptFlop;
+        SmallBetRound = true;
+        Analyse(false);
+        break;
+    case 6:
+        Board.Prompt = PromptTurn;
+        SmallBetRound = false;
+        Analyse(true);
+        break;
+    case 7:
+        SmallBetRound = false;
+        Clear();
+        break;
+    default: // 3 and 4: the prompt, the info line and the last analysis stay
+        break;
+    }
+}
+
+} // namespace
+
+bool Is_Chosen(Long index) {
+    return Valid_Index(index) && BoardGrid[Card_Suit(index)][Card_Rank(index)] == 1;
+}
+
+void Card_Chosen(Long index, Via via) {
+    Toggle(index, true, via);
+}
+
+void Card_Released(Long index, Via via) {
+    Toggle(index, false, via);
+}
+
+void Clear() {
+    ++Board.Changes;
+    ++Board.Clears;
+    Clear_Board();
+    CardsChosen = 0;
+    CardsUnseen = CardCount;
+    MadeHand = 0;
+    HandRating = 0;
+    for (BgrColour& colour : FrameColour)
+        colour = NeutralColour;
+    Wipe_Analysis(false);
+    Board.CardsText.clear();
+    Board.Prompt = PromptPreFlop;
+    Board.InfoLine.clear();
+    Board.InfoColour = NeutralColour;
+    BoardResetting = false;
+    SmallBetRound = true;
+}
+
+void cmdNewStrategy_Click() {
+    Trap("cmdNewStrategy_Click", [] {
+        const QString cards = Board.CardsText.toUpper().trimmed();
+        if (cards.size() == 2 && RankLetters.contains(cards.at(0)) && RankLetters.contains(cards.at(1)))
+            Display_Results();
+        else
+            Clear();
+    });
+}
+
+void Display_Results() {
+    Trap("Display_Results", [] {
+        const QString cards = Board.CardsText.toUpper().trimmed();
+        if (cards.size() != 2) return;
+        const QString key = Hand_Key(cards.at(0), cards.at(1), IsSuited);
+        if (key.isEmpty()) return;
+        StrategyColor = 0;
+        const QString word = Return_Strategy_Results(key);
+        Board.InfoLine = Info_Line(key, word);
+        // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
+        // text on the word's missing colour (black) could not be read.
+        Board.InfoColour =
+            StrategyFound && StrategyColor != 0 ? static_cast<BgrColour>(StrategyColor) : NeutralColour;
+    });
+}
+
+void Reset() {
+    Board = BoardState{};
+}
+
+} // namespace modBoard

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "cards/colourscale.h"
+#include "cards/long.h"
+
+#include <QString>
+#include <cstdint>
+
+// The road of one hand, without a widget: every board event (a card chosen, a card released, Clear) runs
+// the whole flow here — marking, the chosen ranks' text, the hole cards, the prompt, the round's bet unit,
+// the suited test, the pre-flop lookup, the flop and turn analysis and the frame of every card — and leaves
+// what the main window shows in Board (and in modOdds' analysis results), which the window only paints.
+namespace modBoard {
+
+// How a choice reached the board: through the card's picture or frame, which paints the frame black
+// (choosing) or neutral (releasing), or through its hidden check box alone, which leaves the frame as it is.
+enum class Via { CheckBox, Frame };
+
+inline const QString PromptPreFlop = QStringLiteral("Enter Pre-Flop Cards");
+inline const QString PromptStrategy = QStringLiteral("Pre-Flop Strategy");
+inline const QString PromptFlop = QStringLiteral("Flop - Enter Pot for Strategy");
+inline const QString PromptTurn = QStringLiteral("Turn - Enter Pot for Strategy");
+
+struct BoardState {
+    QString CardsText;              // txtCards: the chosen rank letters in the order chosen
+    QString Prompt = PromptPreFlop; // lblCurrent
+    QString InfoLine;               // lblSuited: the pre-flop line
+    BgrColour InfoColour = NeutralColour;
+    // Counters that tell the window what to repaint: Changes moves on every event; Analysis whenever
+    // the hands rows, the outs and the hit percentage change (an analysis, or its display wiped); Clears
+    // on every Clear, which also empties the pot and the action list.
+    std::uint64_t Changes = 0;
+    std::uint64_t Analysis = 0;
+    std::uint64_t Clears = 0;
+};
+
+extern BoardState Board;
+
+// Whether the card of this index is chosen (BoardGrid holds it).
+bool Is_Chosen(Long index);
+
+// The three board events. Choosing a chosen card or releasing one that is not, or an index outside the
+// deck, changes nothing. A seventh card clears the board.
+void Card_Chosen(Long index, Via via);
+void Card_Released(Long index, Via via);
+void Clear();
+
+// The pre-flop advice for the two chosen cards: checks the chosen ranks' text (two rank letters, else
+// Clear), builds the hand key, looks it up and writes the line and its colour.
+void cmdNewStrategy_Click();
+void Display_Results();
+
+// Back to the start (tests).
+void Reset();
+
+} // namespace modBoard

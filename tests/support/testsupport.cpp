@@ -1,0 +1,74 @@
+#include "tests/support/testsupport.h"
+
+#include "advice/preflopstats.h"
+#include "advice/strategy.h"
+#include "cards/mododds.h"
+#include "config/modencrypt.h"
+#include "config/modglobal.h"
+#include "mainwindow/modboard.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace testsupport {
+
+namespace {
+const QString RankChars = QStringLiteral("23456789TJQKA");
+const QString SuitChars = QStringLiteral("shcd");
+} // namespace
+
+Long Card_Index_Of(const QString& text) {
+    QString t = text.trimmed();
+    if (t.startsWith(QLatin1String("10"))) t.replace(0, 2, QStringLiteral("T"));
+    if (t.size() != 2) return -1;
+    const qsizetype rank = RankChars.indexOf(t.at(0).toUpper());
+    const qsizetype suit = SuitChars.indexOf(t.at(1).toLower());
+    if (rank < 0 || suit < 0) return -1;
+    return modOdds::Card_Index(Long(suit) + 1, Long(rank) + 1);
+}
+
+Long Card(const QString& text) {
+    const Long index = Card_Index_Of(text);
+    if (index < 0) {
+        std::fprintf(stderr, "no such card: %s\n", qPrintable(text));
+        std::abort();
+    }
+    return index;
+}
+
+QString Card_Name(Long index) {
+    if (index < 0 || index >= modOdds::CardCount) return QStringLiteral("--");
+    return QString(RankChars.at(modOdds::Card_Rank(index) - 1)) + SuitChars.at(modOdds::Card_Suit(index) - 1);
+}
+
+QList<Long> Cards(const QString& list) {
+    QList<Long> cards;
+    for (const QString& text : list.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        cards << Card(text);
+    return cards;
+}
+
+void Reset_Program_State() {
+    modOdds::Reset_State();
+    modBoard::Reset();
+    Reset_Strategy();
+    Reset_Stats();
+    modGlobal::Reset_Settings();
+}
+
+bool Write_Stats_File(const QString& path, const QList<Stats_Row>& rows) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    for (const Stats_Row& row : rows) {
+        QStringList fields;
+        for (const QString& f : row)
+            fields << modEncrypt::Encrypt_With_Keys(f, 47, 50, 53, 46);
+        const QByteArray line = fields.join(QLatin1Char(',')).toLatin1() + "\r\n";
+        if (file.write(line) != line.size()) return false;
+    }
+    return file.flush();
+}
+
+} // namespace testsupport

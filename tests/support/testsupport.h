@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cards/long.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What every test program and benchmark shares: the card notation, a reset of all program state, and a
+// writer of statistics files.
+namespace testsupport {
+
+// "As" is the ace of spades, "Th" (or "10h") the ten of hearts, "2d" the deuce of diamonds: rank
+// 2..9, T or 10, J, Q, K, A and suit s, h, c, d (1..4). The card index, or -1 for anything else.
+Long Card_Index_Of(const QString& text);
+// The index of a card that must exist (a test's own literal): stops the test program on a typing error.
+Long Card(const QString& text);
+// "As" for the ace of spades' index.
+QString Card_Name(Long index);
+// The indexes of a list such as "As Kd 7c".
+QList<Long> Cards(const QString& list);
+
+// Every module's state back to where it stands before the program starts: board and analysis, the
+// board flow, the pre-flop lookup, the statistics table and the settings in memory.
+void Reset_Program_State();
+
+// One row of a statistics file, in plain text: key, value, word, rank, hands at rank, group (further
+// fields are written as they stand).
+using Stats_Row = QStringList;
+
+// Writes the rows enciphered, with fixed keys, comma-separated, CR LF after each; false when the file
+// cannot be written.
+bool Write_Stats_File(const QString& path, const QList<Stats_Row>& rows);
+
+} // namespace testsupport
