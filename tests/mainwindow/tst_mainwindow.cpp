@@ -102,6 +102,7 @@ class TestMainWindow : public QObject {
         for (const QString& c : cards.split(QLatin1Char(' ')))
             Click_Picture(qPrintable(c));
     }
+    void cmdClear() { QTest::mouseClick(Get("cmdClear"), Qt::LeftButton); }
     void Click_Hand_Row(int row) {
         const QRect r = Hands()->visualRect(Hands()->model()->index(row, 0));
         QTest::mouseClick(Hands()->viewport(), Qt::LeftButton, {}, r.center());
@@ -373,6 +374,43 @@ class TestMainWindow : public QObject {
         QCOMPARE(Grid(Hands()), flop);
         QCOMPARE(Text("lblOuts"), QStringLiteral("23"));
         QCOMPARE(Text("txtCards"), QStringLiteral("8923"));
+    }
+
+    // Each analysis rebuilds the action list from the pot box, in the round's unit; back below three
+    // cards the analysis goes from the window (frames, grids, outs, hit) and the pre-flop line stays.
+    void advice_follows_the_cards() {
+        Open_Window();
+        Play("8s 9s 2s 3s Kh");
+        Type_Pot(QStringLiteral("10"));
+        QCOMPARE(Grid(Results()), FourBets);
+        Click_Picture("Ad"); // the turn, the pot not typed again
+        QCOMPARE(Odds(), QStringLiteral("25|54.3%"));
+        QCOMPARE(Grid(Results()), QStringLiteral("$2.00|BET, $4.00|BET, $6.00|FOLD, $8.00|FOLD"));
+        Play("Ad Kh 3s"); // three cards: the flop's figures stay
+        QCOMPARE(Odds(), QStringLiteral("23|48.9%"));
+        QCOMPARE(Grid(Results()), FourBets);
+        Click_Picture("2s");
+        QCOMPARE(Odds(), QStringLiteral("|"));
+        QCOMPARE(Hands()->rowCount(), 0);
+        QCOMPARE(Results()->rowCount(), 0);
+        for (int i = 0; i < 52; ++i)
+            QCOMPARE(Frame(i), Check(i)->isChecked() ? BlackColour : NeutralColour);
+        QCOMPARE(Text("lblSuited"), QStringLiteral("98 s - Marginal (40/7) [2] G5"));
+        QCOMPARE(Pot()->text(), QStringLiteral("10"));
+        QCOMPARE(Text("lblLegend_0"), QStringLiteral("Best"));
+    }
+
+    // Back at two cards, the two left are the hole cards: the line and the flop that follows agree.
+    void hole_cards_follow_the_line() {
+        Open_Window();
+        Play("As Kd 2c As Qh 7h 8s"); // the ace of spades released again
+        QCOMPARE(Text("txtCards"), QStringLiteral("K2Q78"));
+        const QString corrected = Grid(Hands());
+        cmdClear();
+        Play("Kd 2c Qh 7h 8s");
+        QCOMPARE(Grid(Hands()), corrected);
+        Play("Qh 7h 8s");
+        QCOMPARE(Text("lblSuited"), QStringLiteral("K2 - Unknown Combination (0/7) [0] G0"));
     }
 
     void unit_of_two_and_a_half() {

@@ -328,6 +328,35 @@ class TestShell : public QObject {
         QVERIFY(Splash_Form() && Splash_Form()->Is_About_Box());
     }
 
+    // A main window closed while the About box is open comes back from "Continue" loaded anew, as at a
+    // first start: no old hand, the caption, the summary and the saved display options.
+    void continueAfterTheMainWindowClosed() {
+        Write_File(File_With("1 5 10 4 150", 50));
+        Main();
+        Tick_Through();
+        const QPointer<frmMain> first = Main_Form();
+        QVERIFY(first);
+        for (const char* card : {"As", "Kh"})
+            QTest::mouseClick(
+                first->findChild<QWidget*>(QStringLiteral("imgCard_%1").arg(testsupport::Card(card))),
+                Qt::LeftButton);
+        QCOMPARE(first->findChild<QLineEdit*>("txtCards")->text(), QStringLiteral("AK"));
+        Menu("mnuHelpAbout")->trigger();
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!first && !Main_Form());
+        QVERIFY(Splash_Form());
+        QTest::mouseClick(Splash_Form()->cmdOK, Qt::LeftButton);
+        frmMain* again = Main_Form();
+        QVERIFY(again && again->isVisible());
+        QCOMPARE(again->findChild<QLineEdit*>("txtCards")->text(), QString());
+        QCOMPARE(again->findChild<QLabel*>("lblCurrent")->text(), QStringLiteral("Enter Pre-Flop Cards"));
+        QCOMPARE(again->windowTitle(), QStringLiteral("Quorvane v" QUORVANE_VERSION_TEXT));
+        QCOMPARE(Summary_Label(), QStringLiteral("Settings: $5.00/$10.00, Max 4 Raises"));
+        QCOMPARE(again->Outer_Width_Twips(), frmMain::WidthLegendShown);
+        QVERIFY(messages.isEmpty());
+    }
+
     // Texts, no default button, not modal, the tab order; a second opening only raises it.
     void settingsDialog() {
         frmSettings* form = Fill();
