@@ -1,4 +1,6 @@
 #include "cards/mododds.h"
+#include "mainwindow/modboard.h"
+#include "tests/support/testsupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -6,40 +8,34 @@ using namespace modOdds;
 
 namespace {
 
-struct Card {
-    Long suit;
-    Long rank;
-};
-
 // Hole cards first, as the player enters them.
-constexpr Card FlopCards[] = {{1, 7}, {1, 8}, {1, 1}, {1, 2}, {2, 12}};            // 8s 9s / 2s 3s Kh
-constexpr Card TurnCards[] = {{1, 13}, {4, 12}, {1, 11}, {1, 10}, {2, 1}, {3, 6}}; // As Kd / Qs Js 2h 7c
+const char* const FlopCards = "8s 9s 2s 3s Kh";
+const char* const TurnCards = "As Kd Qs Js 2h 7c";
 
-template <std::size_t N> void Deal(const Card (&cards)[N]) {
-    Reset_State();
-    for (const Card& c : cards)
-        Mark_Card(c.suit, c.rank);
+void Deal(const char* cards) {
+    testsupport::Reset_Program_State();
+    for (const Long i : testsupport::Cards(QLatin1String(cards)))
+        Mark_Card(Card_Suit(i), Card_Rank(i));
     Copy_Board();
 }
 
 void BM_Evaluate_Hand(benchmark::State& state) {
     // A rotating set of hands so that the rating does not see one grid only.
-    constexpr Card hands[][5] = {
-        {{1, 7}, {1, 8}, {1, 1}, {1, 2}, {2, 12}}, {{1, 13}, {2, 1}, {3, 2}, {4, 3}, {1, 4}},
-        {{1, 5}, {2, 5}, {3, 5}, {4, 9}, {1, 9}},  {{3, 9}, {3, 10}, {3, 11}, {3, 12}, {3, 13}},
-        {{2, 2}, {2, 6}, {2, 8}, {2, 10}, {2, 1}}, {{1, 3}, {2, 3}, {3, 7}, {4, 7}, {2, 11}},
-    };
-    constexpr int count = sizeof hands / sizeof hands[0];
-    int next = 0;
+    const char* const hands[] = {"8s 9s 2s 3s Kh", "As 2h 3c 4d 5s", "6s 6h 6c Td Ts",
+                                 "Tc Jc Qc Kc Ac", "3h 7h 9h Qh 2h", "4s 4h 8c 8d Kh"};
+    QList<Long> cards[std::size(hands)];
+    for (std::size_t h = 0; h < std::size(hands); ++h)
+        cards[h] = testsupport::Cards(QLatin1String(hands[h]));
+    std::size_t next = 0;
     Long sum = 0;
     for (auto _ : state) {
         Clear_Work_Grid();
-        for (const Card& c : hands[next]) {
-            WorkGrid[c.suit][c.rank] = 1;
-            if (c.rank == 13) WorkGrid[c.suit][0] = 1;
+        for (const Long i : cards[next]) {
+            WorkGrid[Card_Suit(i)][Card_Rank(i)] = 1;
+            if (Card_Rank(i) == 13) WorkGrid[Card_Suit(i)][0] = 1;
         }
         sum += Evaluate_Hand(0);
-        next = next + 1 == count ? 0 : next + 1;
+        next = next + 1 == std::size(hands) ? 0 : next + 1;
     }
     benchmark::DoNotOptimize(sum);
 }
@@ -75,6 +71,23 @@ void BM_Turn_Best_Made_Hand(benchmark::State& state) {
         benchmark::DoNotOptimize(Best_Made_Hand(0));
 }
 BENCHMARK(BM_Turn_Best_Made_Hand)->Unit(benchmark::kMicrosecond);
+
+// The whole board event of the turn card: marking, the letters, the made hand and the outs search, as
+// the window's click hands it to the board flow (the painting is in bench_mainwindow).
+void BM_Turn_Card_Event(benchmark::State& state) {
+    testsupport::Reset_Program_State();
+    for (const Long i : testsupport::Cards(QStringLiteral("8s 9s 2s 3s Kh")))
+        modBoard::Card_Chosen(i, modBoard::Via::Frame);
+    const Long turn = testsupport::Card(QStringLiteral("Ad"));
+    for (auto _ : state) {
+        modBoard::Card_Chosen(turn, modBoard::Via::Frame);
+        benchmark::DoNotOptimize(OutsCount);
+        state.PauseTiming();
+        modBoard::Card_Released(turn, modBoard::Via::Frame);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Turn_Card_Event)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

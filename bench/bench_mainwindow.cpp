@@ -5,6 +5,7 @@
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
 #include "shell/messages.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -65,16 +66,14 @@ void Open_Window() {
 
 void BM_TurnClickToFullUpdate(benchmark::State& state) {
     Open_Window();
-    using modOdds::Card_Index;
     // Hole cards 8 and 9 of spades, flop 2 and 3 of spades and the king of hearts; the turn is the ace
     // of diamonds, with a pot typed so that the action list is rebuilt as well.
     window->cmdClear_Click();
-    for (const int i :
-         {Card_Index(1, 7), Card_Index(1, 8), Card_Index(1, 1), Card_Index(1, 2), Card_Index(2, 12)})
+    for (const Long i : testsupport::Cards(QStringLiteral("8s 9s 2s 3s Kh")))
         Click(Picture(i));
     window->findChild<QWidget*>(QStringLiteral("txtPot"))->setProperty("text", QStringLiteral("20"));
     Settle();
-    QWidget* turn = Picture(Card_Index(4, 13));
+    QWidget* turn = Picture(testsupport::Card(QStringLiteral("Ad")));
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         Click(turn);
