@@ -5,49 +5,49 @@
 
 namespace {
 
-QPainterPath circle(double cx, double cy, double r) {
+QPainterPath Circle(double cx, double cy, double r) {
     QPainterPath p;
     p.addEllipse(QPointF(cx, cy), r, r);
     return p;
 }
 
-QPainterPath polygon(std::initializer_list<QPointF> points) {
+QPainterPath Polygon(std::initializer_list<QPointF> points) {
     QPainterPath p;
     p.addPolygon(QPolygonF(QList<QPointF>(points)));
     p.closeSubpath();
     return p;
 }
 
-QPainterPath make_suit(int suit) {
+QPainterPath Make_Suit(int suit) {
     switch (suit) {
     case 1: { // spade: a heart upside down on a flared stem
-        QPainterPath p = circle(0.29, 0.56, 0.21).united(circle(0.71, 0.56, 0.21));
-        p = p.united(polygon({{0.5, 0.02}, {0.9, 0.48}, {0.5, 0.62}, {0.1, 0.48}}));
-        return p.united(polygon({{0.5, 0.55}, {0.7, 1.0}, {0.3, 1.0}}));
+        QPainterPath p = Circle(0.29, 0.56, 0.21).united(Circle(0.71, 0.56, 0.21));
+        p = p.united(Polygon({{0.5, 0.02}, {0.9, 0.48}, {0.5, 0.62}, {0.1, 0.48}}));
+        return p.united(Polygon({{0.5, 0.55}, {0.7, 1.0}, {0.3, 1.0}}));
     }
     case 2: { // heart
-        QPainterPath p = circle(0.29, 0.32, 0.23).united(circle(0.71, 0.32, 0.23));
-        return p.united(polygon({{0.08, 0.44}, {0.5, 0.2}, {0.92, 0.44}, {0.5, 0.98}}));
+        QPainterPath p = Circle(0.29, 0.32, 0.23).united(Circle(0.71, 0.32, 0.23));
+        return p.united(Polygon({{0.08, 0.44}, {0.5, 0.2}, {0.92, 0.44}, {0.5, 0.98}}));
     }
     case 3: { // club: three leaves and a stem
         QPainterPath p =
-            circle(0.5, 0.26, 0.21).united(circle(0.26, 0.6, 0.21)).united(circle(0.74, 0.6, 0.21));
-        p = p.united(polygon({{0.4, 0.4}, {0.6, 0.4}, {0.6, 0.6}, {0.4, 0.6}}));
-        return p.united(polygon({{0.5, 0.5}, {0.7, 1.0}, {0.3, 1.0}}));
+            Circle(0.5, 0.26, 0.21).united(Circle(0.26, 0.6, 0.21)).united(Circle(0.74, 0.6, 0.21));
+        p = p.united(Polygon({{0.4, 0.4}, {0.6, 0.4}, {0.6, 0.6}, {0.4, 0.6}}));
+        return p.united(Polygon({{0.5, 0.5}, {0.7, 1.0}, {0.3, 1.0}}));
     }
     default: // diamond
-        return polygon({{0.5, 0.0}, {0.88, 0.5}, {0.5, 1.0}, {0.12, 0.5}});
+        return Polygon({{0.5, 0.0}, {0.88, 0.5}, {0.5, 1.0}, {0.12, 0.5}});
     }
 }
 
-bool is_red(int suit) {
+bool Is_Red(int suit) {
     return suit == 2 || suit == 4;
 }
 
 } // namespace
 
 const QPainterPath& Suit_Path(int suit) {
-    static const QPainterPath paths[4] = {make_suit(1), make_suit(2), make_suit(3), make_suit(4)};
+    static const QPainterPath paths[4] = {Make_Suit(1), Make_Suit(2), Make_Suit(3), Make_Suit(4)};
     return paths[(suit >= 1 && suit <= 4) ? suit - 1 : 3];
 }
 
@@ -57,7 +57,7 @@ void Paint_Suit(QPainter& painter, int suit, const QRectF& box) {
     painter.translate(box.center().x() - side / 2, box.center().y() - side / 2);
     painter.scale(side, side);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(is_red(suit) ? QColor(204, 0, 0) : QColor(Qt::black));
+    painter.setBrush(Is_Red(suit) ? QColor(204, 0, 0) : QColor(Qt::black));
     painter.drawPath(Suit_Path(suit));
     painter.restore();
 }
@@ -81,7 +81,7 @@ void CardFace::paintEvent(QPaintEvent*) {
     font.setBold(true);
     font.setPixelSize(std::max(6, static_cast<int>(std::min(r.width() * 1.05, r.height() * 0.42))));
     painter.setFont(font);
-    painter.setPen(is_red(suit_) ? QColor(204, 0, 0) : QColor(Qt::black));
+    painter.setPen(Is_Red(suit_) ? QColor(204, 0, 0) : QColor(Qt::black));
     const QRectF top(0, 0, r.width(), r.height() * 0.5);
     painter.drawText(top, Qt::AlignHCenter | Qt::AlignBottom, QString(letter_));
     const double inset = r.width() * 0.08;
