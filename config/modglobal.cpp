@@ -184,4 +184,24 @@ void Store_Settings() {
     Load_Settings();
 }
 
+Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high) {
+    try {
+        const std::optional<QByteArray> content = ini::Read_File(Settings_File());
+        if (!content) return fallback;
+        const QString cipher = ini::Find_Value(*content, Section, key);
+        if (!modEncrypt::Keys_In_Range(cipher)) return fallback;
+        const QString plain = modEncrypt::Decrypt(cipher);
+        const std::optional<double> number = Parse_Stored_Number(plain);
+        const std::optional<Long> value = number ? Round_To_Long(*number) : std::nullopt;
+        if (!value || *value < low || *value > high) return fallback;
+        return *value;
+    } catch (const AppError&) {
+        return fallback; // a file that cannot be read: the five settings' own load reports that
+    }
+}
+
+bool Put_Optional_Setting(const QString& key, Long value) {
+    return Put_Setting(key, Stored_Number_Text(static_cast<qlonglong>(value)));
+}
+
 } // namespace modGlobal

@@ -9,7 +9,6 @@
 // configuration folder (on Linux ~/.config/Quorvane/QVNSTATE.qvs, or $XDG_CONFIG_HOME/Quorvane).
 namespace modGlobal {
 
-
 extern Long OPTIONS;    // bit 0: legend shown; bit 1: pre-flop strategy key shown
 extern double MINBET;   // small bet
 extern double MAXBET;   // big bet
@@ -38,6 +37,14 @@ bool PutIniValue(const QString& section, const QString& key, const QString& valu
 // Enciphers the value and writes it under its key in the settings file. False when the write failed
 // (reported under "PutIniValue").
 bool Put_Setting(const QString& key, const QString& plainText);
+
+// A setting that came after the first five, under a key of its own (a display choice such as the zoom):
+// its whole number, or the fallback when the key is missing, damaged or outside low..high. Reading it
+// never repairs the file and never shows a message.
+Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high);
+// Enciphers the whole number and writes it under its key; false when the write failed (reported under
+// "PutIniValue").
+bool Put_Optional_Setting(const QString& key, Long value);
 
 // Fills the five settings from the file, creating or repairing it. Throws AppError when even the
 // repair fails (a folder or file that cannot be created); the caller reports it under its own name.
