@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -319,6 +320,42 @@ class TestShell : public QObject {
         // A later About is a new form, loaded anew.
         Menu("mnuHelpAbout")->trigger();
         QVERIFY(Splash_Form() && Splash_Form()->Is_About_Box());
+    }
+
+    // The About box opens with "Continue" focused, and Enter presses it; Tab goes round the two links, which
+    // show a focus frame and open with Enter or Space. At start-up nothing on the form takes the focus.
+    void aboutBoxKeys() {
+        Main();
+        frmSplash* splash = Splash_Form();
+        QApplication::setActiveWindow(splash);
+        QVERIFY(QTest::qWaitForWindowActive(splash));
+        QTest::keyClick(splash, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), nullptr);
+        Tick_Through();
+
+        Menu("mnuHelpAbout")->trigger();
+        frmSplash* about = Splash_Form();
+        QApplication::setActiveWindow(about);
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+        const QImage unfocused = about->URLLink3->grab().toImage();
+        QTest::keyClick(about->cmdOK, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), about->URLLink3);
+        QVERIFY(about->URLLink3->grab().toImage() != unfocused); // the focus frame
+        QTest::keyClick(about->URLLink3, Qt::Key_Return);
+        QTest::keyClick(about->URLLink3, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), about->URLLink1);
+        QTest::keyClick(about->URLLink1, Qt::Key_Space);
+        QCOMPARE(browser.opened.size(), 2);
+        QCOMPARE(browser.opened[0].path(), QStringLiteral("/"));
+        QCOMPARE(browser.opened[1].path(), QStringLiteral("/quorvane/index.htm"));
+        QTest::keyClick(about->URLLink1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+        QVERIFY(Splash_Form());
+        QTest::keyClick(about->cmdOK, Qt::Key_Return);
+        QVERIFY(!Splash_Form());
+        QVERIFY(Main_Window()->isVisible());
+        QVERIFY(messages.isEmpty());
     }
 
     // Texts, no default button, not modal, the tab order; a second opening only raises it.
@@ -655,6 +692,46 @@ class TestShell : public QObject {
         QCOMPARE(link.lblURL->toolTip(), QStringLiteral("http://example.org/two"));
         link.setShowToolTip(false);
         QCOMPARE(link.lblURL->toolTip(), QString());
+    }
+
+    // With the focus, Enter (either key) and Space open the address, once however long the key is held, and
+    // through GoToURL as a click does; other keys and modified ones open nothing.
+    void keys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("autoRepeat");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("opens");
+        const auto row = [](const char* name, int key, Qt::KeyboardModifiers modifiers, bool autoRepeat,
+                            bool cancel, bool opens) {
+            QTest::newRow(name) << key << modifiers << autoRepeat << cancel << opens;
+        };
+        row("Return", Qt::Key_Return, Qt::NoModifier, false, false, true);
+        row("keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, false, false, true);
+        row("Space", Qt::Key_Space, Qt::NoModifier, false, false, true);
+        row("Return held down", Qt::Key_Return, Qt::NoModifier, true, false, false);
+        row("Ctrl+Return", Qt::Key_Return, Qt::ControlModifier, false, false, false);
+        row("a letter", Qt::Key_O, Qt::NoModifier, false, false, false);
+        row("cancelled", Qt::Key_Return, Qt::NoModifier, false, true, false);
+    }
+    void keys() {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, autoRepeat);
+        QFETCH(bool, cancel);
+        QFETCH(bool, opens);
+        URLLink link;
+        link.setURL(QStringLiteral("http://example.org/keys"));
+        int asked = 0;
+        connect(&link, &URLLink::GoToURL, this, [&](QString&, bool& cancelIt) {
+            ++asked;
+            cancelIt = cancel;
+        });
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
+        QApplication::sendEvent(&link, &press);
+        QCOMPARE(browser.opened, opens ? QList<QUrl>{QUrl(link.URL())} : QList<QUrl>());
+        QCOMPARE(asked, opens || cancel ? 1 : 0);
+        QVERIFY(messages.isEmpty());
     }
 
     // Only the left button opens; the container sees the address first and may change or cancel it. An
