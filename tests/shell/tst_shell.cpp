@@ -4,6 +4,7 @@
 #include "config/modglobal.h"
 #include "config/numbers.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/uihelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/messages.h"
 #include "shell/onlinehelp.h"
@@ -25,6 +26,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 // The start-up form, the About box, the settings dialog and the ways the program ends, as the player
 // meets them, with the settings file that each leaves behind; the online help and the hyperlink control.
@@ -386,6 +389,41 @@ class TestShell : public QObject {
         form->txtMinBet->setText(QStringLiteral("7"));
         QCOMPARE(Open_Settings(), form);
         QCOMPARE(form->txtMinBet->text(), QStringLiteral("7")); // not loaded again
+    }
+
+    // The four right-aligned captions are drawn in one size, the largest at which all four fit their
+    // labels (whatever the system font), in their places and with their texts.
+    void settingsLabelsShareOneSize_data() {
+        QTest::addColumn<qreal>("systemPoints");
+        for (const qreal points : {7.0, 9.0, 12.0, 15.0})
+            QTest::newRow(qPrintable(QString::number(points) + QStringLiteral(" pt"))) << points;
+    }
+    void settingsLabelsShareOneSize() {
+        QFETCH(qreal, systemPoints);
+        const QFont systemFont = QApplication::font();
+        QFont font = systemFont;
+        font.setPointSizeF(systemPoints);
+        QApplication::setFont(font);
+        const std::unique_ptr<frmSettings> form(new frmSettings);
+        QApplication::setFont(systemFont);
+        const QLabel* labels[] = {form->Label2, form->Label3, form->Label4, form->Label5};
+        const char* captions[] = {
+            "Table Minimum:", "Table Maximum:", "Maximum # Raises:", "Max Avg Pot SIze:"};
+        const qreal points = labels[0]->font().pointSizeF();
+        const auto fits = [](const QLabel* label, qreal size) {
+            QFont f = label->font();
+            f.setPointSizeF(size);
+            return QFontMetricsF(f).horizontalAdvance(label->text()) <= label->width();
+        };
+        bool oneMoreStepFits = points < systemPoints;
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(labels[i]->text(), QLatin1String(captions[i]));
+            QCOMPARE(labels[i]->geometry(), Twips_Rect(240, 1200 + 360 * i, 1575, 255));
+            QCOMPARE(labels[i]->font().pointSizeF(), points);
+            QVERIFY2(fits(labels[i], points), captions[i]);
+            oneMoreStepFits = oneMoreStepFits && fits(labels[i], points + 0.25);
+        }
+        QVERIFY(!oneMoreStepFits); // the size is the largest that fits all four
     }
 
     // Each box is checked as the focus is about to leave it, whatever moves it: Tab, Shift+Tab, a click
