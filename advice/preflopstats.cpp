@@ -146,9 +146,17 @@ int Read_Stats(QFile& file) {
 
 } // namespace
 
+// The file lies beside the program in the build folder, and in the program's data folder
+// ../share/quorvane once installed under a prefix (/usr/bin beside /usr/share). Beside the program
+// comes first; when neither place holds it, the program's folder is the one named (and reported).
+// A folder set by a test stands in for the program's.
 QString Stats_Folder() {
-    if (!folder_override().isEmpty()) return folder_override();
-    return QCoreApplication::applicationDirPath();
+    const QString program =
+        folder_override().isEmpty() ? QCoreApplication::applicationDirPath() : folder_override();
+    if (QFileInfo::exists(QDir(program).filePath(StatsFileName))) return program;
+    const QString shared = QDir::cleanPath(QDir(program).filePath(QStringLiteral("../share/quorvane")));
+    if (QFileInfo::exists(QDir(shared).filePath(StatsFileName))) return shared;
+    return program;
 }
 
 void Set_Stats_Folder(const QString& folder) {

@@ -79,6 +79,17 @@ frmSettings::frmSettings(QWidget* parent) : QWidget(parent) {
         this, "txtPotSizeAvg",
         "Enter the largest amount that the pot usually gets to(this modifies the slider's maximum setting).",
         Twips_Rect(1920, 2280, 1695, 285));
+    // Each caption has stepped its font down until it fits; the four right-aligned ones then share one
+    // size, the largest at which all four fit.
+    QLabel* const column[] = {Label2, Label3, Label4, Label5};
+    qreal points = Label2->font().pointSizeF();
+    for (const QLabel* label : column)
+        points = qMin(points, label->font().pointSizeF());
+    for (QLabel* label : column) {
+        QFont font = label->font();
+        font.setPointSizeF(points);
+        label->setFont(font);
+    }
 
     // The tab sequence: the four boxes' first three, the two buttons, then the pot box; the labels take
     // no focus.

@@ -90,10 +90,16 @@ void frmSplash::Form_Load() {
             cmdOK->setText(QStringLiteral("Continue"));
             cmdOK->setEnabled(true);
             cmdOK->show();
+            // "Continue" holds the focus as the box opens, and Enter presses it; Tab goes on to the links.
+            cmdOK->setAutoDefault(true);
+            cmdOK->setFocus();
             timCountdown->stop();
         } else {
             countdown = 1;
             cmdOK->hide();
+            // At start-up the form takes no keys: nothing on it holds the focus.
+            URLLink1->setFocusPolicy(Qt::NoFocus);
+            URLLink3->setFocusPolicy(Qt::NoFocus);
             timCountdown->setInterval(1000);
             timCountdown->start();
         }

@@ -7,8 +7,11 @@
 
 #include <QDesktopServices>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QUrl>
 
 namespace {
@@ -44,6 +47,8 @@ URLLink::URLLink(QWidget* parent) : QWidget(parent), lblURL(new QLabel(this)) {
     lblURL->setPalette(palette);
     lblURL->setCursor(Qt::PointingHandCursor);
     lblURL->installEventFilter(this);
+    // Reached by Tab; a click opens the address without taking the focus from where it was.
+    setFocusPolicy(Qt::TabFocus);
     setText(Default_Text());
     m_url = Default_URL();
     setShowToolTip(false);
@@ -81,8 +86,35 @@ bool URLLink::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// Enter or Space opens the address as a left click does; a key held down opens it once.
+void URLLink::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool opens = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (!opens || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat()) Follow_Link();
+}
+
+// With the focus, a focus frame round the caption (the widget repaints as the focus comes and goes).
+void URLLink::paintEvent(QPaintEvent*) {
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = lblURL->geometry().adjusted(-1, -1, 1, 1).intersected(rect());
+    option.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
+
 void URLLink::lblURL_MouseDown(Qt::MouseButton button) {
     if (button != Qt::LeftButton) return;
+    Follow_Link();
+}
+
+void URLLink::Follow_Link() {
     QString address = m_url; // the owner may change the copy, never the property
     bool cancel = false;
     emit GoToURL(address, cancel);

@@ -6,8 +6,10 @@
 class QLabel;
 
 // A hyperlink label: shows its caption underlined in the highlight colour and opens its address in the
-// system's browser when the caption is clicked with the left button. The owner may change the address
-// or cancel the opening through GoToURL (connect it directly: both arguments are references).
+// system's browser when the caption is clicked with the left button, or when Enter or Space is pressed
+// while the link has the keyboard focus (it takes the focus by Tab and then shows a focus frame round its
+// caption). The owner may change the address or cancel the opening through GoToURL (connect it directly:
+// both arguments are references).
 class URLLink : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE setText RESET resetText)
@@ -44,10 +46,13 @@ class URLLink : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Update_ToolTip();
     void lblURL_MouseDown(Qt::MouseButton button);
+    void Follow_Link();
     void Open_Address(const QString& address);
 
     QString m_url;

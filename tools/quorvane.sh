@@ -11,7 +11,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth)
+          fonts-dejavu-core xvfb xauth dpkg-dev desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -137,6 +137,46 @@ class TestPreflopStats : public QObject {
         QCOMPARE(Stats_Folder(), QCoreApplication::applicationDirPath());
     }
 
+    // Installed, the program lies in bin/ and the file in share/quorvane/ next to bin/; in the build folder
+    // the file lies beside the program, and that place comes first.
+    void installedLayout_data() {
+        QTest::addColumn<int>("besideRows"); // 0: no file there
+        QTest::addColumn<int>("sharedRows");
+        QTest::addColumn<QString>("program"); // the program's folder, under the prefix
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("result");
+        const auto row = [](const char* name, int beside, int shared, const char* program,
+                            const char* expected, int result) {
+            QTest::newRow(name) << beside << shared << QString(program) << QString(expected) << result;
+        };
+        row("build folder", 2, 0, "bin", "bin", 2);
+        row("installed", 0, 3, "bin", "share/quorvane", 3);
+        row("beside comes first", 2, 3, "bin", "bin", 2);
+        row("trailing separator", 0, 3, "bin/", "share/quorvane", 3);
+        row("neither: reported beside the program", 0, 0, "bin", "bin", Invalid);
+    }
+    void installedLayout() {
+        QFETCH(int, besideRows);
+        QFETCH(int, sharedRows);
+        QFETCH(QString, program);
+        QFETCH(QString, expected);
+        QFETCH(int, result);
+        QTemporaryDir prefix;
+        const QDir root(prefix.path());
+        QVERIFY(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("share/quorvane")));
+        const auto put = [&](const QString& folder, int rows) {
+            if (rows == 0) return;
+            QFile f(root.filePath(folder + QLatin1Char('/') + StatsFileName));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(Rows(rows));
+        };
+        put(QStringLiteral("bin"), besideRows);
+        put(QStringLiteral("share/quorvane"), sharedRows);
+        Set_Stats_Folder(root.filePath(program));
+        QCOMPARE(QDir::cleanPath(Stats_Folder()), root.filePath(expected));
+        QCOMPARE(Load(), result);
+    }
+
     void loading_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("result");

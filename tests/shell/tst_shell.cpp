@@ -4,6 +4,7 @@
 #include "config/modglobal.h"
 #include "config/numbers.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/uihelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/messages.h"
 #include "shell/onlinehelp.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -26,6 +28,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 // The start-up form, the About box, the settings dialog and the ways the program ends, as the player
 // meets them, with the settings file that each leaves behind; the online help and the hyperlink control.
@@ -357,6 +361,42 @@ class TestShell : public QObject {
         QVERIFY(messages.isEmpty());
     }
 
+    // The About box opens with "Continue" focused, and Enter presses it; Tab goes round the two links, which
+    // show a focus frame and open with Enter or Space. At start-up nothing on the form takes the focus.
+    void aboutBoxKeys() {
+        Main();
+        frmSplash* splash = Splash_Form();
+        QApplication::setActiveWindow(splash);
+        QVERIFY(QTest::qWaitForWindowActive(splash));
+        QTest::keyClick(splash, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), nullptr);
+        Tick_Through();
+
+        Menu("mnuHelpAbout")->trigger();
+        frmSplash* about = Splash_Form();
+        QApplication::setActiveWindow(about);
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+        const QImage unfocused = about->URLLink3->grab().toImage();
+        QTest::keyClick(about->cmdOK, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), about->URLLink3);
+        QVERIFY(about->URLLink3->grab().toImage() != unfocused); // the focus frame
+        QTest::keyClick(about->URLLink3, Qt::Key_Return);
+        QTest::keyClick(about->URLLink3, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), about->URLLink1);
+        QTest::keyClick(about->URLLink1, Qt::Key_Space);
+        QCOMPARE(browser.opened.size(), 2);
+        QCOMPARE(browser.opened[0].path(), QStringLiteral("/"));
+        QCOMPARE(browser.opened[1].path(), QStringLiteral("/quorvane/index.htm"));
+        QTest::keyClick(about->URLLink1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+        QVERIFY(Splash_Form());
+        QTest::keyClick(about->cmdOK, Qt::Key_Return);
+        QVERIFY(!Splash_Form());
+        QVERIFY(Main_Form() && Main_Form()->isVisible());
+        QVERIFY(messages.isEmpty());
+    }
+
     // Texts, no default button, not modal, the tab order; a second opening only raises it.
     void settingsDialog() {
         frmSettings* form = Fill();
@@ -385,6 +425,41 @@ class TestShell : public QObject {
         form->txtMinBet->setText(QStringLiteral("7"));
         QCOMPARE(Open_Settings(), form);
         QCOMPARE(form->txtMinBet->text(), QStringLiteral("7")); // not loaded again
+    }
+
+    // The four right-aligned captions are drawn in one size, the largest at which all four fit their
+    // labels (whatever the system font), in their places and with their texts.
+    void settingsLabelsShareOneSize_data() {
+        QTest::addColumn<qreal>("systemPoints");
+        for (const qreal points : {7.0, 9.0, 12.0, 15.0})
+            QTest::newRow(qPrintable(QString::number(points) + QStringLiteral(" pt"))) << points;
+    }
+    void settingsLabelsShareOneSize() {
+        QFETCH(qreal, systemPoints);
+        const QFont systemFont = QApplication::font();
+        QFont font = systemFont;
+        font.setPointSizeF(systemPoints);
+        QApplication::setFont(font);
+        const std::unique_ptr<frmSettings> form(new frmSettings);
+        QApplication::setFont(systemFont);
+        const QLabel* labels[] = {form->Label2, form->Label3, form->Label4, form->Label5};
+        const char* captions[] = {
+            "Table Minimum:", "Table Maximum:", "Maximum # Raises:", "Max Avg Pot SIze:"};
+        const qreal points = labels[0]->font().pointSizeF();
+        const auto fits = [](const QLabel* label, qreal size) {
+            QFont f = label->font();
+            f.setPointSizeF(size);
+            return QFontMetricsF(f).horizontalAdvance(label->text()) <= label->width();
+        };
+        bool oneMoreStepFits = points < systemPoints;
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(labels[i]->text(), QLatin1String(captions[i]));
+            QCOMPARE(labels[i]->geometry(), Twips_Rect(240, 1200 + 360 * i, 1575, 255));
+            QCOMPARE(labels[i]->font().pointSizeF(), points);
+            QVERIFY2(fits(labels[i], points), captions[i]);
+            oneMoreStepFits = oneMoreStepFits && fits(labels[i], points + 0.25);
+        }
+        QVERIFY(!oneMoreStepFits); // the size is the largest that fits all four
     }
 
     // Each box is checked as the focus is about to leave it, whatever moves it: Tab, Shift+Tab, a click
@@ -691,6 +766,46 @@ class TestShell : public QObject {
         QCOMPARE(link.lblURL->toolTip(), QStringLiteral("http://example.org/two"));
         link.setShowToolTip(false);
         QCOMPARE(link.lblURL->toolTip(), QString());
+    }
+
+    // With the focus, Enter (either key) and Space open the address, once however long the key is held, and
+    // through GoToURL as a click does; other keys and modified ones open nothing.
+    void keys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("autoRepeat");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("opens");
+        const auto row = [](const char* name, int key, Qt::KeyboardModifiers modifiers, bool autoRepeat,
+                            bool cancel, bool opens) {
+            QTest::newRow(name) << key << modifiers << autoRepeat << cancel << opens;
+        };
+        row("Return", Qt::Key_Return, Qt::NoModifier, false, false, true);
+        row("keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, false, false, true);
+        row("Space", Qt::Key_Space, Qt::NoModifier, false, false, true);
+        row("Return held down", Qt::Key_Return, Qt::NoModifier, true, false, false);
+        row("Ctrl+Return", Qt::Key_Return, Qt::ControlModifier, false, false, false);
+        row("a letter", Qt::Key_O, Qt::NoModifier, false, false, false);
+        row("cancelled", Qt::Key_Return, Qt::NoModifier, false, true, false);
+    }
+    void keys() {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, autoRepeat);
+        QFETCH(bool, cancel);
+        QFETCH(bool, opens);
+        URLLink link;
+        link.setURL(QStringLiteral("http://example.org/keys"));
+        int asked = 0;
+        connect(&link, &URLLink::GoToURL, this, [&](QString&, bool& cancelIt) {
+            ++asked;
+            cancelIt = cancel;
+        });
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
+        QApplication::sendEvent(&link, &press);
+        QCOMPARE(browser.opened, opens ? QList<QUrl>{QUrl(link.URL())} : QList<QUrl>());
+        QCOMPARE(asked, opens || cancel ? 1 : 0);
+        QVERIFY(messages.isEmpty());
     }
 
     // Only the left button opens; the container sees the address first and may change or cancel it. An
