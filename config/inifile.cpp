@@ -314,11 +314,29 @@ class Lock_File {
     }
 };
 
+// The new files that writes killed before their end left beside the file. Every write of the file
+// happens under its lock, so while the lock is held none of them belongs to a write still going on.
+void Remove_Left_Behind(const QString& path) {
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + QStringLiteral(".tmp");
+    QDir folder = info.absoluteDir();
+    const QStringList names = folder.entryList(
+        {prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    for (const QString& name : names) {
+        const QString tail = name.mid(prefix.size());
+        const bool ours = !tail.isEmpty() && std::all_of(tail.begin(), tail.end(), [](QChar c) {
+            return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z');
+        });
+        if (ours) folder.remove(name);
+    }
+}
+
 // Stores the content as the file at path: written whole to a new file in the same folder, flushed to
 // the disk, then renamed over the old one (a link standing at path is replaced, not followed). The new
 // file keeps the old one's permissions. A failure at any step removes the new file and leaves the old
 // one as it was.
 void Replace_Whole(const QString& path, const QByteArray& content) {
+    Remove_Left_Behind(path);
     const QByteArray target = Native(path);
     struct stat old {};
     const bool exists = ::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode);

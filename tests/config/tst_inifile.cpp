@@ -368,6 +368,19 @@ class TestIniFile : public QObject {
         QCOMPARE(GetIniValue(S, K, file), QStringLiteral("b"));
     }
 
+    // The new files of writes killed before their end are cleared by the next write; other files are not.
+    void left_behind_cleared() {
+        Write_Bytes(file, "[S]\r\nK=a\r\n");
+        for (const char* name :
+             {"test.ini.tmp1x2y", "test.ini.tmpq", "test.ini.tmp-mine", "test.ini.tmpX", "other.tmp1"})
+            Write_Bytes(dir.filePath(QLatin1String(name)), "x");
+        QVERIFY(PutIniValue(S, K, QStringLiteral("b"), file));
+        Expect_Only({QStringLiteral("test.ini"), QStringLiteral("test.ini.tmp-mine"),
+                     QStringLiteral("test.ini.tmpX"), QStringLiteral("other.tmp1")});
+        for (const char* name : {"test.ini.tmp-mine", "test.ini.tmpX", "other.tmp1"})
+            QFile::remove(dir.filePath(QLatin1String(name)));
+    }
+
     // The file's permissions survive a write, which puts a new file in the old one's place.
     void permissions_kept() {
         Write_Bytes(file, "[S]\r\nK=a\r\n");
