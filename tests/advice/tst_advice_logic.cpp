@@ -248,8 +248,6 @@ class TestAdviceLogic : public QObject {
         QTest::addColumn<int>("rows");
         QTest::newRow("defaults") << 3 << 3 << 4;
         QTest::newRow("none") << 0 << 0 << 1;
-        QTest::newRow("the most") << int(MaxRaises) << int(MaxRaises) << int(MaxRaises) + 1;
-        QTest::newRow("one more") << int(MaxRaises) + 1 << int(MaxRaises) << int(MaxRaises) + 1;
         QTest::newRow("int max") << std::numeric_limits<int>::max() << int(MaxRaises) << int(MaxRaises) + 1;
         QTest::newRow("negative") << -3 << -3 << 0;
     }

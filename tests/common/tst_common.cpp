@@ -73,24 +73,17 @@ class TestCommon : public QObject {
         money("sign before the symbol", "en_US", "-$5", true, -5);
         money("sign after the symbol", "en_US", "$-5", true, -5);
         money("the locale's own negative form", "en_US", "($5.00)", true, -5);
-        money("blank after the symbol", "en_US", " $ 1,000.50 ", true, 1000.5);
-        money("plus sign", "en_US", "+$5", true, 5);
         money("symbol inside the number", "en_US", "5$5", false, 0);
         money("symbol behind, where US English has none", "en_US", "5$", false, 0);
-        money("symbol twice", "en_US", "$5$", false, 0);
         money("two signs", "en_US", "-$-5", false, 0);
-        money("sign after the number", "en_US", "$5-", false, 0);
         money("parentheses and a sign", "en_US", "($-5)", false, 0);
-        money("symbol alone", "en_US", "$", false, 0);
         money("another currency", "en_US", "\u20AC5", false, 0);
         money("German symbol behind", "de_DE", "5,50 \u20AC", true, 5.5);
-        money("German symbol behind, no blank", "de_DE", "5\u20AC", true, 5);
         money("German negative", "de_DE", "-1.000,50 \u20AC", true, -1000.5);
         money("German symbol in front", "de_DE", "\u20AC5", false, 0);
         money("Dutch symbol in front", "nl_NL", "\u20AC 5,50", true, 5.5);
         money("Dutch symbol behind", "nl_NL", "5,50 \u20AC", false, 0);
         money("Brazilian sign after the symbol", "pt_BR", "R$ -5,50", true, -5.5);
-        money("Brazilian symbol cut", "pt_BR", "$5", false, 0);
     }
     void parse() {
         QFETCH(QString, locale);
@@ -147,20 +140,11 @@ class TestCommon : public QObject {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("text");
         QTest::newRow("5") << int(err::InvalidCall) << "Invalid procedure call or argument";
-        QTest::newRow("6") << int(err::Overflow) << "Overflow";
-        QTest::newRow("7") << int(err::OutOfMemory) << "Out of memory";
-        QTest::newRow("9") << int(err::Subscript) << "Subscript out of range";
-        QTest::newRow("13") << int(err::TypeMismatch) << "Type mismatch";
         QTest::newRow("31") << int(err::NoAssociation) << "No application is associated with this address";
-        QTest::newRow("52") << int(err::BadFileName) << "Bad file name or number";
-        QTest::newRow("53") << int(err::FileNotFound) << "File not found";
-        QTest::newRow("54") << int(err::BadFileMode) << "Bad file mode";
         QTest::newRow("57") << int(err::DeviceIO) << "Device I/O error";
         QTest::newRow("61") << int(err::DiskFull) << "Disk full";
-        QTest::newRow("62") << int(err::InputPastEnd) << "Input past end of file";
         QTest::newRow("70") << int(err::PermissionDenied) << "Permission denied";
         QTest::newRow("75") << int(err::PathFileAccess) << "Path/File access error";
-        QTest::newRow("76") << int(err::PathNotFound) << "Path not found";
         QTest::newRow("unknown") << 1234 << "Application-defined or object-defined error";
     }
     void error_table() {
