@@ -304,11 +304,15 @@ class Lock_File {
                 leftBehind = got >= 0 && !Owner_Lives(QByteArray(buffer, static_cast<qsizetype>(got)));
             }
         }
-        // Remove it only while the name still stands for the file that was judged.
+        // Remove it only while the name still stands for the file that was judged (else it is judged
+        // again). One that cannot be removed is reported, rather than waited for.
         struct stat now {};
         if (leftBehind && ::stat(path.constData(), &now) == 0 && now.st_dev == held.st_dev &&
-            now.st_ino == held.st_ino)
-            ::unlink(path.constData());
+            now.st_ino == held.st_ino && ::unlink(path.constData()) != 0 && errno != ENOENT) {
+            const int error = errno;
+            ::close(other);
+            Raise_System_Error(error, file);
+        }
         ::close(other);
         return leftBehind;
     }
