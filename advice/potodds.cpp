@@ -14,7 +14,8 @@ constexpr double LongMax = static_cast<double>(std::numeric_limits<Long>::max())
 // The last wager of a round: N((raises + 1) x unit), held to the 32-bit range. Nothing when the unit
 // is not a number.
 std::optional<Long> last_wager(double unit, Long raises) {
-    const double top = static_cast<double>(raises + 1) * unit;
+    // raises is at most MaxRaises, so raises + 1 cannot overflow; below -1 it lists nothing anyway.
+    const double top = static_cast<double>(std::max<Long>(raises, -1) + 1) * unit;
     if (std::isnan(top)) return std::nullopt;
     return Round_To_Long(std::min(top, LongMax));
 }
@@ -26,7 +27,7 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
     const double hit = unseen > 0 ? outs / unseen : 0.0;
     const double share = pot * hit;
     const double unit = smallBetRound ? modGlobal::MINBET : modGlobal::MAXBET;
-    const Long raises = std::clamp<Long>(modGlobal::NUMRAISES, 0, MaxRaises);
+    const Long raises = modGlobal::Raises_Used(modGlobal::NUMRAISES);
 
     const auto step = Round_To_Long(unit);
     if (!step || *step <= 0) return 0;
@@ -44,16 +45,11 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
 
 bool Wager_List_Fits(double minBet, double maxBet, Long numRaises) {
     if (numRaises < 0 || numRaises > MaxRaises) return false;
-    for (const double unit : {minBet, maxBet}) {
-        if (!std::isfinite(unit)) return false;
-        if (!Round_To_Long(unit)) return false;
-        if (!Round_To_Long(static_cast<double>(numRaises + 1) * unit)) return false;
-    }
-    return true;
+    return modGlobal::Unit_Fits(minBet, numRaises) && modGlobal::Unit_Fits(maxBet, numRaises);
 }
 
 QString Settings_Summary() {
     return QStringLiteral("Settings: ") + Format_Currency(modGlobal::MINBET).trimmed() + QLatin1Char('/') +
            Format_Currency(modGlobal::MAXBET).trimmed() + QStringLiteral(", Max ") +
-           QString::number(modGlobal::NUMRAISES) + QStringLiteral(" Raises");
+           QString::number(modGlobal::Raises_Used(modGlobal::NUMRAISES)) + QStringLiteral(" Raises");
 }

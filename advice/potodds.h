@@ -1,29 +1,29 @@
 #pragma once
 
 #include "cards/long.h"
+#include "config/modglobal.h"
 
 #include <QString>
 #include <cstdint>
 
 // The pot-odds rule and the table-settings summary.
 
-
 struct WagerRow {
     Long wager = 0;
     bool bet = false; // "BET" when the wager does not exceed pot x hit, else "FOLD"
 };
 
-// The bound on the wager list, applied here and by the settings dialog: the bet and at most MaxRaises
-// raises. The wagers run from N(unit) to N((raises + 1) x unit) in steps of N(unit), N rounding halves
-// to even; a unit just under 1.5 steps by 1 up to nearly 1.5 x (raises + 1), so the list can hold half
-// as many rows again as there are bet levels.
-inline constexpr Long MaxRaises = 15;
+// The bound on the wager list, one for the settings dialog and the settings file (config/modglobal.h):
+// the bet and at most MaxRaises raises. The wagers run from N(unit) to N((raises + 1) x unit) in steps of
+// N(unit), N rounding halves to even; a unit just under 1.5 steps by 1 up to nearly 1.5 x (raises + 1), so
+// the list can hold half as many rows again as there are bet levels.
+using modGlobal::MaxRaises;
 inline constexpr int MaxWagerRows = (MaxRaises + 1) * 3 / 2;
 
 // Fills rows with the wagers of the round and their actions; returns how many. The unit is MINBET in
 // the small-bet round and MAXBET at the turn. The list is always finite and at most MaxWagerRows long:
 //  - a unit that rounds to 0 or below, or that is not a number, gives no wager at all (an empty list);
-//  - NUMRAISES is held to 0..MaxRaises (a negative count still lists the bet itself);
+//  - NUMRAISES is held to at most MaxRaises (modGlobal::Raises_Used); a negative count lists no wager;
 //  - wagers beyond the 32-bit range are left off the end of the list.
 int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, WagerRow (&rows)[MaxWagerRows]);
 
@@ -32,5 +32,5 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, Wa
 // below are accepted: their list is empty.
 bool Wager_List_Fits(double minBet, double maxBet, Long numRaises);
 
-// "Settings: $1.00/$2.00, Max 3 Raises"
+// "Settings: $1.00/$2.00, Max 3 Raises": the raises are those the wager list uses.
 QString Settings_Summary();

@@ -10,6 +10,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 PreflopStat PreflopStats[MaxStatRows + 1];
 Long StatCount = 0;
 
@@ -20,8 +26,9 @@ QString& folder_override() {
     return folder;
 }
 
-constexpr Long DeviceIOError = 57;
 constexpr int FieldsUsed = 6;
+// The most bytes read from the statistics file.
+constexpr qint64 MaxStatsFileBytes = 16LL * 1024 * 1024;
 
 // A field longer than this cannot be a cipher text (the cipher takes at most 32767 characters between
 // its three leading keys and its closing key); keeping one character more lets the cipher reject it,
@@ -45,8 +52,8 @@ void Show_Loading_Error() {
 // A field or a value of the file that does not convert: the first of the two reports.
 struct InvalidFile {};
 
-// The numbers are written in the plain C form ("85.20"); they are read by the user's locale first and
-// then in that form, so the shipped file reads the same everywhere.
+// The numbers are written in the plain C form ("85.20"), which is read first, so the shipped file reads
+// the same everywhere; a number in the user's locale form is read too.
 double To_Number(const QString& text) {
     if (const auto value = Parse_Stored_Number(text)) return *value;
     throw InvalidFile{};
@@ -83,12 +90,12 @@ struct Line {
 
 void Store_Row(int row, const Line& line) {
     // The table holds MaxStatRows rows; so does the file.
-    if (row > MaxStatRows) Raise_Error(err::Subscript, QStringLiteral("Subscript out of range"));
+    if (row > MaxStatRows) Raise_Error(err::Subscript);
     PreflopStat& stat = PreflopStats[row];
     // An empty line splits into no fields at all.
     const int count = line.any ? line.count : 0;
     for (int f = 0; f < FieldsUsed; ++f) {
-        if (f >= count) Raise_Error(err::Subscript, QStringLiteral("Subscript out of range"));
+        if (f >= count) Raise_Error(err::Subscript);
         const QString plain = modEncrypt::Decrypt(QString::fromLatin1(line.fields[f]));
         switch (f) {
         case 0:
@@ -119,11 +126,15 @@ int Read_Stats(QFile& file) {
     Line line;
     int row = 1;
     bool afterCR = false;
+    qint64 total = 0;
     char buffer[4096];
     for (;;) {
         const qint64 got = file.read(buffer, sizeof buffer);
-        if (got < 0) Raise_Error(DeviceIOError, QStringLiteral("Device I/O error"));
+        if (got < 0) Raise_Error(err::DeviceIO);
         if (got == 0) break;
+        // No statistics file comes near this size; a larger one is not read to its end.
+        total += got;
+        if (total > MaxStatsFileBytes) Raise_Error(err::PathFileAccess, QStringLiteral("file too large"));
         for (qint64 i = 0; i < got; ++i) {
             const char c = buffer[i];
             if (afterCR) {
@@ -142,6 +153,26 @@ int Read_Stats(QFile& file) {
     // A last line without a line end.
     if (line.any) Store_Row(row++, line);
     return row - 1;
+}
+
+// Opens the statistics file for reading. Only a regular file is read: a folder, a pipe or a device of
+// that name, or a link to one, is refused before a byte is read, and the file is opened without
+// waiting, so that a pipe put there in the meantime cannot hold up the start either.
+void Open_Stats(QFile& file, const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) throw InvalidFile{};
+    if (!info.isFile()) Raise_Error(err::PathFileAccess);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT) throw InvalidFile{};
+        Raise_Error(errno == EACCES || errno == EPERM ? err::PermissionDenied : err::PathFileAccess);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        Raise_Error(err::PathFileAccess);
+    }
 }
 
 } // namespace
@@ -169,15 +200,8 @@ void Grab_Stats() {
     bool invalid = false;
     const bool done = Trap("Grab_Stats", [&] {
         try {
-            const QString path = QDir(Stats_Folder()).filePath(StatsFileName);
-            const QFileInfo info(path);
-            if (!info.exists()) throw InvalidFile{};
-            if (info.isDir()) Raise_Error(err::PathFileAccess, QStringLiteral("Path/File access error"));
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) {
-                if (!QFileInfo::exists(path)) throw InvalidFile{};
-                Raise_Error(err::PermissionDenied, QStringLiteral("Permission denied"));
-            }
+            QFile file;
+            Open_Stats(file, QDir(Stats_Folder()).filePath(StatsFileName));
             const int rows = Read_Stats(file);
             file.close();
             StatCount = rows;

@@ -8,7 +8,6 @@
 // The statistics of the starting hands, read once from the enciphered file "stats.csv" in the
 // program's folder.
 
-
 struct PreflopStat {
     QString HandKey; // "AA", "AK s", "AK", ..., "32"
     double StatValue = 0;
@@ -30,8 +29,8 @@ inline const QString StatsFileName = QStringLiteral("stats.csv");
 QString Stats_Folder();
 void Set_Stats_Folder(const QString& folder); // "" restores the program's folder
 
-// Loads the whole file into rows 1..StatCount; StatCount stays 0 unless every line read cleanly. The
-// numbers are read by the user's locale, and in their plain C form ("85.20") when the locale rejects
-// them. Failures are shown to the user, never raised.
+// Loads the whole file into rows 1..StatCount; StatCount stays 0 unless every line read cleanly. Only a
+// regular file is read, and at most 16 MiB of it. The numbers are read in their plain C form ("85.20"),
+// and by the user's locale when they are not in that form. Failures are shown to the user, never raised.
 void Grab_Stats();
 void Reset_Stats(); // StatCount 0, rows emptied (tests)

@@ -19,7 +19,7 @@ const QString Letters = QStringLiteral("AKQJT98765432");
 
 Long rounded_figure(double value) {
     const auto r = Round_To_Long(value);
-    if (!r) Raise_Error(err::Overflow, QStringLiteral("Overflow"));
+    if (!r) Raise_Error(err::Overflow);
     return *r;
 }
 

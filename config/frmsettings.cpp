@@ -223,17 +223,9 @@ void frmSettings::cmdSave_Click() {
             return;
         }
 
-        modGlobal::MINBET = minBet;
-        modGlobal::MAXBET = maxBet;
-        modGlobal::NUMRAISES = *numRaises;
-        modGlobal::POTSIZEAVG = *potSizeAvg;
-        // Written in this order; a write that fails has been reported, and the dialog then stays open
-        // with the player's entries so that he may try again or cancel.
-        const bool written =
-            modGlobal::Put_Setting(QStringLiteral("MINBET"), Stored_Number_Text(minBet)) &&
-            modGlobal::Put_Setting(QStringLiteral("MAXBET"), Stored_Number_Text(maxBet)) &&
-            modGlobal::Put_Setting(QStringLiteral("NUMRAISES"), Stored_Number_Text(double(*numRaises))) &&
-            modGlobal::Put_Setting(QStringLiteral("POTSIZEAVG"), Stored_Number_Text(double(*potSizeAvg)));
+        // A write that fails has been reported, and the dialog then stays open with the player's entries
+        // so that he may try again or cancel.
+        const bool written = modGlobal::Store_Table_Limits(minBet, maxBet, *numRaises, *potSizeAvg);
         emit saved();
         if (!written) return;
         unloaded = true;

@@ -2,27 +2,63 @@
 
 #include "shell/errorreport.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <QSysInfo>
+#include <QThread>
 
-#include <QDir>
-
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <functional>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ini {
 
 namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
+const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
-[[noreturn]] void Raise_File_Error(Long number, const QString& what, const QString& file,
-                                   const QString& detail = QString()) {
-    QString description = what + QStringLiteral(": ") + file;
-    if (!detail.isEmpty()) description += QStringLiteral(" (") + detail + QLatin1Char(')');
-    Raise_Error(number, description);
+[[noreturn]] void Raise_File_Error(Long number, const QString& file, const QString& detail = QString()) {
+    QString where = file;
+    if (!detail.isEmpty()) where += QStringLiteral(" (") + detail + QLatin1Char(')');
+    Raise_Error(number, where);
+}
+
+// The error number that stands for a failed system call.
+Long Number_Of(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return err::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return err::PermissionDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return err::PathNotFound;
+    default:
+        return err::PathFileAccess;
+    }
+}
+
+// Raises the error of a failed system call; the system's own words go with it where the number alone
+// does not say what happened.
+[[noreturn]] void Raise_System_Error(int error, const QString& file) {
+    const Long number = Number_Of(error);
+    Raise_File_Error(number, file,
+                     number == err::PathFileAccess ? QString::fromLocal8Bit(std::strerror(error))
+                                                   : QString());
 }
 
 bool Is_Blank(char c) {
@@ -51,24 +87,41 @@ struct Line {
     qsizetype next = 0;
 };
 
-// Calls visit for every line in order; visit returns false to stop.
+// Where the first line starts: after a UTF-8 byte-order mark, when the content has one.
+qsizetype First_Line_Start(const QByteArray& content) {
+    return content.startsWith(Bom) ? Bom.size() : 0;
+}
+
+// Calls visit for every line in order; visit returns false to stop. A line ends at CR LF, at a CR alone
+// or at a LF alone.
 void For_Each_Line(const QByteArray& content, const std::function<bool(const Line&)>& visit) {
-    qsizetype start = 0;
+    const char* const data = content.constData();
     const qsizetype size = content.size();
+    qsizetype start = First_Line_Start(content);
     while (start < size) {
-        qsizetype newline = content.indexOf('\n', start);
+        qsizetype end = start;
+        while (end < size && data[end] != '\r' && data[end] != '\n')
+            ++end;
         Line line;
         line.start = start;
-        if (newline < 0) {
-            line.end = size;
+        line.end = end;
+        if (end == size)
             line.next = size;
-        } else {
-            line.end = newline > start && content.at(newline - 1) == '\r' ? newline - 1 : newline;
-            line.next = newline + 1;
-        }
+        else if (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n')
+            line.next = end + 2;
+        else
+            line.next = end + 1;
         if (!visit(line)) return;
         start = line.next;
     }
+}
+
+// Whether the content ends a line (or holds nothing but the byte-order mark), so that a line added
+// after it needs no line break of its own first.
+bool Ends_Line(const QByteArray& content, qsizetype at) {
+    if (at <= First_Line_Start(content)) return true;
+    const char last = content.at(at - 1);
+    return last == '\n' || last == '\r';
 }
 
 // The name of a section header line, or nothing when the line is no header.
@@ -131,32 +184,229 @@ QByteArray To_Bytes(const QString& text, const char* forbidden) {
         const char16_t code = c.unicode();
         if (code > 0xFF || code == '\r' || code == '\n' || code == 0 ||
             (code < 0x80 && std::strchr(forbidden, static_cast<char>(code)) != nullptr))
-            Raise_Error(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+            Raise_Error(err::InvalidCall);
     }
     return text.toLatin1();
 }
 
 QByteArray Name_Bytes(const QString& name, const char* forbidden) {
     const QByteArray bytes = To_Bytes(name.trimmed(), forbidden);
-    if (bytes.isEmpty() || bytes.at(0) == '[' || bytes.at(0) == ';')
-        Raise_Error(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+    if (bytes.isEmpty() || bytes.at(0) == '[' || bytes.at(0) == ';') Raise_Error(err::InvalidCall);
     return bytes;
+}
+
+// The stand-ins that tests set.
+Write_Call& Test_Write_Call() {
+    static Write_Call call;
+    return call;
+}
+int Lock_Timeout = LockTimeoutMs;
+
+// Puts all the bytes into the file; false, with errno set, when not all of them went.
+bool Write_All(int fd, const char* data, qint64 size) {
+    while (size > 0) {
+        const qint64 done = Test_Write_Call()
+                                ? Test_Write_Call()(fd, data, size)
+                                : static_cast<qint64>(::write(fd, data, static_cast<size_t>(size)));
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (done == 0) {
+            errno = ENOSPC; // nothing taken and no error: the device has no room
+            return false;
+        }
+        data += done;
+        size -= done;
+    }
+    return true;
+}
+
+// Closes a descriptor, keeping errno as it was.
+void Close_Quietly(int fd) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+}
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// A lock file beside the settings file, held for the moment of one read and write. It holds the
+// owner's process number, the program's name and the machine's name, and its owner keeps an flock(2)
+// lock on it for as long as it lives: the system drops that lock when the owner ends, however it ends,
+// so that a lock file nobody holds that way was left behind and is cleared at once.
+class Lock_File {
+  public:
+    explicit Lock_File(const QString& file) : path(Native(file + QStringLiteral(".lock"))), file(file) {
+        QDeadlineTimer deadline(Lock_Timeout);
+        for (;;) {
+            fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) break;
+            if (errno != EEXIST) Raise_System_Error(errno, file);
+            if (Clear_If_Left_Behind()) continue;
+            if (deadline.hasExpired())
+                Raise_File_Error(err::PermissionDenied, file,
+                                 QStringLiteral("in use by another copy of the program"));
+            QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(deadline.remainingTime(), 1, 20)));
+        }
+        ::flock(fd, LOCK_EX | LOCK_NB); // where the file system has no such locks, the content decides
+        const QByteArray owner = QByteArray::number(static_cast<qlonglong>(::getpid())) + "\nquorvane\n" +
+                                 QSysInfo::machineHostName().toUtf8() + '\n';
+        if (!Write_All(fd, owner.constData(), owner.size())) {
+            const int error = errno;
+            Release();
+            Raise_System_Error(error, file);
+        }
+    }
+    ~Lock_File() { Release(); }
+    Lock_File(const Lock_File&) = delete;
+    Lock_File& operator=(const Lock_File&) = delete;
+
+  private:
+    QByteArray path;
+    QString file;
+    int fd = -1;
+
+    void Release() {
+        if (fd < 0) return;
+        ::unlink(path.constData());
+        ::close(fd);
+        fd = -1;
+    }
+
+    // Whether the process named in the lock's content still runs on this machine; a lock that names
+    // none (empty, or cut short by a kill while it was written) has no owner.
+    static bool Owner_Lives(const QByteArray& content) {
+        const QList<QByteArray> lines = content.split('\n');
+        bool ok = false;
+        const qlonglong pid = lines.value(0).trimmed().toLongLong(&ok);
+        if (!ok || pid <= 0) return false;
+        if (lines.size() > 2 && lines.at(2).trimmed() != QSysInfo::machineHostName().toUtf8())
+            return true; // another machine's process cannot be asked
+        return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    }
+
+    // Removes the lock file when its owner is gone; true when it is gone now (removed here or by its
+    // owner meanwhile), so that taking it can be tried again at once.
+    bool Clear_If_Left_Behind() const {
+        const int other = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (other < 0) return errno == ENOENT;
+        struct stat held {};
+        bool leftBehind = false;
+        if (::fstat(other, &held) == 0 && S_ISREG(held.st_mode)) {
+            if (::flock(other, LOCK_EX | LOCK_NB) == 0) {
+                leftBehind = true; // its owner would hold this lock for as long as it lived
+            } else if (errno != EWOULDBLOCK) {
+                char buffer[512];
+                const ssize_t got = ::read(other, buffer, sizeof buffer);
+                leftBehind = got >= 0 && !Owner_Lives(QByteArray(buffer, static_cast<qsizetype>(got)));
+            }
+        }
+        // Remove it only while the name still stands for the file that was judged (else it is judged
+        // again). One that cannot be removed is reported, rather than waited for.
+        struct stat now {};
+        if (leftBehind && ::stat(path.constData(), &now) == 0 && now.st_dev == held.st_dev &&
+            now.st_ino == held.st_ino && ::unlink(path.constData()) != 0 && errno != ENOENT) {
+            const int error = errno;
+            ::close(other);
+            Raise_System_Error(error, file);
+        }
+        ::close(other);
+        return leftBehind;
+    }
+};
+
+// The new files that writes killed before their end left beside the file. Every write of the file
+// happens under its lock, so while the lock is held none of them belongs to a write still going on.
+void Remove_Left_Behind(const QString& path) {
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + QStringLiteral(".tmp");
+    QDir folder = info.absoluteDir();
+    const QStringList names = folder.entryList(
+        {prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    for (const QString& name : names) {
+        const QString tail = name.mid(prefix.size());
+        const bool ours = !tail.isEmpty() && std::all_of(tail.begin(), tail.end(), [](QChar c) {
+            return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z');
+        });
+        if (ours) folder.remove(name);
+    }
+}
+
+// Stores the content as the file at path: written whole to a new file in the same folder, flushed to
+// the disk, then renamed over the old one (a link standing at path is replaced, not followed). The new
+// file keeps the old one's permissions. A failure at any step removes the new file and leaves the old
+// one as it was.
+void Replace_Whole(const QString& path, const QByteArray& content) {
+    Remove_Left_Behind(path);
+    const QByteArray target = Native(path);
+    struct stat old {};
+    const bool exists = ::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temporary = target + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt == 16)) Raise_System_Error(errno, path);
+    }
+    bool written = (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) &&
+                   Write_All(fd, content.constData(), content.size());
+    // A disk that cannot take the data may say so only when it is flushed, or closed.
+    if (written && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) written = false;
+    if (!written) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary.constData());
+        Raise_System_Error(error, path);
+    }
+    if (::close(fd) != 0 || ::rename(temporary.constData(), target.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        Raise_System_Error(error, path);
+    }
+}
+
+// The name of the first section of the content, or "" when it has none.
+QString First_Section(const QByteArray& content) {
+    QString name;
+    For_Each_Line(content, [&](const Line& line) {
+        const auto header =
+            Section_Name(QByteArrayView(content.constData() + line.start, line.end - line.start));
+        if (header) name = QString::fromLatin1(*header);
+        return !header;
+    });
+    return name;
+}
+
+// Where a write of the section to the file goes: the file itself, or, when it is a link, the file the
+// link points to, which must be a settings file already holding that section. Anything else a link
+// points to (another program's file, a device, nothing at all) is not written through.
+QString Write_Target(const QString& file, const QString& section) {
+    const QFileInfo info(file);
+    if (!info.isSymLink()) return file;
+    const QString target = info.canonicalFilePath();
+    const auto refuse = [&] {
+        Raise_File_Error(err::PathFileAccess, file,
+                         QStringLiteral("a link to a file that is not a settings file"));
+    };
+    if (target.isEmpty() || !QFileInfo(target).isFile() || section.isEmpty()) refuse();
+    const std::optional<QByteArray> content = Read_File(target);
+    if (!content || !Locate(*content, section.trimmed(), QString()).sectionFound) refuse();
+    return target;
 }
 
 using Update = std::function<QByteArray(const std::optional<QByteArray>&)>;
 
 // Runs the update of the file's content under the lock and stores the result safely: the new content
 // goes to a file of its own that is then renamed over the old one, so that a failure at any moment
-// leaves either the old file or the new one, never half of one.
-void Update_File(const QString& file, bool readOld, const Update& update) {
-    if (file.isEmpty()) Raise_Error(52, QStringLiteral("Bad file name or number"));
-    QLockFile lock(file + QStringLiteral(".lock"));
-    if (!lock.tryLock(LockTimeoutMs)) {
-        if (lock.error() == QLockFile::LockFailedError)
-            Raise_File_Error(err::PermissionDenied, QStringLiteral("Permission denied"), file,
-                             QStringLiteral("in use by another copy of the program"));
-        Raise_File_Error(err::PermissionDenied, QStringLiteral("Permission denied"), file);
-    }
+// leaves either the old file or the new one, never half of one. The section names what a linked file
+// must hold to be written through; backup, when given, receives the old bytes first.
+void Update_File(const QString& file, const QString& section, bool readOld, const Update& update,
+                 const QString& backup = QString()) {
+    if (file.isEmpty()) Raise_Error(err::BadFileName);
+    const Lock_File lock(file);
 
     std::optional<QByteArray> old;
     if (readOld) {
@@ -165,25 +415,22 @@ void Update_File(const QString& file, bool readOld, const Update& update) {
         const QFileInfo info(file);
         // An empty folder standing where the file belongs is taken away; anything in it is kept.
         if (info.isDir() && !info.isSymLink() && !QDir().rmdir(file))
-            Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
+            Raise_File_Error(err::PathFileAccess, file,
                              QStringLiteral("a folder of that name is in the way"));
     }
     const QFileInfo info(file);
     if (info.exists() && !info.isFile())
-        Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
-                         QStringLiteral("not a file"));
+        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+    const QString target = Write_Target(file, section);
     // A file that its owner made read-only stays as it is.
-    if (info.exists() && !info.isWritable())
-        Raise_File_Error(err::PermissionDenied, QStringLiteral("Permission denied"), file);
+    if (info.exists() && !QFileInfo(target).isWritable()) Raise_File_Error(err::PermissionDenied, file);
     const QByteArray content = update(old);
 
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
-                         out.errorString());
-    if (out.write(content) != content.size() || !out.commit())
-        Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
-                         out.errorString());
+    if (!backup.isEmpty()) {
+        const std::optional<QByteArray> kept = readOld ? old : Read_File(file);
+        if (kept && !kept->isEmpty()) Replace_Whole(backup, *kept);
+    }
+    Replace_Whole(target, content);
 }
 
 } // namespace
@@ -192,27 +439,43 @@ std::optional<QByteArray> Read_File(const QString& file) {
     if (file.isEmpty()) return std::nullopt;
     const QFileInfo info(file);
     if (!info.exists()) return std::nullopt;
-    // A folder, a pipe or a device of that name is no settings file; nor is an enormous file.
-    if (!info.isFile())
-        Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
-                         QStringLiteral("not a file"));
-    if (info.size() > MaxFileSize)
-        Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
-                         QStringLiteral("file too large"));
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (in.error() == QFileDevice::OpenError && !in.exists()) return std::nullopt;
-        Raise_File_Error(
-            in.error() == QFileDevice::PermissionsError ? err::PermissionDenied : err::PathFileAccess,
-            in.error() == QFileDevice::PermissionsError ? QStringLiteral("Permission denied")
-                                                        : QStringLiteral("Path/File access error"),
-            file, in.errorString());
+    // A folder, a pipe or a device of that name is no settings file; nor is an enormous file. It is
+    // opened without waiting, so that a pipe put there in the meantime cannot hold the program up.
+    if (!info.isFile()) Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+    const int fd = ::open(Native(file).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT) return std::nullopt;
+        Raise_System_Error(errno, file);
     }
-    // Read whole: the size was checked above; a file that grew since then is refused below.
-    QByteArray content = in.readAll();
-    if (in.error() != QFileDevice::NoError || content.size() > MaxFileSize)
-        Raise_File_Error(err::PathFileAccess, QStringLiteral("Path/File access error"), file,
-                         in.errorString());
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+    }
+    if (st.st_size > MaxFileSize) {
+        ::close(fd);
+        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
+    }
+    // Read whole, but never more than the limit: a file that grew since then is refused.
+    QByteArray content;
+    content.reserve(static_cast<qsizetype>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            const int error = errno;
+            Close_Quietly(fd);
+            Raise_System_Error(error, file);
+        }
+        if (got == 0) break;
+        if (content.size() + got > MaxFileSize) {
+            ::close(fd);
+            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
+        }
+        content.append(buffer, static_cast<qsizetype>(got));
+    }
+    ::close(fd);
     return content;
 }
 
@@ -246,13 +509,13 @@ QByteArray With_Value(const QByteArray& content, const QString& section, const Q
         const qsizetype at = place.sectionEnd;
         result.reserve(content.size() + keyLine.size() + 2);
         result.append(content.constData(), at);
-        if (at > 0 && content.at(at - 1) != '\n') result.append(CrLf);
+        if (!Ends_Line(content, at)) result.append(CrLf);
         result.append(keyLine);
         result.append(content.constData() + at, content.size() - at);
         return result;
     }
     result = content;
-    if (!result.isEmpty() && !result.endsWith('\n')) result.append(CrLf);
+    if (!Ends_Line(result, result.size())) result.append(CrLf);
     result.append('[' + sectionBytes + ']' + CrLf);
     result.append(keyLine);
     return result;
@@ -265,14 +528,14 @@ QString Read_Value(const QString& section, const QString& key, const QString& fi
 }
 
 void Write_Value(const QString& section, const QString& key, const QString& value, const QString& file) {
-    Update_File(file, true, [&](const std::optional<QByteArray>& old) {
+    Update_File(file, section, true, [&](const std::optional<QByteArray>& old) {
         return With_Value(old.value_or(QByteArray()), section, key, value);
     });
 }
 
 void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
                   const QString& file) {
-    Update_File(file, true, [&](const std::optional<QByteArray>& old) {
+    Update_File(file, section, true, [&](const std::optional<QByteArray>& old) {
         QByteArray content = old.value_or(QByteArray());
         for (const auto& [key, value] : values)
             content = With_Value(content, section, key, value);
@@ -280,8 +543,18 @@ void Write_Values(const QString& section, const QList<std::pair<QString, QString
     });
 }
 
-void Write_File(const QString& file, const QByteArray& content) {
-    Update_File(file, false, [&](const std::optional<QByteArray>&) { return content; });
+void Write_File(const QString& file, const QByteArray& content, const QString& backup) {
+    Update_File(
+        file, First_Section(content), false, [&](const std::optional<QByteArray>&) { return content; },
+        backup);
+}
+
+void Set_Write_Call(Write_Call call) {
+    Test_Write_Call() = std::move(call);
+}
+
+void Set_Lock_Timeout(int milliseconds) {
+    Lock_Timeout = milliseconds < 0 ? LockTimeoutMs : milliseconds;
 }
 
 } // namespace ini

@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 
 // A small reader and writer of INI-format files: sections "[NAME]", key lines "KEY=value", lines ended
-// by CR LF, bytes read and written as single-byte (Latin-1) codes. Section and key names match
+// by CR LF (a CR alone or a LF alone also ends a line, and a UTF-8 byte-order mark at the start is
+// skipped), bytes read and written as single-byte (Latin-1) codes. Section and key names match
 // without regard to letter case; the first section and the first key of a name win. A value read back
 // loses its surrounding blanks and one surrounding pair of double quotes, and is cut to MaxValue
 // characters. Every failure raises AppError (shell/errorreport.h).
@@ -35,15 +37,30 @@ QByteArray With_Value(const QByteArray& content, const QString& section, const Q
 QString Read_Value(const QString& section, const QString& key, const QString& file);
 
 // Stores the value under the key in the section of the file, creating the file, section or key when
-// missing. The whole file is written anew and renamed over the old one, under a lock file that keeps
-// a second running copy out for the moment of the read and the write.
+// missing. The whole file is written to a new file beside it that then takes the old one's place, so
+// that a write that does not complete (a full disk) leaves the old file whole; this happens under a
+// lock file that keeps a second running copy out for the moment of the read and the write. A lock
+// left behind by a copy that has ended (killed while it wrote) is cleared at once. When the file is a
+// link, the write goes to the file it points to only when that one holds the section; a link to
+// anything else is never written through.
 void Write_Value(const QString& section, const QString& key, const QString& value, const QString& file);
 
 // Stores several values of one section in one such write, in the order given.
 void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
                   const QString& file);
 
-// Replaces the whole file with the content, in the same safe way.
-void Write_File(const QString& file, const QByteArray& content);
+// Replaces the whole file with the content, in the same safe way (a link is followed only to a file that
+// holds the content's first section). When backup is given and the file holds anything, its old bytes are
+// first kept there, replacing whatever stood at that name (a link there is replaced, not followed); when
+// they cannot be kept, the file stays untouched.
+void Write_File(const QString& file, const QByteArray& content, const QString& backup = QString());
+
+// Tests only. The call that puts bytes into a file (the lock file and the new settings file): it
+// returns the count written or -1 with errno set, as write(2) does. An empty function restores the
+// system's own; a test makes it fail with ENOSPC to stand for a full disk.
+using Write_Call = std::function<qint64(int fd, const char* data, qint64 size)>;
+void Set_Write_Call(Write_Call call);
+// How long a write waits for a lock held by a running copy; a negative value restores LockTimeoutMs.
+void Set_Lock_Timeout(int milliseconds);
 
 } // namespace ini

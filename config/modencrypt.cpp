@@ -171,7 +171,7 @@ double randomnumber(const QVariant& bound) {
         break;
     }
     if (!ok || !std::isfinite(upper)) {
-        Report_Error(QStringLiteral("randomnumber"), err::TypeMismatch, QStringLiteral("Type mismatch"));
+        Report_Error(QStringLiteral("randomnumber"), err::TypeMismatch, err::Description(err::TypeMismatch));
         return 0;
     }
     // upper * r stays below |upper|, so the result is finite.

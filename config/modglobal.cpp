@@ -10,6 +10,9 @@
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <algorithm>
+#include <cmath>
+
 namespace modGlobal {
 
 Long OPTIONS = 0;
@@ -34,7 +37,7 @@ constexpr Long DefaultPotSizeAvg = 40;
 
 // A value in the file that cannot stand for its setting.
 [[noreturn]] void Damaged() {
-    Raise_Error(err::TypeMismatch, QStringLiteral("Type mismatch"));
+    Raise_Error(err::TypeMismatch);
 }
 
 // The file as it is first created: the section, then the five defaults, each enciphered and quoted.
@@ -83,7 +86,7 @@ Long Whole_Value(const QByteArray& content, const QString& key) {
 // holds a damaged value. The settings change only when all five are sound.
 void Read_Settings(const QString& file) {
     const std::optional<QByteArray> content = ini::Read_File(file);
-    if (!content) Raise_Error(err::FileNotFound, QStringLiteral("File not found: ") + file);
+    if (!content) Raise_Error(err::FileNotFound, file);
 
     if (ini::Find_Value(*content, Section, KeyOptions).isEmpty()) {
         // No options stored: every setting takes its default and is written, whatever the file held;
@@ -104,6 +107,8 @@ void Read_Settings(const QString& file) {
     const double maxBet = Real_Value(*content, KeyMaxBet);
     const Long numRaises = Whole_Value(*content, KeyNumRaises);
     const Long potSizeAvg = Whole_Value(*content, KeyPotSizeAvg);
+    // Bets that the settings dialog would refuse cannot have been stored by it.
+    if (!Unit_Fits(minBet, numRaises) || !Unit_Fits(maxBet, numRaises)) Damaged();
     OPTIONS = options;
     MINBET = minBet;
     MAXBET = maxBet;
@@ -112,6 +117,16 @@ void Read_Settings(const QString& file) {
 }
 
 } // namespace
+
+Long Raises_Used(Long numRaises) {
+    return std::min(numRaises, MaxRaises);
+}
+
+bool Unit_Fits(double unit, Long numRaises) {
+    if (!std::isfinite(unit) || !Round_To_Long(unit)) return false;
+    const Long raises = std::max<Long>(Raises_Used(numRaises), 0);
+    return Round_To_Long(static_cast<double>(raises + 1) * unit).has_value();
+}
 
 QString Settings_Folder() {
     // The user's own configuration folder; it does not depend on the application's names, so it is the
@@ -151,9 +166,8 @@ bool Put_Setting(const QString& key, const QString& plainText) {
 
 void Load_Settings() {
     const QString folder = Settings_Folder();
-    if (folder.isEmpty()) Raise_Error(err::PathNotFound, QStringLiteral("Path not found"));
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-        Raise_Error(err::PathFileAccess, QStringLiteral("Path/File access error: ") + folder);
+    if (folder.isEmpty()) Raise_Error(err::PathNotFound);
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) Raise_Error(err::PathFileAccess, folder);
 
     const QString file = Settings_File();
     if (!QFileInfo::exists(file)) ini::Write_File(file, First_Content());
@@ -163,9 +177,26 @@ void Load_Settings() {
     } catch (const AppError&) {
         // A damaged file: it is written anew with its first content and read again. When even that
         // fails, the error goes to the caller and the settings keep what they held.
-        ini::Write_File(file, First_Content());
+        ini::Write_File(file, First_Content(), file + BackupSuffix);
         Read_Settings(file);
     }
+}
+
+bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSizeAvg) {
+    MINBET = minBet;
+    MAXBET = maxBet;
+    NUMRAISES = numRaises;
+    POTSIZEAVG = potSizeAvg;
+    // The same texts the dialog has always stored: every value by its stored number text.
+    const auto cipher = [](double value) { return modEncrypt::Encrypt(Stored_Number_Text(value)); };
+    return Trap("PutIniValue", [&] {
+        ini::Write_Values(Section,
+                          {{KeyMinBet, cipher(minBet)},
+                           {KeyMaxBet, cipher(maxBet)},
+                           {KeyNumRaises, cipher(numRaises)},
+                           {KeyPotSizeAvg, cipher(potSizeAvg)}},
+                          Settings_File());
+    });
 }
 
 void Store_Settings() {

@@ -17,6 +17,19 @@ extern Long POTSIZEAVG; // the pot slider's maximum
 
 inline const QString Section = QStringLiteral("REGISTRATION");
 inline const QString SettingsFileName = QStringLiteral("QVNSTATE.qvs");
+// Where a repair keeps the damaged file: one copy beside it, replaced by the next repair.
+inline const QString BackupSuffix = QStringLiteral(".bak");
+
+// The bound on the table limits, the same for the values the settings dialog stores and for those read
+// from the file. The advice lists the bet and at most MaxRaises raises: a larger NUMRAISES is used as
+// MaxRaises (and shown so in the settings summary); a negative one lists no wager at all, as the rule
+// "wagers from N(unit) to N((NUMRAISES + 1) x unit)" gives.
+inline constexpr Long MaxRaises = 15;
+Long Raises_Used(Long numRaises);
+// Whether the unit and every wager of it up to the bet plus Raises_Used(numRaises) raises are 32-bit
+// whole numbers once rounded. A file whose MINBET or MAXBET fails this counts as damaged; the dialog
+// refuses such limits.
+bool Unit_Fits(double unit, Long numRaises);
 
 // The folder and the full path of the settings file.
 QString Settings_Folder();
@@ -30,8 +43,8 @@ void Reset_Settings();
 // "GetIniValue" and reads as "".
 QString GetIniValue(const QString& section, const QString& key, const QString& file);
 // Stores one value, creating the file, section or key when missing; every other line stays as it was.
-// A failure is reported under "PutIniValue".
-// Reports a failed write under "PutIniValue" and returns false.
+// Reports a failed write under "PutIniValue" (a full disk as "Disk full") and returns false; a write
+// that does not complete leaves the old file whole.
 bool PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file);
 
 // Enciphers the value and writes it under its key in the settings file. False when the write failed
@@ -46,8 +59,15 @@ Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high
 // "PutIniValue").
 bool Put_Optional_Setting(const QString& key, Long value);
 
-// Fills the five settings from the file, creating or repairing it. Throws AppError when even the
-// repair fails (a folder or file that cannot be created); the caller reports it under its own name.
+// Sets the four table limits in memory and stores them in one write, in the order MINBET, MAXBET,
+// NUMRAISES, POTSIZEAVG (the bytes four single writes would leave). False when the write failed
+// (reported under "PutIniValue"); the values in memory are set either way.
+bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSizeAvg);
+
+// Fills the five settings from the file, creating or repairing it; a repair first keeps the damaged file
+// as QVNSTATE.qvs.bak. Throws AppError when even the repair fails (a folder or file that cannot be
+// created, a damaged file that cannot be kept, a link to a file that is not a settings file); the caller
+// reports it under its own name and the settings keep the values they held.
 void Load_Settings();
 // Writes OPTIONS, MINBET, MAXBET and NUMRAISES, then loads again. When a write fails it is reported
 // under "PutIniValue" and the settings in memory stay as they are (no load).

@@ -7,28 +7,115 @@
 
 namespace {
 
-QString strip_currency(QString text, const QLocale& locale) {
-    const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
-    if (!symbol.isEmpty()) {
-        const qsizetype at = text.indexOf(symbol);
-        if (at >= 0) text.remove(at, symbol.size());
+bool is_blank(QChar c) {
+    return c.isSpace() || c.category() == QChar::Other_Format;
+}
+
+// What the locale writes before and after the digits of an amount of money ("$" and "" for $1.00 in
+// US English, "" and "€" for 1,00 € in German, "($" and ")" for ($1.00)); blanks and direction marks
+// left out.
+struct Affixes {
+    QString prefix;
+    QString suffix;
+};
+
+QString without_blanks(QStringView text) {
+    QString kept;
+    for (const QChar c : text)
+        if (!is_blank(c)) kept += c;
+    return kept;
+}
+
+Affixes affixes_of(const QString& sample) {
+    qsizetype first = 0;
+    while (first < sample.size() && !sample.at(first).isDigit())
+        ++first;
+    qsizetype last = sample.size() - 1;
+    while (last >= first && !sample.at(last).isDigit())
+        --last;
+    return {without_blanks(QStringView(sample).first(first)),
+            without_blanks(QStringView(sample).sliced(last + 1))};
+}
+
+// Takes the affix off the front (or the back) of the text, blanks between its characters and the
+// number allowed; false when the text does not start (end) with it.
+bool take_front(QStringView& text, const QString& affix) {
+    for (const QChar c : affix) {
+        while (!text.isEmpty() && is_blank(text.front()))
+            text = text.sliced(1);
+        if (text.isEmpty() || text.front() != c) return false;
+        text = text.sliced(1);
     }
-    return text.trimmed();
+    while (!text.isEmpty() && is_blank(text.front()))
+        text = text.sliced(1);
+    return true;
+}
+
+bool take_back(QStringView& text, const QString& affix) {
+    for (qsizetype i = affix.size() - 1; i >= 0; --i) {
+        while (!text.isEmpty() && is_blank(text.back()))
+            text.chop(1);
+        if (text.isEmpty() || text.back() != affix.at(i)) return false;
+        text.chop(1);
+    }
+    while (!text.isEmpty() && is_blank(text.back()))
+        text.chop(1);
+    return true;
+}
+
+std::optional<double> plain_number(QStringView text, const QLocale& locale) {
+    if (text.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const double value = locale.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+bool starts_with_sign(QStringView text, const QLocale& locale) {
+    return text.startsWith(locale.negativeSign()) || text.startsWith(locale.positiveSign());
+}
+
+// An amount written as the locale writes money: its symbol before or after the number, as its own
+// amounts have it; the sign where the locale puts it (its own negative form, "($5.00)" or "-5,00 €"),
+// in front of the whole ("-$5") or in front of the number ("$-5").
+std::optional<double> money(QStringView text, const QLocale& locale) {
+    if (locale.currencySymbol(QLocale::CurrencySymbol).isEmpty()) return std::nullopt;
+    const Affixes positive = affixes_of(locale.toCurrencyString(1.0));
+    const Affixes negative = affixes_of(locale.toCurrencyString(-1.0));
+    if (positive.prefix.isEmpty() && positive.suffix.isEmpty()) return std::nullopt;
+
+    if (QStringView middle = text; take_front(middle, positive.prefix) && take_back(middle, positive.suffix))
+        return plain_number(middle, locale);
+    if (QStringView middle = text; take_front(middle, negative.prefix) &&
+                                   take_back(middle, negative.suffix) && !starts_with_sign(middle, locale)) {
+        if (const auto value = plain_number(middle, locale)) return -*value;
+        return std::nullopt;
+    }
+    for (const QString& sign : {locale.negativeSign(), locale.positiveSign()}) {
+        if (sign.isEmpty() || !text.startsWith(sign)) continue;
+        QStringView middle = text.sliced(sign.size());
+        if (!take_front(middle, positive.prefix) || !take_back(middle, positive.suffix) ||
+            starts_with_sign(middle, locale))
+            return std::nullopt;
+        const auto value = plain_number(middle, locale);
+        if (!value) return std::nullopt;
+        return sign == locale.negativeSign() ? -*value : *value;
+    }
+    return std::nullopt;
 }
 
 std::optional<double> parse_in(const QString& raw, const QLocale& locale) {
-    QString text = raw.trimmed();
+    const QString text = raw.trimmed();
     if (text.isEmpty()) return std::nullopt;
-    bool ok = false;
-    double value = locale.toDouble(text, &ok);
-    if (!ok) {
-        // A sign may stand before or after the currency symbol: "-$5", "$-5".
-        text = strip_currency(text, locale);
-        if (text.isEmpty()) return std::nullopt;
-        value = locale.toDouble(text, &ok);
-    }
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
+    if (const auto value = plain_number(text, locale)) return value;
+    return money(text, locale);
+}
+
+// The plain C form only ("2.5", "-40", "1e+15"): no grouping, no currency.
+std::optional<double> parse_c(const QString& text) {
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    return plain_number(QStringView(text).trimmed(), c);
 }
 
 } // namespace
@@ -72,17 +159,19 @@ QString number_text_in(double value, QLocale locale) {
     return locale.toString(value, plain ? 'f' : 'g', QLocale::FloatingPointShortest);
 }
 
-bool single_byte(const QString& text) {
+// Whether a stored text reads back as the value in the plain C form, so that every locale reads it alike.
+bool reads_alike(const QString& text, double value) {
     for (const QChar c : text)
-        if (c.unicode() > 0xFF) return false;
-    return true;
+        if (c.unicode() >= 0x80) return false; // "−4": a minus sign of the locale's own
+    const auto back = parse_c(text);
+    return back && *back == value;
 }
 
 template <class T> QString stored_whole_text(T value) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    QString text = locale.toString(value);
-    if (single_byte(text)) return text;
+    const QString text = locale.toString(value);
+    if (reads_alike(text, static_cast<double>(value))) return text;
     return QLocale::c().toString(value);
 }
 
@@ -93,8 +182,8 @@ QString Number_Text(double value) {
 }
 
 QString Stored_Number_Text(double value) {
-    QString text = Number_Text(value);
-    if (single_byte(text)) return text;
+    const QString text = Number_Text(value);
+    if (reads_alike(text, value)) return text;
     return number_text_in(value, QLocale::c());
 }
 
@@ -107,8 +196,11 @@ QString Stored_Number_Text(qulonglong value) {
 }
 
 std::optional<double> Parse_Stored_Number(const QString& text) {
-    if (const std::optional<double> value = Parse_Number(text)) return value;
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::DefaultNumberOptions);
-    return parse_in(text, c);
+    if (const auto value = parse_c(text)) return value;
+    if (const auto value = Parse_Number(text)) return value;
+    // A fraction that a locale with a decimal comma stored ("2,5"): stored texts have no grouping, so a
+    // single comma can only be that locale's decimal separator.
+    if (text.count(QLatin1Char(',')) == 1 && !text.contains(QLatin1Char('.')))
+        return parse_c(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+    return std::nullopt;
 }

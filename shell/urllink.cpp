@@ -16,9 +16,7 @@
 
 namespace {
 
-// Why an address could not be handed to the browser.
-constexpr Long NoAssociation = 31; // nothing on the system opens the address
-const char* const NoAssociationText = "No application is associated with this address";
+// Why an address could not be handed to the browser, when it is not a well-formed address.
 const char* const InvalidAddressText = "The address is not valid";
 
 QFont Link_Font() {
@@ -133,8 +131,8 @@ void URLLink::Open_Address(const QString& address) {
                 number = err::InvalidCall;
                 description = QLatin1String(InvalidAddressText);
             } else if (!QDesktopServices::openUrl(url)) {
-                number = NoAssociation;
-                description = QLatin1String(NoAssociationText);
+                number = err::NoAssociation;
+                description = err::Description(number);
             }
         } catch (const AppError& e) {
             number = e.number;

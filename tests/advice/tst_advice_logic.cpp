@@ -175,8 +175,11 @@ class TestAdviceLogic : public QObject {
         QTest::newRow("unit rounds to 0") << 0.5 << 2.0 << 3 << 9.0 << 47.0 << 40.0 << true << "";
         QTest::newRow("negative unit") << -3.0 << 2.0 << 3 << 9.0 << 47.0 << 40.0 << true << "";
         QTest::newRow("unit huge negative") << -1e300 << 2.0 << 3 << 9.0 << 47.0 << 40.0 << true << "";
-        QTest::newRow("negative raises lists the bet")
-            << 1.0 << 2.0 << -7 << 9.0 << 47.0 << 40.0 << true << "1:BET";
+        QTest::newRow("no raises lists the bet") << 1.0 << 2.0 << 0 << 9.0 << 47.0 << 40.0 << true << "1:BET";
+        QTest::newRow("minus one raise lists nothing")
+            << 1.0 << 2.0 << -1 << 9.0 << 47.0 << 40.0 << true << "";
+        QTest::newRow("negative raises list nothing")
+            << 1.0 << 2.0 << -7 << 9.0 << 47.0 << 40.0 << true << "";
         QTest::newRow("unit beyond 32 bits") << 1.0 << 3e9 << 3 << 9.0 << 46.0 << 40.0 << false << "";
         QTest::newRow("unit near 32-bit limit")
             << 1.0 << 2e9 << 3 << 46.0 << 46.0 << 3e9 << false << "2000000000:BET";
@@ -207,7 +210,7 @@ class TestAdviceLogic : public QObject {
         QTest::newRow("one raise too many") << 10.0 << most + 1 << most + 1 << 10 * (most + 1) << false;
         QTest::newRow("int max raises")
             << 1.0 << std::numeric_limits<int>::max() << most + 1 << most + 1 << false;
-        QTest::newRow("int min raises") << 1.0 << std::numeric_limits<int>::min() << 1 << 1 << false;
+        QTest::newRow("int min raises") << 1.0 << std::numeric_limits<int>::min() << 0 << 0 << false;
         QTest::newRow("unit just under 1.5 steps by one") << 1.4999 << most << 24 << 24 << true;
         QTest::newRow("unit 2.5, most raises") << 2.5 << most << 20 << 40 << true;
         QTest::newRow("zero unit, no list") << 0.0 << 3 << 0 << 0 << true;
@@ -235,6 +238,28 @@ class TestAdviceLogic : public QObject {
     void summary_with_grouping() {
         Set_Limits(1000, 2000.5, 4);
         QCOMPARE(Settings_Summary(), QStringLiteral("Settings: $1,000.00/$2,000.50, Max 4 Raises"));
+    }
+
+    // The summary names the raises the wager list uses: more than the list can show are shown as the
+    // most it shows; a negative count, which lists no wager, as it stands.
+    void summary_says_what_the_list_uses_data() {
+        QTest::addColumn<int>("raises");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("defaults") << 3 << 3 << 4;
+        QTest::newRow("none") << 0 << 0 << 1;
+        QTest::newRow("int max") << std::numeric_limits<int>::max() << int(MaxRaises) << int(MaxRaises) + 1;
+        QTest::newRow("negative") << -3 << -3 << 0;
+    }
+    void summary_says_what_the_list_uses() {
+        QFETCH(int, raises);
+        QFETCH(int, shown);
+        QFETCH(int, rows);
+        Set_Limits(1, 2, raises);
+        QCOMPARE(Settings_Summary(), QStringLiteral("Settings: $1.00/$2.00, Max %1 Raises").arg(shown));
+        WagerRow list[MaxWagerRows];
+        QCOMPARE(Wager_Actions(9, 47, 40, true, list), rows);
+        QCOMPARE(modGlobal::Raises_Used(raises), shown);
     }
 };
 

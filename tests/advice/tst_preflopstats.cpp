@@ -15,6 +15,8 @@
 #include <array>
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString InvalidText = QStringLiteral(
@@ -253,6 +255,43 @@ class TestPreflopStats : public QObject {
         f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QCOMPARE(result, LoadingError);
         QCOMPARE(ErrNumber, err::PermissionDenied);
+    }
+
+    // Only a regular file is read: a pipe or a device (or a link to one) in its place is refused at once,
+    // with the second report, and a link to a regular file reads as that file.
+    void not_a_regular_file_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("result");
+        QTest::newRow("pipe") << "fifo" << LoadingError;
+        QTest::newRow("link to a pipe") << "link to fifo" << LoadingError;
+        QTest::newRow("link to an endless device") << "/dev/zero" << LoadingError;
+        QTest::newRow("link to a regular file") << "link to file" << 2;
+    }
+    void not_a_regular_file() {
+        QFETCH(QString, kind);
+        QFETCH(int, result);
+        const QString path = dir.filePath(StatsFileName);
+        const QString other = dir.filePath(QStringLiteral("other"));
+        QFile::remove(other);
+        if (kind == "fifo" || kind == "link to fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(kind == "fifo" ? path : other).constData(), 0600) == 0);
+        if (kind == "link to file") {
+            Write(Rows(2));
+            QVERIFY(QFile::rename(path, other));
+        }
+        if (kind.startsWith("link")) QVERIFY(QFile::link(other, path));
+        if (kind.startsWith('/')) QVERIFY(QFile::link(kind, path));
+        QCOMPARE(Load(), result);
+        if (result == LoadingError) QCOMPARE(ErrNumber, err::PathFileAccess);
+        QFile::remove(path);
+        QFile::remove(other);
+    }
+
+    // A file larger than any statistics file is not read to its end.
+    void oversized_file() {
+        Write(Rows(2) + QByteArray(17 << 20, 'x'));
+        QCOMPARE(Load(), LoadingError);
+        QCOMPARE(ErrNumber, err::PathFileAccess);
     }
 
     // A failed second load leaves no half-valid table behind.

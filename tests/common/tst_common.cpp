@@ -65,6 +65,25 @@ class TestCommon : public QObject {
                                               << "2,5" << true << 2.5;
         QTest::newRow("German grouping") << "de_DE"
                                          << "1.000" << true << 1000.0;
+        // The currency symbol only where the locale writes it, the sign where the locale puts it.
+        const auto money = [](const char* name, const char* locale, const char* text, bool ok, double value) {
+            QTest::newRow(name) << QString::fromLatin1(locale) << QString::fromUtf8(text) << ok << value;
+        };
+        money("symbol in front", "en_US", "$5", true, 5);
+        money("sign before the symbol", "en_US", "-$5", true, -5);
+        money("sign after the symbol", "en_US", "$-5", true, -5);
+        money("the locale's own negative form", "en_US", "($5.00)", true, -5);
+        money("symbol inside the number", "en_US", "5$5", false, 0);
+        money("symbol behind, where US English has none", "en_US", "5$", false, 0);
+        money("two signs", "en_US", "-$-5", false, 0);
+        money("parentheses and a sign", "en_US", "($-5)", false, 0);
+        money("another currency", "en_US", "\u20AC5", false, 0);
+        money("German symbol behind", "de_DE", "5,50 \u20AC", true, 5.5);
+        money("German negative", "de_DE", "-1.000,50 \u20AC", true, -1000.5);
+        money("German symbol in front", "de_DE", "\u20AC5", false, 0);
+        money("Dutch symbol in front", "nl_NL", "\u20AC 5,50", true, 5.5);
+        money("Dutch symbol behind", "nl_NL", "5,50 \u20AC", false, 0);
+        money("Brazilian sign after the symbol", "pt_BR", "R$ -5,50", true, -5.5);
     }
     void parse() {
         QFETCH(QString, locale);
@@ -90,11 +109,66 @@ class TestCommon : public QObject {
         QCOMPARE(Number_Text(2.5), QStringLiteral("2,5"));
     }
 
+    // Numbers kept in files: one text that every locale reads back alike.
+    void stored_numbers_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("US fraction") << "en_US" << 2.5 << "2.5";
+        QTest::newRow("US whole") << "en_US" << 100000.0 << "100000";
+        QTest::newRow("US exponent as today") << "en_US" << 1e15 << "1E+15";
+        QTest::newRow("German fraction in C form") << "de_DE" << -2.5 << "-2.5";
+        QTest::newRow("German whole as today") << "de_DE" << 40.0 << "40";
+        QTest::newRow("German small fraction") << "de_DE" << 1.5e-5 << "1.5e-05";
+        QTest::newRow("Swedish minus sign") << "sv_SE" << -4.0 << "-4";
+        QTest::newRow("Arabic digits") << "ar_EG" << 12.5 << "12.5";
+    }
+    void stored_numbers() {
+        QFETCH(QString, locale);
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(Stored_Number_Text(value), text);
+        for (const char* reader : {"en_US", "de_DE", "fr_FR", "sv_SE", "ar_EG", "de_CH"}) {
+            QLocale::setDefault(QLocale(QLatin1String(reader)));
+            QCOMPARE(Parse_Stored_Number(text), std::optional<double>(value));
+        }
+    }
+
+    // Every error number has its one description, which the report shows; a detail follows it.
+    void error_table_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("5") << int(err::InvalidCall) << "Invalid procedure call or argument";
+        QTest::newRow("31") << int(err::NoAssociation) << "No application is associated with this address";
+        QTest::newRow("57") << int(err::DeviceIO) << "Device I/O error";
+        QTest::newRow("61") << int(err::DiskFull) << "Disk full";
+        QTest::newRow("70") << int(err::PermissionDenied) << "Permission denied";
+        QTest::newRow("75") << int(err::PathFileAccess) << "Path/File access error";
+        QTest::newRow("unknown") << 1234 << "Application-defined or object-defined error";
+    }
+    void error_table() {
+        QFETCH(int, number);
+        QFETCH(QString, text);
+        QCOMPARE(err::Description(number), text);
+        try {
+            Raise_Error(number);
+        } catch (const AppError& e) {
+            QCOMPARE(e.number, number);
+            QCOMPARE(e.description, text);
+        }
+        try {
+            Raise_Error(number, QStringLiteral("/a/file"));
+        } catch (const AppError& e) {
+            QCOMPARE(e.description, text + QStringLiteral(": /a/file"));
+        }
+    }
+
     void error_report() {
         QList<msg::Message> seen;
         auto previous = msg::Set_Message_Handler([&](const msg::Message& m) { seen << m; });
-        const bool finished = Trap("Grab_Stats", [] { Raise_Error(err::FileNotFound, "File not found"); });
-        Trap("", [] { Raise_Error(err::Overflow, "Overflow"); });
+        const bool finished = Trap("Grab_Stats", [] { Raise_Error(err::FileNotFound); });
+        Trap("", [] { Raise_Error(err::Overflow); });
         msg::Set_Message_Handler(previous);
         QVERIFY(!finished);
         QCOMPARE(seen.size(), 2);

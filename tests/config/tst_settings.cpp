@@ -1,5 +1,7 @@
+#include "config/inifile.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
+#include "config/numbers.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
 
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <cmath>
 #include <optional>
 #include <unistd.h>
@@ -214,6 +217,12 @@ class TestSettings : public QObject {
         QTest::newRow("unquoted") << QByteArray(Sound).replace('"', QByteArray()) << "3 10 20 4 300";
         QTest::newRow("comments and other sections")
             << QByteArray("; kept\r\n[OTHER]\r\nMINBET=x\r\n") + Sound << "3 10 20 4 300";
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + Sound << "3 10 20 4 300";
+        QTest::newRow("CR alone") << QByteArray(Sound).replace("\r\n", "\r") << "3 10 20 4 300";
+        QTest::newRow("raises beyond what the advice lists are kept")
+            << Settings_Text("0", "1", "2", "2147483647", "40") << "0 1 2 2147483647 40";
+        QTest::newRow("largest bets the advice lists")
+            << Settings_Text("0", "134217727", "1", "15", "40") << "0 134217727 1 15 40";
         QTest::newRow("ten megabyte line elsewhere")
             << QByteArray(10 * 1024 * 1024, '\x01') + "\r\n" + Sound << "3 10 20 4 300";
         Damaged("minbet letters", with("MINBET", Cipher("abc").toLatin1()));
@@ -235,6 +244,9 @@ class TestSettings : public QObject {
         Damaged("minbet overflow", with("MINBET", Cipher("1e999").toLatin1()));
         Damaged("maxbet nan", with("MAXBET", Cipher("nan").toLatin1()));
         Damaged("potsizeavg infinity", with("POTSIZEAVG", Cipher("-inf").toLatin1()));
+        // Bets whose wagers the advice cannot list (the settings dialog refuses them too).
+        Damaged("minbet beyond 32 bits", with("MINBET", Cipher("3e9").toLatin1()));
+        Damaged("maxbet wagers beyond 32 bits", Settings_Text("0", "1", "1e9", "3", "40"));
         Damaged("whole file binary", BYTES("[REGISTRATION]\r\nOPTIONS=\x01\x02\x03\xfe\xff\x00"));
     }
     void load() {
@@ -248,14 +260,18 @@ class TestSettings : public QObject {
         QCOMPARE(Current(), damaged ? QStringLiteral("0 1 2 3 40") : expected);
         const QByteArray after = damaged ? FirstContent : content;
         QCOMPARE(Read_Bytes(Settings_File()), after);
+        // A repair keeps what it replaced.
+        const QString backup = Settings_File() + BackupSuffix;
+        QCOMPARE(QFileInfo::exists(backup), damaged);
+        if (damaged) QCOMPARE(Read_Bytes(backup), content);
         Set_Test_Keys({});
         Load_Settings();
         QCOMPARE(Read_Bytes(Settings_File()), after);
     }
 
     // Locales that write numbers with characters a single-byte file cannot hold (their own digits, a
-    // minus sign of their own): the settings are kept in plain C digits and survive a store and a load.
-    // A single-byte locale stores its own form and reads it back.
+    // minus sign of their own), or fractions with a decimal comma: the settings are kept in plain C
+    // digits and survive a store and a load.
     void locale_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("stored");
@@ -265,8 +281,7 @@ class TestSettings : public QObject {
         QTest::newRow("Arabic digits") << QLocale(QLocale::Arabic, QLocale::Egypt) << plain;
         QTest::newRow("Persian digits") << QLocale(QLocale::Persian, QLocale::Iran) << plain;
         QTest::newRow("Bengali digits") << QLocale(QLocale::Bengali, QLocale::Bangladesh) << plain;
-        QTest::newRow("German decimal comma")
-            << QLocale(QLocale::German, QLocale::Germany) << "3 -2,5 100000 -4 40";
+        QTest::newRow("German decimal comma") << QLocale(QLocale::German, QLocale::Germany) << plain;
     }
     void locale() {
         QFETCH(QLocale, locale);
@@ -309,6 +324,156 @@ class TestSettings : public QObject {
         Load_Settings();
         QCOMPARE(Read_Bytes(Settings_File()), after);
         Expect_Quiet();
+    }
+
+    // A file stored under one locale reads the same under another: fractions are kept in the C form,
+    // and the decimal-comma form that earlier versions stored is read too.
+    void locale_change_data() {
+        QTest::addColumn<QString>("writer"); // the locale that stores, or "" for a file given as it is
+        QTest::addColumn<QString>("stored"); // MINBET's plain text in the file
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<double>("minBet");
+        QTest::newRow("German to English") << "de_DE"
+                                           << "2.5"
+                                           << "en_US" << 2.5;
+        QTest::newRow("English to German") << "en_US"
+                                           << "2.5"
+                                           << "de_DE" << 2.5;
+        QTest::newRow("three decimals under German") << ""
+                                                     << "2.125"
+                                                     << "de_DE" << 2.125;
+        QTest::newRow("old German file under English") << ""
+                                                       << "2,5"
+                                                       << "en_US" << 2.5;
+        QTest::newRow("grouping by hand under English") << ""
+                                                        << "1,000.5"
+                                                        << "en_US" << 1000.5;
+    }
+    void locale_change() {
+        QFETCH(QString, writer);
+        QFETCH(QString, stored);
+        QFETCH(QString, reader);
+        QFETCH(double, minBet);
+        if (writer.isEmpty()) {
+            QVERIFY(Write_Bytes(Settings_File(), Settings_Text("3", stored, "5", "4", "120")));
+        } else {
+            QLocale::setDefault(QLocale(writer));
+            Load_Settings();
+            OPTIONS = 3;
+            QVERIFY(Store_Table_Limits(minBet, 5, 4, 120));
+            QCOMPARE(Decrypt(GetIniValue(Section, QStringLiteral("MINBET"), Settings_File())), stored);
+        }
+        QLocale::setDefault(QLocale(reader));
+        Reset_Settings();
+        Load_Settings();
+        Expect_Quiet();
+        QCOMPARE(MINBET, minBet);
+        QCOMPARE(POTSIZEAVG, 120);
+        QVERIFY(!QFileInfo::exists(Settings_File() + BackupSuffix));
+    }
+
+    // The settings dialog's save: the four limits in memory and in one write that leaves the bytes the
+    // four single writes of earlier versions left.
+    void table_limits_in_one_write_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("first content") << FirstContent;
+        QTest::newRow("keys missing, other lines")
+            << QByteArray("; c\r\n[REGISTRATION]\r\nOPTIONS=x\r\n[T]\r\nA=1\r\n");
+        QTest::newRow("no file") << QByteArray();
+    }
+    void table_limits_in_one_write() {
+        QFETCH(QByteArray, before);
+        const QString file = Settings_File();
+        QVERIFY(QDir().mkpath(Settings_Folder()));
+        const auto start = [&] {
+            QFile::remove(file);
+            if (!before.isNull()) QVERIFY(Write_Bytes(file, before));
+            Set_Test_Keys({46, 47, 48, 49, 50, 51, 52, 53, 54});
+        };
+        start();
+        for (const auto& [key, plain] :
+             {std::pair{"MINBET", "2.5"}, {"MAXBET", "5"}, {"NUMRAISES", "4"}, {"POTSIZEAVG", "120"}})
+            QVERIFY(Put_Setting(QLatin1String(key), QLatin1String(plain)));
+        const QByteArray fourWrites = Read_Bytes(file);
+        start();
+        QVERIFY(Store_Table_Limits(2.5, 5, 4, 120));
+        QCOMPARE(Read_Bytes(file), fourWrites);
+        QCOMPARE(Current(), QStringLiteral("0 2.5 5 4 120"));
+        Expect_Quiet();
+    }
+
+    // A full disk: a store is reported once under PutIniValue as a full disk and the file keeps every
+    // value it held; a repair that cannot keep the damaged file leaves it as it is.
+    void full_disk() {
+        Set_Test_Keys(FixedKeys);
+        Load_Settings();
+        QVERIFY(Store_Table_Limits(10, 20, 4, 300));
+        const QByteArray before = Read_Bytes(Settings_File());
+        ini::Set_Write_Call([](int, const char*, qint64) -> qint64 {
+            errno = ENOSPC;
+            return -1;
+        });
+        QVERIFY(!Store_Table_Limits(1, 2, 3, 40));
+        OPTIONS = 1;
+        Store_Settings();
+        QCOMPARE(shown.size(), 2);
+        for (const msg::Message& m : shown) {
+            QCOMPARE(m.title, QStringLiteral("PutIniValue"));
+            QVERIFY(m.text.startsWith(QStringLiteral("Disk full: ")));
+            QVERIFY(m.text.contains(QStringLiteral("\r\n\r\n61\r\n\r\n")));
+        }
+        QCOMPARE(Current(), QStringLiteral("1 1 2 3 40"));
+        QCOMPARE(Read_Bytes(Settings_File()), before);
+
+        const QByteArray damaged = Settings_Text("0", "x", "2", "3", "40");
+        QVERIFY(Write_Bytes(Settings_File(), damaged));
+        QVERIFY(!Trap("Form_Load", [] { Load_Settings(); }));
+        QCOMPARE(ErrNumber, err::DiskFull);
+        QCOMPARE(Read_Bytes(Settings_File()), damaged);
+        ini::Set_Write_Call({});
+        Load_Settings();
+        QCOMPARE(Read_Bytes(Settings_File() + BackupSuffix), damaged);
+        QCOMPARE(Current(), QStringLiteral("0 1 2 3 40"));
+    }
+
+    // The settings path is a link: to a settings file, it is read and repaired through; to anything else,
+    // the load is reported and goes on with the values in memory, and the other file stays as it was.
+    void settings_file_is_a_link_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("sound settings file") << Sound << "3 10 20 4 300" << false;
+        QTest::newRow("damaged settings file")
+            << Settings_Text("0", "x", "2", "3", "40") << "0 1 2 3 40" << false;
+        QTest::newRow("another program's file") << QByteArray("export PATH=/bin\n") << "0 1 2 3 40" << true;
+        QTest::newRow("nothing") << QByteArray() << "0 0 0 0 0" << true;
+    }
+    void settings_file_is_a_link() {
+        QFETCH(QByteArray, target);
+        QFETCH(QString, expected);
+        QFETCH(bool, reported);
+        Set_Test_Keys(FixedKeys);
+        const QString other = home.filePath(QStringLiteral("elsewhere"));
+        QFile::remove(other);
+        if (!target.isNull()) QVERIFY(Write_Bytes(other, target));
+        QVERIFY(QDir().mkpath(Settings_Folder()));
+        QVERIFY(QFile::link(other, Settings_File()));
+        QCOMPARE(Trap("Form_Load", [] { Load_Settings(); }), !reported);
+        QCOMPARE(shown.size(), reported ? 1 : 0);
+        QCOMPARE(Current(), expected);
+        QVERIFY(QFileInfo(Settings_File()).isSymLink());
+        if (reported) {
+            QCOMPARE(shown.at(0).title, QStringLiteral("Form_Load"));
+            QCOMPARE(QFileInfo::exists(other), !target.isNull());
+            if (!target.isNull()) QCOMPARE(Read_Bytes(other), target);
+            Store_Settings();
+            QCOMPARE(shown.size(), 2);
+            QCOMPARE(shown.at(1).title, QStringLiteral("PutIniValue"));
+            if (!target.isNull()) QCOMPARE(Read_Bytes(other), target);
+        } else {
+            QCOMPARE(Read_Bytes(other), target == Sound ? Sound : FirstContent);
+        }
+        QFile::remove(other);
     }
 
     // Neither the load nor its repair can write: the load raises, the caller reports it under its own

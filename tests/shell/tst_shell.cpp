@@ -629,12 +629,12 @@ class TestShell : public QObject {
     }
 
     // The dialog shows and reads numbers in the player's locale, a minus sign of its own included;
-    // the file keeps them in a form the next load reads back.
+    // the file keeps them in a form that the next load reads back under any locale (the C form).
     void settingsFollowLocale_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<double>("minBet");
-        QTest::newRow("German decimal comma") << QLocale(QLocale::German, QLocale::Germany) << "2,5" << 2.5;
+        QTest::newRow("German decimal comma") << QLocale(QLocale::German, QLocale::Germany) << "2.5" << 2.5;
         QTest::newRow("Swedish minus sign") << QLocale(QLocale::Swedish, QLocale::Sweden) << "-2.5" << -2.5;
     }
     void settingsFollowLocale() {
