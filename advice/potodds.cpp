@@ -13,7 +13,7 @@ constexpr double LongMax = static_cast<double>(std::numeric_limits<Long>::max())
 
 // The last wager of a round: N((raises + 1) x unit), held to the 32-bit range. Nothing when the unit
 // is not a number.
-std::optional<Long> last_wager(double unit, Long raises) {
+std::optional<Long> Last_Wager(double unit, Long raises) {
     // raises is at most MaxRaises, so raises + 1 cannot overflow; below -1 it lists nothing anyway.
     const double top = static_cast<double>(std::max<Long>(raises, -1) + 1) * unit;
     if (std::isnan(top)) return std::nullopt;
@@ -31,7 +31,7 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
 
     const auto step = Round_To_Long(unit);
     if (!step || *step <= 0) return 0;
-    const auto last = last_wager(unit, raises);
+    const auto last = Last_Wager(unit, raises);
     if (!last) return 0;
 
     int count = 0;

@@ -21,7 +21,7 @@ Long StatCount = 0;
 
 namespace {
 
-QString& folder_override() {
+QString& Folder_Override() {
     static QString folder;
     return folder;
 }
@@ -183,7 +183,7 @@ void Open_Stats(QFile& file, const QString& path) {
 // A folder set by a test stands in for the program's.
 QString Stats_Folder() {
     const QString program =
-        folder_override().isEmpty() ? QCoreApplication::applicationDirPath() : folder_override();
+        Folder_Override().isEmpty() ? QCoreApplication::applicationDirPath() : Folder_Override();
     if (QFileInfo::exists(QDir(program).filePath(StatsFileName))) return program;
     const QString shared = QDir::cleanPath(QDir(program).filePath(QStringLiteral("../share/quorvane")));
     if (QFileInfo::exists(QDir(shared).filePath(StatsFileName))) return shared;
@@ -191,7 +191,7 @@ QString Stats_Folder() {
 }
 
 void Set_Stats_Folder(const QString& folder) {
-    folder_override() = folder;
+    Folder_Override() = folder;
 }
 
 void Grab_Stats() {

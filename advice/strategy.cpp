@@ -17,7 +17,7 @@ namespace {
 // Highest rank first; a smaller position is a higher rank.
 const QString Letters = QStringLiteral("AKQJT98765432");
 
-Long rounded_figure(double value) {
+Long Rounded_Figure(double value) {
     const auto r = Round_To_Long(value);
     if (!r) Raise_Error(err::Overflow);
     return *r;
@@ -67,9 +67,9 @@ QString Return_Strategy_Results(const QString& handKey) {
             if (stat.HandKey != handKey) continue;
             result = stat.Strategy;
             StrategyFound = true;
-            StrategyRank = rounded_figure(stat.HandRank);
-            StrategyAtRank = rounded_figure(stat.HandsAtRank);
-            StrategyGroup = rounded_figure(stat.Grouping);
+            StrategyRank = Rounded_Figure(stat.HandRank);
+            StrategyAtRank = Rounded_Figure(stat.HandsAtRank);
+            StrategyGroup = Rounded_Figure(stat.Grouping);
             StrategyColor = Advice_Colour(stat.Strategy);
             break;
         }

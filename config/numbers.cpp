@@ -7,7 +7,7 @@
 
 namespace {
 
-bool is_blank(QChar c) {
+bool Is_Blank(QChar c) {
     return c.isSpace() || c.category() == QChar::Other_Format;
 }
 
@@ -19,51 +19,51 @@ struct Affixes {
     QString suffix;
 };
 
-QString without_blanks(QStringView text) {
+QString Without_Blanks(QStringView text) {
     QString kept;
     for (const QChar c : text)
-        if (!is_blank(c)) kept += c;
+        if (!Is_Blank(c)) kept += c;
     return kept;
 }
 
-Affixes affixes_of(const QString& sample) {
+Affixes Affixes_Of(const QString& sample) {
     qsizetype first = 0;
     while (first < sample.size() && !sample.at(first).isDigit())
         ++first;
     qsizetype last = sample.size() - 1;
     while (last >= first && !sample.at(last).isDigit())
         --last;
-    return {without_blanks(QStringView(sample).first(first)),
-            without_blanks(QStringView(sample).sliced(last + 1))};
+    return {Without_Blanks(QStringView(sample).first(first)),
+            Without_Blanks(QStringView(sample).sliced(last + 1))};
 }
 
 // Takes the affix off the front (or the back) of the text, blanks between its characters and the
 // number allowed; false when the text does not start (end) with it.
-bool take_front(QStringView& text, const QString& affix) {
+bool Take_Front(QStringView& text, const QString& affix) {
     for (const QChar c : affix) {
-        while (!text.isEmpty() && is_blank(text.front()))
+        while (!text.isEmpty() && Is_Blank(text.front()))
             text = text.sliced(1);
         if (text.isEmpty() || text.front() != c) return false;
         text = text.sliced(1);
     }
-    while (!text.isEmpty() && is_blank(text.front()))
+    while (!text.isEmpty() && Is_Blank(text.front()))
         text = text.sliced(1);
     return true;
 }
 
-bool take_back(QStringView& text, const QString& affix) {
+bool Take_Back(QStringView& text, const QString& affix) {
     for (qsizetype i = affix.size() - 1; i >= 0; --i) {
-        while (!text.isEmpty() && is_blank(text.back()))
+        while (!text.isEmpty() && Is_Blank(text.back()))
             text.chop(1);
         if (text.isEmpty() || text.back() != affix.at(i)) return false;
         text.chop(1);
     }
-    while (!text.isEmpty() && is_blank(text.back()))
+    while (!text.isEmpty() && Is_Blank(text.back()))
         text.chop(1);
     return true;
 }
 
-std::optional<double> plain_number(QStringView text, const QLocale& locale) {
+std::optional<double> Plain_Number(QStringView text, const QLocale& locale) {
     if (text.isEmpty()) return std::nullopt;
     bool ok = false;
     const double value = locale.toDouble(text, &ok);
@@ -71,7 +71,7 @@ std::optional<double> plain_number(QStringView text, const QLocale& locale) {
     return value;
 }
 
-bool starts_with_sign(QStringView text, const QLocale& locale) {
+bool Starts_With_Sign(QStringView text, const QLocale& locale) {
     return text.startsWith(locale.negativeSign()) || text.startsWith(locale.positiveSign());
 }
 
@@ -80,42 +80,42 @@ bool starts_with_sign(QStringView text, const QLocale& locale) {
 // in front of the whole ("-$5") or in front of the number ("$-5").
 std::optional<double> money(QStringView text, const QLocale& locale) {
     if (locale.currencySymbol(QLocale::CurrencySymbol).isEmpty()) return std::nullopt;
-    const Affixes positive = affixes_of(locale.toCurrencyString(1.0));
-    const Affixes negative = affixes_of(locale.toCurrencyString(-1.0));
+    const Affixes positive = Affixes_Of(locale.toCurrencyString(1.0));
+    const Affixes negative = Affixes_Of(locale.toCurrencyString(-1.0));
     if (positive.prefix.isEmpty() && positive.suffix.isEmpty()) return std::nullopt;
 
-    if (QStringView middle = text; take_front(middle, positive.prefix) && take_back(middle, positive.suffix))
-        return plain_number(middle, locale);
-    if (QStringView middle = text; take_front(middle, negative.prefix) &&
-                                   take_back(middle, negative.suffix) && !starts_with_sign(middle, locale)) {
-        if (const auto value = plain_number(middle, locale)) return -*value;
+    if (QStringView middle = text; Take_Front(middle, positive.prefix) && Take_Back(middle, positive.suffix))
+        return Plain_Number(middle, locale);
+    if (QStringView middle = text; Take_Front(middle, negative.prefix) &&
+                                   Take_Back(middle, negative.suffix) && !Starts_With_Sign(middle, locale)) {
+        if (const auto value = Plain_Number(middle, locale)) return -*value;
         return std::nullopt;
     }
     for (const QString& sign : {locale.negativeSign(), locale.positiveSign()}) {
         if (sign.isEmpty() || !text.startsWith(sign)) continue;
         QStringView middle = text.sliced(sign.size());
-        if (!take_front(middle, positive.prefix) || !take_back(middle, positive.suffix) ||
-            starts_with_sign(middle, locale))
+        if (!Take_Front(middle, positive.prefix) || !Take_Back(middle, positive.suffix) ||
+            Starts_With_Sign(middle, locale))
             return std::nullopt;
-        const auto value = plain_number(middle, locale);
+        const auto value = Plain_Number(middle, locale);
         if (!value) return std::nullopt;
         return sign == locale.negativeSign() ? -*value : *value;
     }
     return std::nullopt;
 }
 
-std::optional<double> parse_in(const QString& raw, const QLocale& locale) {
+std::optional<double> Parse_In(const QString& raw, const QLocale& locale) {
     const QString text = raw.trimmed();
     if (text.isEmpty()) return std::nullopt;
-    if (const auto value = plain_number(text, locale)) return value;
+    if (const auto value = Plain_Number(text, locale)) return value;
     return money(text, locale);
 }
 
 // The plain C form only ("2.5", "-40", "1e+15"): no grouping, no currency.
-std::optional<double> parse_c(const QString& text) {
+std::optional<double> Parse_C(const QString& text) {
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
-    return plain_number(QStringView(text).trimmed(), c);
+    return Plain_Number(QStringView(text).trimmed(), c);
 }
 
 } // namespace
@@ -123,7 +123,7 @@ std::optional<double> parse_c(const QString& text) {
 std::optional<double> Parse_Number(const QString& text) {
     QLocale locale;
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
-    return parse_in(text, locale);
+    return Parse_In(text, locale);
 }
 
 std::optional<Long> Round_To_Long(double value) {
@@ -150,7 +150,7 @@ QString Format_Currency(double value) {
 
 namespace {
 
-QString number_text_in(double value, QLocale locale) {
+QString Number_Text_In(double value, QLocale locale) {
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     // Plain digits for every amount a table can have (100000, not 1E+05); the exponent form only for
     // the very large and the very small.
@@ -160,47 +160,47 @@ QString number_text_in(double value, QLocale locale) {
 }
 
 // Whether a stored text reads back as the value in the plain C form, so that every locale reads it alike.
-bool reads_alike(const QString& text, double value) {
+bool Reads_Alike(const QString& text, double value) {
     for (const QChar c : text)
         if (c.unicode() >= 0x80) return false; // "−4": a minus sign of the locale's own
-    const auto back = parse_c(text);
+    const auto back = Parse_C(text);
     return back && *back == value;
 }
 
-template <class T> QString stored_whole_text(T value) {
+template <class T> QString Stored_Whole_Text(T value) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     const QString text = locale.toString(value);
-    if (reads_alike(text, static_cast<double>(value))) return text;
+    if (Reads_Alike(text, static_cast<double>(value))) return text;
     return QLocale::c().toString(value);
 }
 
 } // namespace
 
 QString Number_Text(double value) {
-    return number_text_in(value, QLocale());
+    return Number_Text_In(value, QLocale());
 }
 
 QString Stored_Number_Text(double value) {
     const QString text = Number_Text(value);
-    if (reads_alike(text, value)) return text;
-    return number_text_in(value, QLocale::c());
+    if (Reads_Alike(text, value)) return text;
+    return Number_Text_In(value, QLocale::c());
 }
 
 QString Stored_Number_Text(qlonglong value) {
-    return stored_whole_text(value);
+    return Stored_Whole_Text(value);
 }
 
 QString Stored_Number_Text(qulonglong value) {
-    return stored_whole_text(value);
+    return Stored_Whole_Text(value);
 }
 
 std::optional<double> Parse_Stored_Number(const QString& text) {
-    if (const auto value = parse_c(text)) return value;
+    if (const auto value = Parse_C(text)) return value;
     if (const auto value = Parse_Number(text)) return value;
     // A fraction that a locale with a decimal comma stored ("2,5"): stored texts have no grouping, so a
     // single comma can only be that locale's decimal separator.
     if (text.count(QLatin1Char(',')) == 1 && !text.contains(QLatin1Char('.')))
-        return parse_c(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+        return Parse_C(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
     return std::nullopt;
 }

@@ -5,7 +5,7 @@
 namespace msg {
 
 namespace {
-Handler& current() {
+Handler& Current_Handler() {
     static Handler handler;
     return handler;
 }
@@ -13,16 +13,16 @@ Handler& current() {
 
 void Show_Message(const QString& text, const QString& title, Icon icon) {
     Message m{text, title, icon};
-    if (current()) {
-        current()(m);
+    if (Current_Handler()) {
+        Current_Handler()(m);
         return;
     }
     qWarning().noquote() << title << ":" << text;
 }
 
 Handler Set_Message_Handler(Handler handler) {
-    Handler previous = std::move(current());
-    current() = std::move(handler);
+    Handler previous = std::move(Current_Handler());
+    Current_Handler() = std::move(handler);
     return previous;
 }
 
