@@ -31,12 +31,10 @@ inline Long Category_Code(Packed m) {
                     static_cast<std::uint32_t>((m >> 32) & 0x1FFF), static_cast<std::uint32_t>(m >> 48));
 }
 
-// The cards of the spot as one word, and the cards left, ascending.
+// The cards of the spot as words, and the cards left, ascending.
 struct Deck {
-    Packed known = 0; // hole and board cards
     Packed board = 0; // board cards
-    Packed hero = 0;  // hole and board cards of the hero
-    int unseen[DeckSize];
+    Packed hero = 0;  // hole and board cards
     Packed unseenBit[DeckSize];
     int count = 0;
 
@@ -44,13 +42,8 @@ struct Deck {
         for (int i = 0; i < spot.boardCount; ++i)
             board |= Card_Bit(spot.board[i]);
         hero = board | Card_Bit(spot.hole[0]) | Card_Bit(spot.hole[1]);
-        known = hero;
         for (int c = 0; c < DeckSize; ++c)
-            if (!(known & Card_Bit(c))) {
-                unseen[count] = c;
-                unseenBit[count] = Card_Bit(c);
-                ++count;
-            }
+            if (!(hero & Card_Bit(c))) unseenBit[count++] = Card_Bit(c);
     }
 };
 
@@ -274,18 +267,15 @@ double Tally::Standard_Error() const {
 }
 
 std::uint64_t Spot_Seed(const Spot& spot) {
-    int hole[2] = {spot.hole[0], spot.hole[1]};
-    std::sort(hole, hole + 2);
-    int board[MaxBoard];
-    const int n = std::clamp(spot.boardCount, 0, MaxBoard);
-    std::copy(spot.board, spot.board + n, board);
-    std::sort(board, board + n);
+    // The cards as sets (one bit a card), so that their order does not matter.
+    std::uint64_t hole = 0, board = 0;
+    for (int card : spot.hole)
+        if (card >= 0 && card < DeckSize) hole |= std::uint64_t{1} << card;
+    for (int i = 0; i < std::clamp(spot.boardCount, 0, MaxBoard); ++i)
+        if (spot.board[i] >= 0 && spot.board[i] < DeckSize) board |= std::uint64_t{1} << spot.board[i];
     std::uint64_t h = Mix(0x51A0'0D0E'0000'0000ull + static_cast<std::uint64_t>(spot.opponents));
-    h = Mix(h ^ static_cast<std::uint64_t>(hole[0] * 64 + hole[1]));
-    h = Mix(h ^ static_cast<std::uint64_t>(n));
-    for (int i = 0; i < n; ++i)
-        h = Mix(h ^ static_cast<std::uint64_t>(board[i] + 1000));
-    return h;
+    h = Mix(h ^ hole);
+    return Mix(h ^ board);
 }
 
 std::int64_t Batch_Trials(int opponents, std::uint64_t batch) {

@@ -3,8 +3,10 @@
 #include "shell/messages.h"
 #include "showdown/calculator.h"
 #include "showdown/evaluator.h"
+#include "showdown/figures.h"
 #include "showdown/odds.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -366,6 +368,37 @@ class TestShowdown : public QObject {
             QCOMPARE(s.opponents, 3);
         }
         modOdds::Reset_State();
+    }
+
+    // The panel's texts in the user's locale: two decimals for the odds, one for the by-the-river rows,
+    // which list the categories with a chance above 0, lowest first.
+    void figure_texts_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("texts");
+        QTest::newRow("US")
+            << "en_US"
+            << "49.58% 0.00% 100.00% exact \u00B1 0.12% High Card 51.1% Pair 29.8% Flush 19.1%";
+        QTest::newRow("German")
+            << "de_DE"
+            << "49,58% 0,00% 100,00% exact \u00B1 0,12% High Card 51,1% Pair 29,8% Flush 19,1%";
+    }
+    void figure_texts() {
+        QFETCH(QString, locale);
+        QFETCH(QString, texts);
+        QLocale::setDefault(QLocale(locale));
+        Result exact, refined;
+        exact.exact = true;
+        refined.stdErrorPct = 0.1249;
+        refined.riverBoards = 1000, refined.riverCount[1] = 511, refined.riverCount[2] = 298;
+        refined.riverCount[6] = 191;
+        QStringList got{Percent_Text(49.5812), Percent_Text(0), Percent_Text(100), Precision_Text(exact),
+                        Precision_Text(refined)};
+        RiverRow rows[RiverRowSlots];
+        QCOMPARE(River_Rows(exact, rows), 0);
+        for (Long i = 0, n = River_Rows(refined, rows); i < n; ++i)
+            got << rows[i].hand << rows[i].odds;
+        QCOMPARE(got.join(QLatin1Char(' ')), texts);
+        QLocale::setDefault(QLocale::c());
     }
 
     // The worker: Start returns before any figure exists; the figures arrive on this thread, those of a
