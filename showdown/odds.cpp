@@ -13,37 +13,39 @@ namespace showdown {
 
 namespace {
 
-// The hot loops hold a hand as one 64-bit word: suit s (0..3) in bits 16 s .. 16 s + 12, so that adding
-// a card is one OR.
-using Packed = std::uint64_t;
+// The hot loops hold a hand as two words, its cards (suit s in bits 16 s .. 16 s + 12) and its suit
+// counts (suit s in bits 4 s .. 4 s + 3), so that adding a card is an OR and an add. Every hand they rate
+// has seven cards.
+struct Hand {
+    std::uint64_t bits = 0;
+    std::uint32_t suits = 0;
+};
 
-constexpr Packed Card_Bit(int card) {
-    return Packed{1} << (16 * (card / 13) + card % 13);
+inline Hand operator+(const Hand& h, const Hand& card) {
+    return {h.bits | card.bits, h.suits + card.suits};
 }
 
-inline HandValue Value(Packed m) {
-    return Evaluate(static_cast<std::uint32_t>(m & 0x1FFF), static_cast<std::uint32_t>((m >> 16) & 0x1FFF),
-                    static_cast<std::uint32_t>((m >> 32) & 0x1FFF), static_cast<std::uint32_t>(m >> 48));
+inline Hand Card_Of(int card) {
+    return {Packed_Bit(card), Suit_Count_Bit(card)};
 }
 
-inline Long Category_Code(Packed m) {
-    return Category(static_cast<std::uint32_t>(m & 0x1FFF), static_cast<std::uint32_t>((m >> 16) & 0x1FFF),
-                    static_cast<std::uint32_t>((m >> 32) & 0x1FFF), static_cast<std::uint32_t>(m >> 48));
+inline HandValue Value(const Hand& h) {
+    return Evaluate_Seven(h.bits, h.suits);
 }
 
-// The cards of the spot as words, and the cards left, ascending.
+// The cards of the spot, and the cards left, ascending.
 struct Deck {
-    Packed board = 0; // board cards
-    Packed hero = 0;  // hole and board cards
-    Packed unseenBit[DeckSize];
+    Hand board; // board cards
+    Hand hero;  // hole and board cards
+    Hand unseen[DeckSize];
     int count = 0;
 
     explicit Deck(const Spot& spot) {
         for (int i = 0; i < spot.boardCount; ++i)
-            board |= Card_Bit(spot.board[i]);
-        hero = board | Card_Bit(spot.hole[0]) | Card_Bit(spot.hole[1]);
+            board = board + Card_Of(spot.board[i]);
+        hero = board + Card_Of(spot.hole[0]) + Card_Of(spot.hole[1]);
         for (int c = 0; c < DeckSize; ++c)
-            if (!(hero & Card_Bit(c))) unseenBit[count++] = Card_Bit(c);
+            if (!(hero.bits & Packed_Bit(c))) unseen[count++] = Card_Of(c);
     }
 };
 
@@ -59,23 +61,23 @@ bool Flop_HeadsUp(const Deck& d, ExactCounts& counts, const StopFlag& stop) {
     HandValue hero[N][N];
     for (int i = 0; i < N; ++i)
         for (int j = i + 1; j < N; ++j)
-            hero[i][j] = Value(d.hero | d.unseenBit[i] | d.unseenBit[j]);
+            hero[i][j] = Value(d.hero + d.unseen[i] + d.unseen[j]);
     std::int64_t wins = 0, ties = 0;
     for (int a = 0; a < N - 3; ++a) {
         if (Stopped(stop)) return false;
-        const Packed ma = d.board | d.unseenBit[a];
+        const Hand ma = d.board + d.unseen[a];
         for (int b = a + 1; b < N - 2; ++b) {
-            const Packed mb = ma | d.unseenBit[b];
+            const Hand mb = ma + d.unseen[b];
             const HandValue hab = hero[a][b];
             for (int c = b + 1; c < N - 1; ++c) {
-                const Packed mc = mb | d.unseenBit[c];
+                const Hand mc = mb + d.unseen[c];
                 const HandValue hac = hero[a][c], hbc = hero[b][c];
                 const HandValue* ha = hero[a];
                 const HandValue* hb = hero[b];
                 const HandValue* hc = hero[c];
                 std::uint32_t w = 0, t = 0;
                 for (int e = c + 1; e < N; ++e) {
-                    const HandValue v = Value(mc | d.unseenBit[e]);
+                    const HandValue v = Value(mc + d.unseen[e]);
                     w += (hab > v) + (hac > v) + (hbc > v) + (ha[e] > v) + (hb[e] > v) + (hc[e] > v);
                     t += (hab == v) + (hac == v) + (hbc == v) + (ha[e] == v) + (hb[e] == v) + (hc[e] == v);
                 }
@@ -93,18 +95,18 @@ bool Turn_HeadsUp(const Deck& d, ExactCounts& counts, const StopFlag& stop) {
     constexpr int N = 46;
     HandValue hero[N];
     for (int i = 0; i < N; ++i)
-        hero[i] = Value(d.hero | d.unseenBit[i]);
+        hero[i] = Value(d.hero + d.unseen[i]);
     std::int64_t wins = 0, ties = 0;
     for (int a = 0; a < N - 2; ++a) {
         if (Stopped(stop)) return false;
-        const Packed ma = d.board | d.unseenBit[a];
+        const Hand ma = d.board + d.unseen[a];
         const HandValue ha = hero[a];
         for (int b = a + 1; b < N - 1; ++b) {
-            const Packed mb = ma | d.unseenBit[b];
+            const Hand mb = ma + d.unseen[b];
             const HandValue hb = hero[b];
             std::uint32_t w = 0, t = 0;
             for (int c = b + 1; c < N; ++c) {
-                const HandValue v = Value(mb | d.unseenBit[c]);
+                const HandValue v = Value(mb + d.unseen[c]);
                 const HandValue hc = hero[c];
                 w += (ha > v) + (hb > v) + (hc > v);
                 t += (ha == v) + (hb == v) + (hc == v);
@@ -117,24 +119,20 @@ bool Turn_HeadsUp(const Deck& d, ExactCounts& counts, const StopFlag& stop) {
     return true;
 }
 
-// The categories of every completion of the board: K more cards from the list, one OR per loop level.
-template <int K> void Category_Loop(Packed m, const Packed* bits, int from, int n, std::int64_t* count) {
+// The categories of every completion of the board: K more cards from the list, a card per loop level.
+template <int K> void Category_Loop(const Hand& h, const Hand* cards, int from, int n, std::int64_t* count) {
     if constexpr (K == 0) {
-        ++count[Category_Code(m)];
+        ++count[Category_Seven(h.bits, h.suits)];
     } else {
         for (int i = from; i <= n - K; ++i)
-            Category_Loop<K - 1>(m | bits[i], bits, i + 1, n, count);
+            Category_Loop<K - 1>(h + cards[i], cards, i + 1, n, count);
     }
 }
 
 template <int K> bool Categories(const Deck& d, std::int64_t* count, const StopFlag& stop) {
-    if constexpr (K == 0) {
-        ++count[Category_Code(d.hero)];
-    } else {
-        for (int i = 0; i <= d.count - K; ++i) {
-            if (Stopped(stop)) return false;
-            Category_Loop<K - 1>(d.hero | d.unseenBit[i], d.unseenBit, i + 1, d.count, count);
-        }
+    for (int i = 0; i <= d.count - K; ++i) {
+        if (Stopped(stop)) return false;
+        Category_Loop<K - 1>(d.hero + d.unseen[i], d.unseen, i + 1, d.count, count);
     }
     return true;
 }
@@ -292,8 +290,8 @@ bool Monte_Carlo_Batch(const Spot& spot, std::uint64_t seed, std::uint64_t batch
     const int boardMissing = 5 - spot.boardCount;
     const int opponents = spot.opponents;
     const int need = boardMissing + 2 * opponents;
-    const Packed holeBits = Card_Bit(spot.hole[0]) | Card_Bit(spot.hole[1]);
-    Packed* deck = d.unseenBit;
+    const Hand hole = Card_Of(spot.hole[0]) + Card_Of(spot.hole[1]);
+    Hand* deck = d.unseen;
     const auto n = static_cast<std::uint32_t>(d.count);
     std::int64_t wins = 0, ties = 0;
     std::uint64_t shares = 0, squared = 0;
@@ -307,14 +305,14 @@ bool Monte_Carlo_Batch(const Spot& spot, std::uint64_t seed, std::uint64_t batch
                 static_cast<std::uint32_t>(i) + draw.Below(n - static_cast<std::uint32_t>(i));
             std::swap(deck[i], deck[j]);
         }
-        Packed board = d.board;
+        Hand board = d.board;
         for (int i = 0; i < boardMissing; ++i)
-            board |= deck[i];
-        const HandValue hero = Value(board | holeBits);
+            board = board + deck[i];
+        const HandValue hero = Value(board + hole);
         HandValue best = 0;
         int tied = 0;
         for (int o = 0; o < opponents; ++o) {
-            const HandValue v = Value(board | deck[boardMissing + 2 * o] | deck[boardMissing + 2 * o + 1]);
+            const HandValue v = Value(board + deck[boardMissing + 2 * o] + deck[boardMissing + 2 * o + 1]);
             if (v > best) {
                 best = v;
                 tied = 0;

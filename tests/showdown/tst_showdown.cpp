@@ -45,20 +45,23 @@ constexpr std::int64_t SevenCardCounts[10] = {0,       23294460, 58627800, 31433
                                               6180020, 4047644,  3473184,  224848,   41584};
 
 // Every seven-card hand, a card a level: counts by the category of the full rating and of the
-// category-only rating, and the hands where the two differ.
+// category-only rating, and the hands where the ratings of the suit masks and those of the packed words
+// (Evaluate_Seven, Category_Seven) differ.
 struct SevenCounts {
     std::int64_t full[10] = {}, quick[10] = {}, differ = 0;
-    void Deal(int from, int left, std::array<std::uint32_t, 4> s) {
+    void Deal(int from, int left, std::array<std::uint32_t, 4> s, std::uint64_t bits, std::uint32_t suits) {
         for (int c = from; c <= 52 - left; ++c) {
             std::array<std::uint32_t, 4> t = s;
             t[c / 13] |= 1u << (c % 13);
             if (left > 1) {
-                Deal(c + 1, left - 1, t);
+                Deal(c + 1, left - 1, t, bits | Packed_Bit(c), suits + Suit_Count_Bit(c));
                 continue;
             }
-            const Long a = Category_Of(Evaluate(t[0], t[1], t[2], t[3])),
-                       b = Category(t[0], t[1], t[2], t[3]);
-            ++full[a], ++quick[b], differ += a != b;
+            const HandValue v = Evaluate(t[0], t[1], t[2], t[3]);
+            const Long a = Category_Of(v), b = Category(t[0], t[1], t[2], t[3]);
+            ++full[a], ++quick[b];
+            differ += v != Evaluate_Seven(bits | Packed_Bit(c), suits + Suit_Count_Bit(c)) ||
+                      a != Category_Seven(bits | Packed_Bit(c), suits + Suit_Count_Bit(c)) || a != b;
         }
     }
 };
@@ -100,7 +103,7 @@ class TestShowdown : public QObject {
 
     void seven_card_counts() {
         SevenCounts counts;
-        counts.Deal(0, 7, {});
+        counts.Deal(0, 7, {}, 0, 0);
         QCOMPARE(counts.differ, 0);
         for (int code = 0; code <= 9; ++code) {
             QCOMPARE(counts.full[code], SevenCardCounts[code]);
