@@ -2,7 +2,6 @@
 
 #include "cards/long.h"
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -69,7 +68,7 @@ struct Result {
     }
 };
 
-// Set by the caller to abandon a run; checked every few thousand hands. Null: never stop.
+// Asked every few thousand hands whether to abandon the run; true stops it. Empty: never stop.
 using StopFlag = std::function<bool()>;
 
 // Heads-up counts.
