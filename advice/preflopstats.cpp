@@ -29,6 +29,7 @@ QString& Folder_Override() {
 constexpr int FieldsUsed = 6;
 // The most bytes read from the statistics file.
 constexpr qint64 MaxStatsFileBytes = 16LL * 1024 * 1024;
+constexpr int FieldsKept = 8; // the six the rules need, and the two optional exact counts
 
 // A field longer than this cannot be a cipher text (the cipher takes at most 32767 characters between
 // its three leading keys and its closing key); keeping one character more lets the cipher reject it,
@@ -59,10 +60,10 @@ double To_Number(const QString& text) {
     throw InvalidFile{};
 }
 
-// One line of the file, split at every comma; only the first six fields are kept (each cut at
+// One line of the file, split at every comma; only the first eight fields are kept (each cut at
 // MaxFieldBytes), the rest are only counted.
 struct Line {
-    QByteArray fields[FieldsUsed];
+    QByteArray fields[FieldsKept];
     int count = 0;    // fields seen so far on this line
     bool any = false; // the line holds at least one byte
 
@@ -81,12 +82,28 @@ struct Line {
             ++count;
             return;
         }
-        if (count <= FieldsUsed) {
+        if (count <= FieldsKept) {
             QByteArray& f = fields[count - 1];
             if (f.size() < MaxFieldBytes) f.append(c);
         }
     }
 };
+
+// Fields 7 and 8, when present: whole numbers of wins and ties out of every heads-up deal. Anything
+// else leaves the row without them, silently: the six fields alone make a valid row.
+void Store_Exact_Counts(PreflopStat& stat, const Line& line, int count) {
+    constexpr qlonglong Deals = qlonglong{2118760} * 990;
+    stat.HasExact = false;
+    stat.ExactWins = stat.ExactTies = 0;
+    if (count < FieldsKept) return;
+    bool winsOk = false, tiesOk = false;
+    const qlonglong wins = modEncrypt::Decrypt(QString::fromLatin1(line.fields[6])).toLongLong(&winsOk);
+    const qlonglong ties = modEncrypt::Decrypt(QString::fromLatin1(line.fields[7])).toLongLong(&tiesOk);
+    if (!winsOk || !tiesOk || wins < 0 || ties < 0 || wins + ties > Deals) return;
+    stat.HasExact = true;
+    stat.ExactWins = static_cast<Long>(wins);
+    stat.ExactTies = static_cast<Long>(ties);
+}
 
 void Store_Row(int row, const Line& line) {
     // The table holds MaxStatRows rows; so does the file.
@@ -118,6 +135,7 @@ void Store_Row(int row, const Line& line) {
             break;
         }
     }
+    Store_Exact_Counts(stat, line, count);
 }
 
 // Reads the whole file; returns the number of rows. Lines end at CR LF or at a CR alone; a line feed

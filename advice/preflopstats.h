@@ -15,6 +15,12 @@ struct PreflopStat {
     double HandRank = 0;
     double HandsAtRank = 0;
     double Grouping = 0;
+    // Optional fields 7 and 8: the exact heads-up wins and ties of the hand out of every deal of an
+    // opponent hand and a board (the showdown odds read them). HasExact only when both are present and
+    // valid; a row without them loads as before.
+    bool HasExact = false;
+    Long ExactWins = 0;
+    Long ExactTies = 0;
 };
 
 inline constexpr int MaxStatRows = 200;

@@ -246,6 +246,35 @@ class TestPreflopStats : public QObject {
         QCOMPARE(Row_Text(4), modEncrypt::DecryptError + QStringLiteral("|85.2|Best|1|1|1"));
     }
 
+    // Fields 7 and 8, the exact wins and ties, are kept when both are whole numbers within the deals;
+    // otherwise the row loads without them, and never with a message.
+    void exact_counts_data() {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("six fields") << QStringList{} << false;
+        QTest::newRow("both counts") << QStringList{"1787000000", "11000000"} << true;
+        QTest::newRow("a ninth field is ignored") << QStringList{"5", "6", "junk"} << true;
+        QTest::newRow("all deals") << QStringList{"2097572399", "1"} << true;
+        QTest::newRow("only field 7") << QStringList{"5"} << false;
+        QTest::newRow("not a number") << QStringList{"x", "1"} << false;
+        QTest::newRow("negative") << QStringList{"5", "-1"} << false;
+        QTest::newRow("more than the deals") << QStringList{"2097572400", "1"} << false;
+    }
+    void exact_counts() {
+        QFETCH(QStringList, extra);
+        QFETCH(bool, kept);
+        QByteArray line = Good();
+        for (const QString& field : extra)
+            line += "," + Enc(field);
+        Write(line + "\r\n" + Good(2) + ",x,y\r\n");
+        QCOMPARE(Load(), 2);
+        QCOMPARE(Row_Text(1), QStringLiteral("K1|85.2|Best|1|1|1"));
+        QCOMPARE(PreflopStats[1].HasExact, kept);
+        QCOMPARE(PreflopStats[1].ExactWins, kept ? Long(extra[0].toLongLong()) : 0);
+        QCOMPARE(PreflopStats[1].ExactTies, kept ? Long(extra[1].toLongLong()) : 0);
+        QVERIFY(!PreflopStats[2].HasExact); // unenciphered fields do not count
+    }
+
     void unreadable_file() {
         Write(Rows(2));
         QFile f(dir.filePath(StatsFileName));

@@ -6,11 +6,15 @@
 // Every run first checks the seven-card evaluator against the known category counts of all 133,784,560
 // seven-card hands (and the five-card counts), then computes each hand's all-in equity against one
 // random hand by full enumeration: every opponent hand and every five-card board, ties counting half.
+// Each row carries the hand's key, equity, advice word, rank, hands at that rank and group, then the
+// exact number of deals it wins and ties out of 2,097,572,400 (every board of the 50 other cards times
+// every opponent hand of the 45 left), which the showdown odds read.
 // --montecarlo adds a seeded Monte Carlo estimate for a few hands beside the exact figures; --plain
 // writes the file without the cipher (for reading by eye, not for shipping). The cipher keys come from a
 // fixed-seed generator, so a second run writes the same file byte for byte.
 
 #include "config/modencrypt.h"
+#include "showdown/evaluator.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -46,103 +50,19 @@ int Suit_Of(int card) {
     return card / Ranks;
 }
 
-// ---------------------------------------------------------------------------------------------------
-// Seven-card evaluator with kickers. A hand is four 13-bit rank masks, one per suit. The value is
-//   category << 26 | major << 13 | minor
-// where major and minor are rank masks (or a straight's top) chosen so that a larger value is a better
-// hand and equal values are exact ties. Two masks holding the same number of ranks compare, as numbers,
-// like the rank lists sorted from the top, which is how kickers are compared.
+// The seven-card evaluator with kickers is the program's own (showdown/evaluator.h): a value whose top
+// bits are the category code 1 "High Card" .. 9 "Straight Flush"; a larger value is a better hand.
 
-enum Category : std::uint32_t {
-    HighCard,
-    OnePair,
-    TwoPair,
-    Trips,
-    Straight,
-    Flush,
-    FullHouse,
-    Quads,
-    StraightFlush
-};
+using showdown::Evaluate;
+using showdown::Evaluate_Cards;
+
 constexpr const char* CategoryNames[] = {"high card",       "pair",           "two pair",
                                          "three of a kind", "straight",       "flush",
                                          "full house",      "four of a kind", "straight flush"};
 
-// For a rank mask, the top of its highest five-card run, 4 (five high: the ace plays low) to 13 (ace
-// high), or 0 when there is no run.
-std::array<std::uint8_t, 8192> StraightTop;
-
-void Build_Tables() {
-    for (std::uint32_t m = 0; m < 8192; ++m) {
-        // Bit 0 repeats the ace as a low card, bit r + 1 is rank r.
-        const std::uint32_t ext = (m << 1) | ((m >> 12) & 1u);
-        std::uint8_t top = 0;
-        for (int t = 13; t >= 4; --t) {
-            if (((ext >> (t - 4)) & 0x1Fu) == 0x1Fu) {
-                top = static_cast<std::uint8_t>(t);
-                break;
-            }
-        }
-        StraightTop[m] = top;
-    }
-}
-
-inline std::uint32_t Top_Bit(std::uint32_t m) {
-    return m ? (1u << (31 - std::countl_zero(m))) : 0u;
-}
-
-inline std::uint32_t Keep_Top(std::uint32_t m, int k) {
-    while (std::popcount(m) > k)
-        m &= m - 1; // drop the lowest rank
-    return m;
-}
-
-inline std::uint32_t Make(Category c, std::uint32_t major, std::uint32_t minor) {
-    return (static_cast<std::uint32_t>(c) << 26) | (major << 13) | minor;
-}
-
-inline std::uint32_t Evaluate(std::uint32_t s0, std::uint32_t s1, std::uint32_t s2, std::uint32_t s3) {
-    const std::uint32_t any = s0 | s1 | s2 | s3;
-    std::uint32_t flush = 0;
-    if (std::popcount(s0) >= 5)
-        flush = s0;
-    else if (std::popcount(s1) >= 5)
-        flush = s1;
-    else if (std::popcount(s2) >= 5)
-        flush = s2;
-    else if (std::popcount(s3) >= 5)
-        flush = s3;
-    if (flush) {
-        if (const std::uint32_t top = StraightTop[flush]) return Make(StraightFlush, top, 0);
-    }
-    const std::uint32_t four = s0 & s1 & s2 & s3;
-    if (four) return Make(Quads, four, Top_Bit(any & ~four));
-    const std::uint32_t three = (s0 & s1 & s2) | (s0 & s1 & s3) | (s0 & s2 & s3) | (s1 & s2 & s3);
-    const std::uint32_t two = (s0 & s1) | (s0 & s2) | (s0 & s3) | (s1 & s2) | (s1 & s3) | (s2 & s3);
-    if (three) {
-        const std::uint32_t trip = Top_Bit(three);
-        const std::uint32_t pair = two & ~trip; // a second set of three plays as a pair
-        if (pair) return Make(FullHouse, trip, Top_Bit(pair));
-    }
-    if (flush) return Make(Flush, Keep_Top(flush, 5), 0);
-    if (const std::uint32_t top = StraightTop[any]) return Make(Straight, top, 0);
-    if (three) {
-        const std::uint32_t trip = Top_Bit(three);
-        return Make(Trips, trip, Keep_Top(any & ~trip, 2));
-    }
-    if (std::popcount(two) >= 2) {
-        const std::uint32_t pairs = Keep_Top(two, 2);
-        return Make(TwoPair, pairs, Top_Bit(any & ~pairs));
-    }
-    if (two) return Make(OnePair, two, Keep_Top(any & ~two, 3));
-    return Make(HighCard, Keep_Top(any, 5), 0);
-}
-
-inline std::uint32_t Evaluate_Cards(const int* cards, int n) {
-    std::uint32_t s[4] = {0, 0, 0, 0};
-    for (int i = 0; i < n; ++i)
-        s[Suit_Of(cards[i])] |= 1u << Rank_Of(cards[i]);
-    return Evaluate(s[0], s[1], s[2], s[3]);
+// The slot 0..8 of a value's category in the tables below.
+inline int Category_Slot(std::uint32_t value) {
+    return showdown::Category_Of(value) - 1;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -155,7 +75,7 @@ struct Counter {
 void Count_Hands(int cardsLeft, int from, std::uint32_t (&s)[4], Counter& counter, std::vector<bool>* seen) {
     if (cardsLeft == 0) {
         const std::uint32_t v = Evaluate(s[0], s[1], s[2], s[3]);
-        ++counter.byCategory[v >> 26];
+        ++counter.byCategory[Category_Slot(v)];
         if (seen) (*seen)[v] = true;
         return;
     }
@@ -215,7 +135,8 @@ inline int Pair_Index(int a, int b) {
 } // a < b
 
 struct Worker {
-    std::vector<std::uint64_t> halfPoints = std::vector<std::uint64_t>(Deck * Deck, 0);
+    std::vector<std::uint64_t> wins = std::vector<std::uint64_t>(Deck * Deck, 0);
+    std::vector<std::uint64_t> ties = std::vector<std::uint64_t>(Deck * Deck, 0);
     std::uint64_t boards = 0;
 
     void Board(const int (&board)[5]) {
@@ -269,7 +190,8 @@ struct Worker {
                 const int a = first[q], b = second[q];
                 const int wins = belowTotal - below[a] - below[b];
                 const int ties = groupSize - equalHere[a] - equalHere[b] + 1;
-                halfPoints[Pair_Index(rest[a], rest[b])] += static_cast<std::uint64_t>(2 * wins + ties);
+                this->wins[Pair_Index(rest[a], rest[b])] += static_cast<std::uint64_t>(wins);
+                this->ties[Pair_Index(rest[a], rest[b])] += static_cast<std::uint64_t>(ties);
             }
             for (int k = g; k < h; ++k) {
                 const int q = static_cast<int>(keys[k] & 0xFFFFFFFFu);
@@ -286,7 +208,12 @@ struct Worker {
 };
 
 // The boards are handed out by their two lowest cards (1,326 units of work) to the threads.
-std::vector<std::uint64_t> Enumerate(int threads) {
+struct Outcomes {
+    std::vector<std::uint64_t> wins = std::vector<std::uint64_t>(Deck * Deck, 0);
+    std::vector<std::uint64_t> ties = std::vector<std::uint64_t>(Deck * Deck, 0);
+};
+
+Outcomes Enumerate(int threads) {
     std::atomic<int> next{0};
     std::vector<Worker> workers(static_cast<std::size_t>(threads));
     std::vector<std::thread> pool;
@@ -308,12 +235,14 @@ std::vector<std::uint64_t> Enumerate(int threads) {
     }
     for (auto& th : pool)
         th.join();
-    std::vector<std::uint64_t> total(Deck * Deck, 0);
+    Outcomes total;
     std::uint64_t boards = 0;
     for (const Worker& w : workers) {
         boards += w.boards;
-        for (std::size_t i = 0; i < total.size(); ++i)
-            total[i] += w.halfPoints[i];
+        for (std::size_t i = 0; i < total.wins.size(); ++i) {
+            total.wins[i] += w.wins[i];
+            total.ties[i] += w.ties[i];
+        }
     }
     if (boards != 2598960) {
         std::fprintf(stderr, "statsgen: %llu boards enumerated, expected 2598960\n",
@@ -331,9 +260,11 @@ struct StartingHand {
     int high = 0;    // rank 0..12 (deuce..ace)
     int low = 0;
     bool suited = false;
-    std::uint64_t halfPoints = 0; // of each of its concrete hands (all equal by symmetry)
-    long hundredths = 0;          // equity in hundredths of a percent, rounded
-    long tenths = 0;              // equity in tenths of a percent, rounded
+    std::uint64_t halfPoints = 0; // 2 x wins + ties of each of its concrete hands (all equal by symmetry)
+    std::uint64_t wins = 0;       // of each concrete hand, out of BoardsPerHand x OpponentsPerBoard deals
+    std::uint64_t ties = 0;
+    long hundredths = 0; // equity in hundredths of a percent, rounded
+    long tenths = 0;     // equity in tenths of a percent, rounded
     int group = 9;
     int rank = 0;
     int atRank = 0;
@@ -471,7 +402,6 @@ int main(int argc, char** argv) {
     const auto started = Clock::now();
     auto seconds = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
 
-    Build_Tables();
     std::printf("Checking the evaluator on every five- and seven-card hand...\n");
     if (!Self_Check()) {
         std::fprintf(stderr, "statsgen: the evaluator's counts are wrong\n");
@@ -482,7 +412,10 @@ int main(int argc, char** argv) {
     const int threads = 2;
     std::printf("Enumerating 2,598,960 boards on %d threads...\n", threads);
     std::fflush(stdout);
-    const std::vector<std::uint64_t> halfPoints = Enumerate(threads);
+    const Outcomes outcomes = Enumerate(threads);
+    std::vector<std::uint64_t> halfPoints(Deck * Deck, 0);
+    for (std::size_t i = 0; i < halfPoints.size(); ++i)
+        halfPoints[i] = 2 * outcomes.wins[i] + outcomes.ties[i];
     std::printf("Enumeration done (%.1f s).\n", seconds());
 
     std::vector<StartingHand> hands = Starting_Hands();
@@ -492,9 +425,11 @@ int main(int argc, char** argv) {
         const std::uint64_t expectedCombos = h.high == h.low ? 6 : h.suited ? 4 : 12;
         if (combos.size() != expectedCombos) return 1;
         h.halfPoints = halfPoints[Pair_Index(combos[0].first, combos[0].second)];
+        h.wins = outcomes.wins[Pair_Index(combos[0].first, combos[0].second)];
+        h.ties = outcomes.ties[Pair_Index(combos[0].first, combos[0].second)];
         for (const auto& [a, b] : combos) {
             grandTotal += halfPoints[Pair_Index(a, b)];
-            if (halfPoints[Pair_Index(a, b)] != h.halfPoints) {
+            if (halfPoints[Pair_Index(a, b)] != h.halfPoints || outcomes.wins[Pair_Index(a, b)] != h.wins) {
                 std::fprintf(stderr, "statsgen: the hands of %s differ by suit\n", h.key.c_str());
                 return 1;
             }
@@ -550,9 +485,12 @@ int main(int argc, char** argv) {
     }
 
     // Cipher keys 46..54 from a fixed-seed generator (the raw output of mt19937 is the same everywhere).
+    // Fields 7 and 8 (the exact wins and ties) draw theirs from a second generator, so that the keys of
+    // the first six fields are the same as in a file without them.
     std::mt19937 keys(46545454u);
-    auto key = [&] { return 46 + static_cast<int>(keys() % 9u); };
-    auto cipher = [&](const std::string& text) {
+    std::mt19937 countKeys(78787878u);
+    auto cipher = [&](const std::string& text, std::mt19937& from) {
+        auto key = [&] { return 46 + static_cast<int>(from() % 9u); };
         const QString plainText = QString::fromLatin1(text.c_str());
         const int k1 = key(), k2 = key(), k3 = key(), k4 = key();
         if (plain) return plainText;
@@ -566,15 +504,17 @@ int main(int argc, char** argv) {
 
     QByteArray file;
     for (const StartingHand& h : hands) {
-        const std::string fields[6] = {h.key,
+        const std::string fields[8] = {h.key,
                                        Decimal_Text(h.hundredths),
                                        Strategy_Word(h.group),
                                        std::to_string(h.rank),
                                        std::to_string(h.atRank),
-                                       std::to_string(h.group)};
-        for (int f = 0; f < 6; ++f) {
+                                       std::to_string(h.group),
+                                       std::to_string(h.wins),
+                                       std::to_string(h.ties)};
+        for (int f = 0; f < 8; ++f) {
             if (f) file += ',';
-            file += cipher(fields[f]).toLatin1();
+            file += cipher(fields[f], f < 6 ? keys : countKeys).toLatin1();
         }
         file += "\r\n";
         std::printf("%-5s %6s  rank %3d  at rank %d  group %d  %s\n", h.key.c_str(),

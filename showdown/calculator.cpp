@@ -1,0 +1,77 @@
+#include "showdown/calculator.h"
+
+#include <QMetaObject>
+
+namespace showdown {
+
+Calculator::Calculator(QObject* parent) : QObject(parent) {}
+
+Calculator::~Calculator() {
+    generation_.fetch_add(1, std::memory_order_relaxed);
+    if (worker_.joinable()) {
+        worker_.request_stop(); // wakes the worker and stops its computation
+        worker_.join();
+    }
+}
+
+std::uint64_t Calculator::Start(const Spot& spot) {
+    const std::uint64_t generation = generation_.fetch_add(1, std::memory_order_relaxed) + 1;
+    hasResult_ = false;
+    if (!Valid(spot)) return 0;
+    Job job;
+    job.spot = spot;
+    job.generation = generation;
+    if (spot.opponents == 1 && spot.boardCount == 0) job.preflop = Preflop_Lookup(spot.hole[0], spot.hole[1]);
+    {
+        // The worker holds the lock only to take a job, never while it computes.
+        const std::lock_guard lock(mutex_);
+        job_ = job;
+        pending_ = true;
+    }
+    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+    wake_.notify_one();
+    return generation;
+}
+
+void Calculator::Cancel() {
+    generation_.fetch_add(1, std::memory_order_relaxed);
+    hasResult_ = false;
+    const std::lock_guard lock(mutex_);
+    pending_ = false;
+}
+
+void Calculator::Run(std::stop_token stop) {
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(mutex_);
+            if (!wake_.wait(lock, stop, [this] { return pending_; })) return; // stop requested
+            job = job_;
+            pending_ = false;
+            busy_.store(true, std::memory_order_release);
+        }
+        const StopFlag abandoned = [&] {
+            return stop.stop_requested() || generation_.load(std::memory_order_relaxed) != job.generation;
+        };
+        if (!abandoned())
+            Compute(
+                job.spot, job.preflop,
+                [&](const Result& figures) {
+                    Result r = figures;
+                    r.generation = job.generation;
+                    QMetaObject::invokeMethod(
+                        this, [this, r] { Deliver(r); }, Qt::QueuedConnection);
+                },
+                abandoned);
+        busy_.store(false, std::memory_order_release);
+    }
+}
+
+void Calculator::Deliver(const Result& result) {
+    if (result.generation != Generation()) return; // the spot has changed since
+    latest_ = result;
+    hasResult_ = true;
+    emit resultReady(result);
+}
+
+} // namespace showdown
