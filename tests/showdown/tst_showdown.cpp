@@ -7,7 +7,6 @@
 #include "showdown/odds.h"
 #include "tests/support/testsupport.h"
 
-#include "tests/support/testsupport.h"
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSignalSpy>
