@@ -5,6 +5,7 @@
 #include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
@@ -43,6 +44,7 @@ class TestKeyboardZoomCore : public QObject {
         testsupport::Reset_Program_State();
         modZoom::Reset_Zoom();
         QFile::remove(modGlobal::Settings_File());
+        QDir().mkpath(modGlobal::Settings_Folder()); // as the start-up form's load leaves it
         shown.clear();
     }
 
