@@ -1,6 +1,8 @@
 #include "mainwindow/uihelpers.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QWidget>
 
 namespace {
@@ -11,6 +13,35 @@ constexpr char SizeKey[] = "ZoomFixedSize";
 constexpr char HeightKey[] = "ZoomFixedHeight";
 constexpr char PointsKey[] = "ZoomPoints";
 constexpr char FormKey[] = "ZoomForm";
+
+// The style's own sizes (frames, margins, the slider's handle, scroll bars, check marks) grow with the
+// zoom like everything else. A size the style works out from another of its sizes is zoomed once, at the
+// end. At 100% the sizes are the style's own; the style is put in place at the first zoom other than 100%.
+class Zoom_Style : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        ++depth_;
+        const int size = QProxyStyle::pixelMetric(metric, option, widget);
+        --depth_;
+        if (depth_ > 0 || modZoom::ZoomPercent == modZoom::DefaultZoom) return size;
+        return qRound(size * static_cast<double>(modZoom::ZoomPercent) / 100.0);
+    }
+
+  private:
+    mutable int depth_ = 0;
+};
+
+QPointer<Zoom_Style> ZoomStyle;
+
+// A new instance each time the zoom changes, so that every widget takes the new sizes.
+void Install_Zoom_Style() {
+    if (!ZoomStyle && modZoom::ZoomPercent == modZoom::DefaultZoom) return;
+    QStyle* now = QApplication::style();
+    const QString base = (ZoomStyle && now == ZoomStyle.data() ? ZoomStyle->baseStyle() : now)->name();
+    ZoomStyle = new Zoom_Style(base);
+    QApplication::setStyle(ZoomStyle.data());
+}
 
 void Note_Font(QWidget* w) {
     if (w->property(PointsKey).isValid()) return;
@@ -55,6 +86,7 @@ void Place_Fixed_Height(QWidget* widget, int heightTwips) {
 }
 
 void Apply_Zoom(QWidget* form) {
+    if (!ZoomStyle) Install_Zoom_Style();
     if (form->isWindow()) {
         form->setProperty(FormKey, true);
         // The form's font reaches its menus too, which are windows of their own.
@@ -74,6 +106,7 @@ void Apply_Zoom(QWidget* form) {
 }
 
 void Apply_Zoom_To_All_Forms() {
+    Install_Zoom_Style();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->property(FormKey).toBool()) Apply_Zoom(w);
 }

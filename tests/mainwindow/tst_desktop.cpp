@@ -141,7 +141,12 @@ class TestDesktop : public QObject {
     void zoom_steps() {
         QFETCH(int, percent);
         Open_Window(3);
+        const QWidget* slider = Get("sldPot");
+        const int handle = slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider);
         Zoom_To(percent);
+        // The style's own sizes too: the slider's handle.
+        QCOMPARE(slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider),
+                 qRound(handle * percent / 100.0));
         QCOMPARE(window->centralWidget()->size(),
                  QSize(Pixels(frmMain::WidthLegendShown - frmMain::FrameWidthTwips, percent),
                        Pixels(frmMain::HeightKeyShown - frmMain::FrameHeightTwips, percent)));
