@@ -96,8 +96,9 @@ void Apply_Zoom(QWidget* form) {
     widgets.prepend(form);
     // The form's own font first (what its controls inherit), then every control's own.
     Note_Font(form);
+    // A label that fits its text has a font of its own from then on, even when the fit kept the size.
     for (QWidget* w : widgets)
-        if (w->testAttribute(Qt::WA_SetFont)) Note_Font(w);
+        if (w->testAttribute(Qt::WA_SetFont) || w->property("FitText").toBool()) Note_Font(w);
     // Geometry before fonts: a label that fits its text to its width needs its new width first.
     for (QWidget* w : widgets)
         Zoom_Geometry(w);

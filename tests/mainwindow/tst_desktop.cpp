@@ -238,6 +238,8 @@ class TestDesktop : public QObject {
         std::unique_ptr<frmSettings> later(new frmSettings); // built at 200%
         later->setAttribute(Qt::WA_DeleteOnClose, false);
         QCOMPARE(later->size(), settings->size());
+        for (const QLabel* label : {later->Label4, later->Label5}) // fitted at 200% too
+            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
         QCOMPARE(later->cmdSave->font().pointSizeF(), settings->cmdSave->font().pointSizeF());
         QCOMPARE(later->cmdSave->font().pointSizeF(), 2 * QApplication::font().pointSizeF());
         ShowingAbout = false;
