@@ -26,7 +26,7 @@ void Tell(const QString& text) {
 QLabel* Make_Label(QWidget* parent, const char* name, const char* text, QRect geometry, bool right) {
     auto* label = new QLabel(QLatin1String(text), parent);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
+    Place(label, geometry); // geometry in twips
     if (right) label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Fit_Label_Text(label);
     return label;
@@ -36,14 +36,14 @@ QLineEdit* Make_Box(QWidget* parent, const char* name, const char* tip, QRect ge
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setToolTip(QLatin1String(tip));
-    box->setGeometry(geometry);
+    Place(box, geometry); // geometry in twips
     return box;
 }
 
 QPushButton* Make_Button(QWidget* parent, const char* name, const char* text, QRect geometry) {
     auto* button = new QPushButton(QLatin1String(text), parent);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
+    Place(button, geometry); // geometry in twips
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -56,40 +56,32 @@ frmSettings::frmSettings(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Settings"));
-    setFixedSize(Twips(3750), Twips(2670));
+    Place_Fixed_Size(this, 3750, 2670);
 
-    Label1 = Make_Label(this, "Label1", "Change the default settings here:", Twips_Rect(120, 120, 3495, 255),
-                        false);
-    cmdSave = Make_Button(this, "cmdSave", "Save Settings", Twips_Rect(120, 480, 1695, 495));
-    cmdCancel = Make_Button(this, "cmdCancel", "Cancel", Twips_Rect(1920, 480, 1695, 495));
-    Label2 = Make_Label(this, "Label2", "Table Minimum:", Twips_Rect(240, 1200, 1575, 255), true);
+    Label1 =
+        Make_Label(this, "Label1", "Change the default settings here:", QRect(120, 120, 3495, 255), false);
+    cmdSave = Make_Button(this, "cmdSave", "Save Settings", QRect(120, 480, 1695, 495));
+    cmdCancel = Make_Button(this, "cmdCancel", "Cancel", QRect(1920, 480, 1695, 495));
+    Label2 = Make_Label(this, "Label2", "Table Minimum:", QRect(240, 1200, 1575, 255), true);
     txtMinBet = Make_Box(this, "txtMinBet",
                          "Enter the minimum bet of the table here(on a $10/$20 table, this would be 10)",
-                         Twips_Rect(1920, 1200, 1695, 285));
-    Label3 = Make_Label(this, "Label3", "Table Maximum:", Twips_Rect(240, 1560, 1575, 255), true);
+                         QRect(1920, 1200, 1695, 285));
+    Label3 = Make_Label(this, "Label3", "Table Maximum:", QRect(240, 1560, 1575, 255), true);
     txtMaxBet = Make_Box(this, "txtMaxBet",
                          "Enter the maximum bet of the table here(on a $10/$20 table, this would be 20)",
-                         Twips_Rect(1920, 1560, 1695, 285));
-    Label4 = Make_Label(this, "Label4", "Maximum # Raises:", Twips_Rect(240, 1920, 1575, 255), true);
+                         QRect(1920, 1560, 1695, 285));
+    Label4 = Make_Label(this, "Label4", "Maximum # Raises:", QRect(240, 1920, 1575, 255), true);
     txtNumRaises =
         Make_Box(this, "txtNumRaises", "Enter the maximum number of raises the table allows here(usually 3).",
-                 Twips_Rect(1920, 1920, 1695, 285));
-    Label5 = Make_Label(this, "Label5", "Max Avg Pot SIze:", Twips_Rect(240, 2280, 1575, 255), true);
+                 QRect(1920, 1920, 1695, 285));
+    Label5 = Make_Label(this, "Label5", "Max Avg Pot SIze:", QRect(240, 2280, 1575, 255), true);
     txtPotSizeAvg = Make_Box(
         this, "txtPotSizeAvg",
         "Enter the largest amount that the pot usually gets to(this modifies the slider's maximum setting).",
-        Twips_Rect(1920, 2280, 1695, 285));
+        QRect(1920, 2280, 1695, 285));
     // Each caption has stepped its font down until it fits; the four right-aligned ones then share one
-    // size, the largest at which all four fit.
-    QLabel* const column[] = {Label2, Label3, Label4, Label5};
-    qreal points = Label2->font().pointSizeF();
-    for (const QLabel* label : column)
-        points = qMin(points, label->font().pointSizeF());
-    for (QLabel* label : column) {
-        QFont font = label->font();
-        font.setPointSizeF(points);
-        label->setFont(font);
-    }
+    // size, the largest at which all four fit (at every zoom).
+    Share_Label_Size({Label2, Label3, Label4, Label5});
 
     // The tab sequence: the four boxes' first three, the two buttons, then the pot box; the labels take
     // no focus.
@@ -107,6 +99,7 @@ frmSettings::frmSettings(QWidget* parent) : QWidget(parent) {
     connect(cmdSave, &QPushButton::clicked, this, &frmSettings::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
 
+    Apply_Zoom(this);
     Form_Load();
     txtMinBet->setFocus();
 }

@@ -72,9 +72,13 @@ void CardFace::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect());
-    painter.setPen(QPen(QColor(110, 110, 110), 0.75));
+    // The edge and the corners grow with the face (10 pixels wide at 100%), so that a zoomed card
+    // keeps its look.
+    const double scale = std::max(1.0, r.width() / 10.0);
+    const double edge = 0.75 * scale;
+    painter.setPen(QPen(QColor(110, 110, 110), edge));
     painter.setBrush(Qt::white);
-    painter.drawRoundedRect(r.adjusted(0.4, 0.4, -0.4, -0.4), 1.5, 1.5);
+    painter.drawRoundedRect(r.adjusted(edge / 2, edge / 2, -edge / 2, -edge / 2), 1.5 * scale, 1.5 * scale);
 
     // The rank character fills the upper half, the suit symbol the lower.
     QFont font(QStringLiteral("DejaVu Sans"));

@@ -7,7 +7,9 @@
 #include "config/modglobal.h"
 #include "config/numbers.h"
 #include "mainwindow/cardface.h"
+#include "mainwindow/cardnotation.h"
 #include "mainwindow/modboard.h"
+#include "mainwindow/modzoom.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/errorreport.h"
 #include "shell/onlinehelp.h"
@@ -19,12 +21,14 @@
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -50,10 +54,11 @@ void Set_Back_Colour(QWidget* w, BgrColour colour) {
     w->setProperty("BackColor", QVariant::fromValue<uint>(colour));
 }
 
+// rect in twips.
 QLabel* Make_Label(QWidget* parent, const char* name, const QString& caption, QRect rect) {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(rect);
+    Place(l, rect);
     return l;
 }
 
@@ -64,12 +69,52 @@ QFont Bold_Font(const QFont& base, double points) {
     return f;
 }
 
-// A grid with its caption bar above the columns.
+// The sizes of a grid's rows and header at the current zoom.
+void Size_Grid(QTableWidget* grid) {
+    grid->verticalHeader()->setMinimumSectionSize(Zoomed(240));
+    grid->verticalHeader()->setDefaultSectionSize(Zoomed(255));
+    grid->horizontalHeader()->setFixedHeight(Zoomed(285));
+}
+
+// The columns stand at their own widths unless a text needs more: such a column widens to its text,
+// and the columns after it give up room they do not need, so that the grid keeps its width and every
+// text shows whole (in every locale, at every zoom). Only a text that the whole grid cannot hold leaves
+// the columns wider than the grid.
+void Fit_Columns(QTableWidget* grid) {
+    const QVariantList twips = grid->property("ColumnTwips").toList();
+    const int columns = std::min<int>(static_cast<int>(twips.size()), grid->columnCount());
+    const int margin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+    const QFontMetrics metrics(grid->font());
+    int need[8] = {};
+    int width[8] = {};
+    int total = 0;
+    for (int c = 0; c < columns && c < 8; ++c) {
+        if (grid->isColumnHidden(c)) continue;
+        need[c] = grid->horizontalHeader()->sectionSizeHint(c);
+        for (int r = 0; r < grid->rowCount(); ++r)
+            if (const QTableWidgetItem* item = grid->item(r, c))
+                need[c] = std::max(need[c], metrics.horizontalAdvance(item->text()) + margin + 1);
+        width[c] = std::max(Zoomed(twips[c].toInt()), need[c]);
+        total += width[c];
+    }
+    const int room = Zoomed(grid->property("BoxTwipsWidth").toInt()) - 2 * grid->frameWidth();
+    for (int c = columns - 1; c >= 0 && total > room; --c) {
+        const int give = std::min(width[c] - need[c], total - room);
+        if (give <= 0 || grid->isColumnHidden(c)) continue;
+        width[c] -= give;
+        total -= give;
+    }
+    for (int c = 0; c < columns && c < 8; ++c)
+        if (!grid->isColumnHidden(c) && grid->columnWidth(c) != width[c]) grid->setColumnWidth(c, width[c]);
+}
+
+// A grid with its caption bar above the columns; rect and the column widths in twips. Tab leaves the
+// grid for the next control instead of moving from cell to cell.
 QTableWidget* Make_Grid(QWidget* parent, const char* name, const QString& caption, QRect rect,
                         const QStringList& columns, std::initializer_list<int> widthsTwips) {
     auto* box = new QWidget(parent);
     box->setObjectName(QString::fromLatin1(name) + QStringLiteral("_Box"));
-    box->setGeometry(rect);
+    Place(box, rect);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -78,7 +123,7 @@ QTableWidget* Make_Grid(QWidget* parent, const char* name, const QString& captio
     title->setAlignment(Qt::AlignCenter);
     title->setFrameShape(QFrame::Panel);
     title->setFrameShadow(QFrame::Raised);
-    title->setFixedHeight(Twips(255));
+    Place_Fixed_Height(title, 255);
     layout->addWidget(title);
 
     auto* grid = new QTableWidget(0, static_cast<int>(columns.size()), box);
@@ -86,18 +131,25 @@ QTableWidget* Make_Grid(QWidget* parent, const char* name, const QString& captio
     grid->setHorizontalHeaderLabels(columns);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setTabKeyNavigation(false);
     grid->verticalHeader()->hide();
-    grid->verticalHeader()->setMinimumSectionSize(Twips(240));
-    grid->verticalHeader()->setDefaultSectionSize(Twips(255));
     grid->horizontalHeader()->setHighlightSections(false);
-    grid->horizontalHeader()->setFixedHeight(Twips(285));
     grid->setWordWrap(false);
+    QVariantList twips;
+    for (const int w : widthsTwips)
+        twips << w;
+    grid->setProperty("ColumnTwips", twips);
+    grid->setProperty("BoxTwipsWidth", rect.width());
+    Size_Grid(grid);
     int column = 0;
     for (const int w : widthsTwips)
-        grid->setColumnWidth(column++, Twips(w));
+        grid->setColumnWidth(column++, Zoomed(w));
     layout->addWidget(grid);
     return grid;
 }
+
+// An entry at fault is told in the red of the hearts.
+const QColor ProblemColour(204, 0, 0);
 
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* item = new QTableWidgetItem(text);
@@ -109,8 +161,10 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignLeft 
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
+    modZoom::Load_Zoom(); // built at the zoom the player chose last
     Build_Controls();
     Build_Menus();
+    Apply_Zoom(this);
     Form_Load();
 }
 
@@ -134,14 +188,14 @@ void frmMain::Build_Controls() {
 
         lblValue[i] = new ClickLabel(client);
         lblValue[i]->setObjectName(QStringLiteral("lblValue_%1").arg(i));
-        lblValue[i]->setGeometry(Twips_Rect(480 + x, 360 + y, 255, 615));
+        Place(lblValue[i], QRect(480 + x, 360 + y, 255, 615));
         lblValue[i]->setCursor(Qt::PointingHandCursor);
         Set_Back_Colour(lblValue[i], NeutralColour);
         connect(lblValue[i], &ClickLabel::clicked, this, [this, i] { lblValue_Click(i); });
 
         imgCard[i] = new CardFace(suit, Rank_Letter(rank), client);
         imgCard[i]->setObjectName(QStringLiteral("imgCard_%1").arg(i));
-        imgCard[i]->setGeometry(Twips_Rect(540 + x, 420 + y, 150, 495));
+        Place(imgCard[i], QRect(540 + x, 420 + y, 150, 495));
         connect(imgCard[i], &CardFace::clicked, this, [this, i] { imgCard_Click(i); });
 
         chkCard[i] = new QCheckBox(client);
@@ -157,18 +211,17 @@ void frmMain::Build_Controls() {
         const int suit = row + 1;
         Image[row] = new SuitIcon(suit, client);
         Image[row]->setObjectName(QStringLiteral("Image%1").arg(row + 1));
-        Image[row]->setGeometry(Twips_Rect(30, top, 360, 480));
+        Place(Image[row], QRect(30, top, 360, 480));
         Image[7 - row] = new SuitIcon(suit, client);
         Image[7 - row]->setObjectName(QStringLiteral("Image%1").arg(8 - row));
-        Image[7 - row]->setGeometry(Twips_Rect(3720, top, 360, 480));
+        Place(Image[7 - row], QRect(3720, top, 360, 480));
     }
 
     const QFont prompt = Bold_Font(base, 12);
-    lblCurrent =
-        Make_Label(client, "lblCurrent", QStringLiteral("Preflop Cards"), Twips_Rect(4080, 0, 4575, 375));
+    lblCurrent = Make_Label(client, "lblCurrent", QStringLiteral("Preflop Cards"), QRect(4080, 0, 4575, 375));
     lblCurrent->setFont(prompt);
     lblCurrent->setAlignment(Qt::AlignCenter);
-    lblSuited = Make_Label(client, "lblSuited", QString(), Twips_Rect(4200, 360, 4455, 375));
+    lblSuited = Make_Label(client, "lblSuited", QString(), QRect(4200, 360, 4455, 375));
     lblSuited->setFont(prompt);
     lblSuited->setAlignment(Qt::AlignCenter);
     for (QLabel* l : {lblCurrent, lblSuited}) {
@@ -179,45 +232,44 @@ void frmMain::Build_Controls() {
     }
 
     lblSettings = Make_Label(client, "lblSettings", QStringLiteral("Settings: $X/$Y, Max Z Raises"),
-                             Twips_Rect(120, 0, 3735, 255));
-    lblPot = Make_Label(client, "lblPot", QStringLiteral("Est Pot:"), Twips_Rect(120, 3360, 855, 255));
+                             QRect(120, 0, 3735, 255));
+    lblPot = Make_Label(client, "lblPot", QStringLiteral("Est Pot:"), QRect(120, 3360, 855, 255));
     txtPot = new QLineEdit(client);
     txtPot->setObjectName(QStringLiteral("txtPot"));
-    txtPot->setGeometry(Twips_Rect(960, 3360, 615, 285));
+    Place(txtPot, QRect(960, 3360, 615, 285));
     txtPot->installEventFilter(this);
     connect(txtPot, &QLineEdit::textChanged, this, [this] { txtPot_Change(); });
     lblPot->setBuddy(txtPot);
 
     sldPot = new QSlider(Qt::Horizontal, client);
     sldPot->setObjectName(QStringLiteral("sldPot"));
-    sldPot->setGeometry(Twips_Rect(1680, 3240, 2175, 495));
+    Place(sldPot, QRect(1680, 3240, 2175, 495));
     sldPot->setRange(0, 0);
     sldPot->setTickPosition(QSlider::TicksBelow);
     connect(sldPot, &QSlider::valueChanged, this, [this] { sldPot_Change(); });
 
     cmdClear = new QPushButton(QStringLiteral("&Clear"), client);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdClear->setGeometry(Twips_Rect(2880, 2880, 855, 375));
+    Place(cmdClear, QRect(2880, 2880, 855, 375));
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
 
     // The chosen ranks, shown in the legend column. Only the card table writes it.
     txtCards = new QLineEdit(client);
     txtCards->setObjectName(QStringLiteral("txtCards"));
-    txtCards->setGeometry(Twips_Rect(9000, 120, 1335, 285));
+    Place(txtCards, QRect(9000, 120, 1335, 285));
     txtCards->setReadOnly(true);
 
-    lblOutsLbl = Make_Label(client, "lblOutsLbl", QStringLiteral("# Outs:"), Twips_Rect(360, 3000, 735, 255));
-    lblOuts = Make_Label(client, "lblOuts", QString(), Twips_Rect(1080, 3000, 375, 255));
-    lblHitPctLbl =
-        Make_Label(client, "lblHitPctLbl", QStringLiteral("Hit %:"), Twips_Rect(1440, 3000, 615, 255));
-    lblHitPct = Make_Label(client, "lblHitPct", QString(), Twips_Rect(2040, 3000, 615, 255));
+    lblOutsLbl = Make_Label(client, "lblOutsLbl", QStringLiteral("# Outs:"), QRect(360, 3000, 735, 255));
+    lblOuts = Make_Label(client, "lblOuts", QString(), QRect(1080, 3000, 375, 255));
+    lblHitPctLbl = Make_Label(client, "lblHitPctLbl", QStringLiteral("Hit %:"), QRect(1440, 3000, 615, 255));
+    lblHitPct = Make_Label(client, "lblHitPct", QString(), QRect(2040, 3000, 615, 255));
 
     grdResults =
-        Make_Grid(client, "grdResults", QStringLiteral("Action To Take"), Twips_Rect(4200, 840, 1935, 2895),
+        Make_Grid(client, "grdResults", QStringLiteral("Action To Take"), QRect(4200, 840, 1935, 2895),
                   {QStringLiteral("Wager"), QStringLiteral("Action")}, {705, 1005});
     grdResults->setSelectionMode(QAbstractItemView::NoSelection);
     grdHands =
-        Make_Grid(client, "grdHands", QStringLiteral("Hand Possibilities"), Twips_Rect(6240, 840, 2415, 2895),
+        Make_Grid(client, "grdHands", QStringLiteral("Hand Possibilities"), QRect(6240, 840, 2415, 2895),
                   {QStringLiteral("Hand"), QStringLiteral("%Odds"), QStringLiteral("Outs")}, {1350, 705});
     grdHands->setColumnHidden(2, true);
     grdHands->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -227,11 +279,11 @@ void frmMain::Build_Controls() {
 
     const QFont legend = Bold_Font(base, 8.25);
     lblLegendTitle =
-        Make_Label(client, "lblLegendTitle", QStringLiteral("Legend"), Twips_Rect(8880, 840, 1500, 255));
+        Make_Label(client, "lblLegendTitle", QStringLiteral("Legend"), QRect(8880, 840, 1500, 255));
     lblLegendTitle->setFont(legend);
     lblLegendTitle->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < ScaleSize; ++i) {
-        lblLegend[i] = Make_Label(client, "", AdviceWords[i], Twips_Rect(8880, 1080 + 240 * i, 1500, 255));
+        lblLegend[i] = Make_Label(client, "", AdviceWords[i], QRect(8880, 1080 + 240 * i, 1500, 255));
         lblLegend[i]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
         lblLegend[i]->setFont(legend);
         lblLegend[i]->setAlignment(Qt::AlignCenter);
@@ -244,9 +296,46 @@ void frmMain::Build_Controls() {
         Make_Label(client, "lblDecipher",
                    QStringLiteral("Pre-Flop Info: Hand ('s'=SUITED): Betting Advice (Hand Rank/Total Hand "
                                   "Combos) [# Hands at that Rank] G=Grouping"),
-                   Twips_Rect(120, 3960, 8655, 255));
+                   QRect(120, 3960, 8655, 255));
     lblDecipher->setFont(base);
     Fit_Label_Text(lblDecipher); // one long line
+
+    Build_Enter_Cards(client);
+
+    // Tab runs from the pot box through the controls beside it, the two grids and, when shown, the chosen
+    // ranks and the card entry, then back to the pot box.
+    QWidget* order[] = {txtPot, sldPot, cmdClear, grdResults, grdHands, txtCards, txtEnterCards};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+// The card entry: a bar over the controls below the card table, hidden until File > Enter Cards opens
+// it, so the window looks as it always does until then.
+void frmMain::Build_Enter_Cards(QWidget* client) {
+    fraEnterCards = new QFrame(client);
+    fraEnterCards->setObjectName(QStringLiteral("fraEnterCards"));
+    fraEnterCards->setFrameShape(QFrame::Panel);
+    fraEnterCards->setFrameShadow(QFrame::Raised);
+    fraEnterCards->setAutoFillBackground(true);
+    Place(fraEnterCards, QRect(120, 2850, 3735, 885));
+    lblEnterCards =
+        Make_Label(fraEnterCards, "lblEnterCards", QStringLiteral("Car&ds:"), QRect(90, 105, 735, 255));
+    txtEnterCards = new QLineEdit(fraEnterCards);
+    txtEnterCards->setObjectName(QStringLiteral("txtEnterCards"));
+    txtEnterCards->setToolTip(QStringLiteral("Rank and suit of each card, e.g. As Kh 10d 9c; Enter "
+                                             "chooses them, Escape closes"));
+    txtEnterCards->setPlaceholderText(QStringLiteral("As Kh 10d"));
+    Place(txtEnterCards, QRect(840, 75, 2790, 315));
+    txtEnterCards->installEventFilter(this);
+    lblEnterCards->setBuddy(txtEnterCards);
+    connect(txtEnterCards, &QLineEdit::returnPressed, this, [this] { txtEnterCards_Enter(); });
+    connect(txtEnterCards, &QLineEdit::textEdited, this, [this] { lblEnterCardsProblem->clear(); });
+    lblEnterCardsProblem =
+        Make_Label(fraEnterCards, "lblEnterCardsProblem", QString(), QRect(90, 480, 3540, 315));
+    QPalette red = lblEnterCardsProblem->palette();
+    red.setColor(QPalette::WindowText, ProblemColour);
+    lblEnterCardsProblem->setPalette(red);
+    fraEnterCards->hide();
 }
 
 void frmMain::Build_Menus() {
@@ -269,6 +358,24 @@ void frmMain::Build_Menus() {
                             [this] { mnuFileShortcuts_Click(); });
     mnuFileShortcuts->setCheckable(true);
     item(mnuFile, "mnuFileSettings", QStringLiteral("Change &Settings"), [this] { mnuFileSettings_Click(); });
+    name(mnuFile->addSeparator(), "mnuFileSepCards");
+    QAction* enter = item(mnuFile, "mnuFileEnterCards", QStringLiteral("&Enter Cards\u2026"),
+                          [this] { mnuFileEnterCards_Click(); });
+    enter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction* undo = item(mnuFile, "mnuFileUndoCard", QStringLiteral("&Undo Last Card"),
+                         [this] { mnuFileUndoCard_Click(); });
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    name(mnuFile->addSeparator(), "mnuFileSepZoom");
+    QAction* in =
+        item(mnuFile, "mnuFileZoomIn", QStringLiteral("Zoom &In"), [this] { mnuFileZoomIn_Click(); });
+    in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* out =
+        item(mnuFile, "mnuFileZoomOut", QStringLiteral("Zoom &Out"), [this] { mnuFileZoomOut_Click(); });
+    out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    QAction* reset = item(mnuFile, "mnuFileZoomReset", QStringLiteral("&Actual Size"),
+                          [this] { mnuFileZoomReset_Click(); });
+    reset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    keyActions_ = {enter, undo, in, out, reset};
     name(mnuFile->addSeparator(), "mnuFileSep");
     item(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { mnuFileExit_Click(); });
 
@@ -299,8 +406,8 @@ void frmMain::Build_Menus() {
 void frmMain::Set_Outer_Size(int widthTwips, int heightTwips) {
     outerWidth_ = widthTwips;
     outerHeight_ = heightTwips;
-    const int clientWidth = Twips(widthTwips - FrameWidthTwips);
-    const int clientHeight = Twips(heightTwips - FrameHeightTwips);
+    const int clientWidth = Zoomed(widthTwips - FrameWidthTwips);
+    const int clientHeight = Zoomed(heightTwips - FrameHeightTwips);
     QWidget* client = centralWidget();
     client->setFixedSize(clientWidth, clientHeight);
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
@@ -423,6 +530,7 @@ void frmMain::Show_Analysis() {
         grdHands->setItem(r, 2, Cell(QString::number(HandsRows[r].count)));
     }
     fillingHands_ = false;
+    Fit_Columns(grdHands);
     lblOuts->setText(OutsText);
     lblHitPct->setText(HitPctText);
     grdResults->setRowCount(0);
@@ -445,6 +553,8 @@ void frmMain::Clear_Results() {
     fillingHands_ = true;
     grdHands->setRowCount(0);
     fillingHands_ = false;
+    Fit_Columns(grdResults);
+    Fit_Columns(grdHands);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -466,6 +576,7 @@ void frmMain::txtPot_Change() {
                                 Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
             grdResults->setItem(r, 1, Cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
         }
+        Fit_Columns(grdResults);
     });
 }
 
@@ -479,6 +590,20 @@ void frmMain::txtPot_Validate(bool& cancel) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The pot box, where the focus rests, would take Ctrl+Z (and Ctrl+E, the end of the line) for its
+    // own editing: the menu's keys go to the menu.
+    if (watched == txtPot && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction* action : keyActions_)
+            for (const QKeySequence& shortcut : action->shortcuts())
+                if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+    }
+    if (watched == txtEnterCards && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        Close_Enter_Cards();
+        return true;
+    }
     if (watched == txtPot && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Switching to another window or opening a menu, from the mouse or from the keyboard, is no
@@ -496,6 +621,79 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::sldPot_Change() {
     Trap("sldPot_Change", [&] { txtPot->setText(QString::number(sldPot->value())); });
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The keyboard: cards typed, the last card taken back
+
+void frmMain::mnuFileEnterCards_Click() {
+    Trap("mnuFileEnterCards_Click", [&] {
+        fraEnterCards->show();
+        fraEnterCards->raise();
+        txtEnterCards->setFocus(Qt::ShortcutFocusReason);
+        txtEnterCards->selectAll();
+    });
+}
+
+// Enter: every card of the entry is chosen in turn as a click on its frame would choose it; an entry
+// with a token at fault chooses nothing and says why, with the token selected.
+void frmMain::txtEnterCards_Enter() {
+    Trap("txtEnterCards_Enter", [&] {
+        const QString text = txtEnterCards->text();
+        const cardnotation::Entry entry = cardnotation::Read_Entry(text);
+        if (entry.problem != cardnotation::Problem::None) {
+            const QString token = text.mid(entry.errorStart, entry.errorLength);
+            lblEnterCardsProblem->setText(QStringLiteral("\u201C") + token + QStringLiteral("\u201D ") +
+                                          cardnotation::Problem_Text(entry.problem));
+            txtEnterCards->setSelection(static_cast<int>(entry.errorStart),
+                                        static_cast<int>(entry.errorLength));
+            return;
+        }
+        for (int i = 0; i < entry.count; ++i)
+            lblValue_Click(entry.cards[i]);
+        Close_Enter_Cards();
+    });
+}
+
+void frmMain::Close_Enter_Cards() {
+    txtEnterCards->clear();
+    lblEnterCardsProblem->clear();
+    fraEnterCards->hide();
+    Select_Pot_Text();
+}
+
+void frmMain::mnuFileUndoCard_Click() {
+    Trap("mnuFileUndoCard_Click", [&] {
+        const Long last = Last_Chosen();
+        if (last >= 0 && last < CardCount) lblValue_Click(last);
+    });
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Zoom
+
+void frmMain::mnuFileZoomIn_Click() {
+    Trap("mnuFileZoomIn_Click", [&] { Set_Zoom(modZoom::Next_Step(modZoom::ZoomPercent, 1)); });
+}
+
+void frmMain::mnuFileZoomOut_Click() {
+    Trap("mnuFileZoomOut_Click", [&] { Set_Zoom(modZoom::Next_Step(modZoom::ZoomPercent, -1)); });
+}
+
+void frmMain::mnuFileZoomReset_Click() {
+    Trap("mnuFileZoomReset_Click", [&] { Set_Zoom(modZoom::DefaultZoom); });
+}
+
+// Every open window follows; this one also sizes its grids and its outer size, which it lays out in
+// code.
+void frmMain::Set_Zoom(Long percent) {
+    if (!modZoom::Set_Zoom(percent)) return;
+    Apply_Zoom_To_All_Forms();
+    for (QTableWidget* grid : {grdResults, grdHands}) {
+        Size_Grid(grid);
+        Fit_Columns(grid);
+    }
+    Set_Outer_Size(outerWidth_, outerHeight_);
 }
 
 // ---------------------------------------------------------------------------------------------------

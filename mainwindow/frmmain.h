@@ -3,11 +3,13 @@
 #include "cards/colourscale.h"
 #include "cards/mododds.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <cstdint>
 
 class QAction;
 class QCheckBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -52,6 +54,12 @@ class frmMain : public QMainWindow {
     void mnuFileSettings_Click();
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
+    void mnuFileEnterCards_Click();
+    void txtEnterCards_Enter();
+    void mnuFileUndoCard_Click();
+    void mnuFileZoomIn_Click();
+    void mnuFileZoomOut_Click();
+    void mnuFileZoomReset_Click();
     void Apply_Options();
     void Uncheck_Cards();
     void Clear_Results();
@@ -84,6 +92,9 @@ class frmMain : public QMainWindow {
     void Show_Analysis();
     void Paint_Frame(int index);
     void Select_Pot_Text();
+    void Build_Enter_Cards(QWidget* client);
+    void Close_Enter_Cards();
+    void Set_Zoom(Long percent);
 
     QCheckBox* chkCard[modOdds::CardCount] = {};
     CardFace* imgCard[modOdds::CardCount] = {};
@@ -106,11 +117,16 @@ class frmMain : public QMainWindow {
     QLabel* lblOuts = nullptr;
     QLabel* lblHitPctLbl = nullptr;
     QLabel* lblHitPct = nullptr;
+    QFrame* fraEnterCards = nullptr;
+    QLabel* lblEnterCards = nullptr;
+    QLineEdit* txtEnterCards = nullptr;
+    QLabel* lblEnterCardsProblem = nullptr;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileLegend = nullptr;
     QAction* mnuFileShortcuts = nullptr;
     QMenu* mnuHelp = nullptr;
+    QList<QAction*> keyActions_; // the File menu's entries with keys of their own
 
     bool legendShown_ = false;
     bool keyShown_ = false;

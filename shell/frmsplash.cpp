@@ -34,45 +34,46 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Twips(4800), Twips(3990));
+    Place_Fixed_Size(this, 4800, 3990);
 
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(Twips_Rect(240, 240, 960, 960));
+    Place(imgLogo, QRect(240, 240, 960, 960));
     imgLogo->setScaledContents(true);
     imgLogo->setPixmap(QPixmap(QStringLiteral(":/quorvane/quorvane-128.png")));
 
     lblName = new QLabel(QStringLiteral("Quorvane"), this);
     lblName->setObjectName(QStringLiteral("lblName"));
     lblName->setFont(Arial(14.25, true));
-    lblName->setGeometry(Twips_Rect(1440, 240, 3135, 735));
+    Place(lblName, QRect(1440, 240, 3135, 735));
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setFont(Arial(9.75, false));
-    lblVersion->setGeometry(Twips_Rect(1440, 960, 3135, 375));
+    Place(lblVersion, QRect(1440, 960, 3135, 375));
 
     URLLink3 = new URLLink(this);
     URLLink3->setObjectName(QStringLiteral("URLLink3"));
-    URLLink3->setGeometry(Twips_Rect(840, 1440, 3135, 255));
+    Place(URLLink3, QRect(840, 1440, 3135, 255));
     URLLink3->setText(QStringLiteral("Copyright \u00A9 ") + QLatin1String(onlinehelp::MakerName));
     URLLink3->setURL(onlinehelp::Site_Address(onlinehelp::MakerHomePath));
 
     URLLink1 = new URLLink(this);
     URLLink1->setObjectName(QStringLiteral("URLLink1"));
-    URLLink1->setGeometry(Twips_Rect(840, 1800, 3255, 255));
+    Place(URLLink1, QRect(840, 1800, 3255, 255));
     URLLink1->setText(QStringLiteral("Quorvane Home Page"));
     URLLink1->setURL(onlinehelp::Site_Address(onlinehelp::HomePath));
 
     cmdOK = new QPushButton(QStringLiteral("Continue"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(Twips_Rect(1680, 3480, 1335, 375));
+    Place(cmdOK, QRect(1680, 3480, 1335, 375));
     connect(cmdOK, &QPushButton::clicked, this, &frmSplash::cmdOK_Click);
 
     timCountdown = new QTimer(this);
     timCountdown->setObjectName(QStringLiteral("timCountdown"));
     connect(timCountdown, &QTimer::timeout, this, &frmSplash::timCountdown_Timer);
 
+    Apply_Zoom(this);
     Form_Load();
 }
 

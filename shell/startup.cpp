@@ -2,6 +2,7 @@
 
 #include "config/frmsettings.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/modzoom.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/errorreport.h"
 #include "shell/frmsplash.h"
@@ -39,6 +40,7 @@ void Main() {
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvane/quorvane-128.png")));
         QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
         ShowingAbout = false;
+        modZoom::Load_Zoom(); // the start-up form already stands at the player's zoom
         Show_Splash();
     });
 }

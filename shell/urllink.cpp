@@ -58,8 +58,12 @@ QString URLLink::Text() const {
 
 void URLLink::setText(const QString& text) {
     lblURL->setText(text);
+    Size_Label();
+}
+
+void URLLink::Size_Label() {
     const QFontMetrics metrics(lblURL->font());
-    lblURL->setGeometry(0, 0, metrics.horizontalAdvance(text), metrics.height());
+    lblURL->setGeometry(0, 0, metrics.horizontalAdvance(lblURL->text()), metrics.height());
 }
 
 void URLLink::setURL(const QString& url) {
@@ -77,6 +81,7 @@ void URLLink::Update_ToolTip() {
 }
 
 bool URLLink::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblURL && event->type() == QEvent::FontChange) Size_Label(); // a new zoom
     if (watched == lblURL && event->type() == QEvent::MouseButtonPress) {
         lblURL_MouseDown(static_cast<QMouseEvent*>(event)->button());
         return true;

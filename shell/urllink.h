@@ -51,6 +51,7 @@ class URLLink : public QWidget {
 
   private:
     void Update_ToolTip();
+    void Size_Label(); // to its caption in its font
     void lblURL_MouseDown(Qt::MouseButton button);
     void Follow_Link();
     void Open_Address(const QString& address);

@@ -1,36 +1,44 @@
 #!/usr/bin/env bash
-# Takes the README's screenshot: starts the built program under Xvfb with a settings file of its own,
-# shows the legend and the pre-flop key, plays 8 and 9 of spades, a flop of 2 and 3 of spades and the
-# king of hearts, the ace of diamonds on the turn, types a pot of 10, and saves the window.
-#   bash tools/screenshot.sh [build dir] [output png]
+# Takes the README's screenshots: starts the built program under Xvfb with a settings file of its own,
+# sets the zoom, shows the legend and the pre-flop key, types 8 and 9 of spades, a flop of 2 and 3 of
+# spades and the king of hearts and the ace of diamonds on the turn (File > Enter Cards), types a pot of
+# 10, and saves the window.
+#   bash tools/screenshot.sh [build dir] [output png] [zoom percent: 100 125 150 175 200 250 300]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build}
+zoom=${3:-100}
 out=${2:-$root/resources/screenshot.png}
+steps=(100 125 150 175 200 250 300)
+presses=-1
+for i in "${!steps[@]}"; do [[ ${steps[$i]} == "$zoom" ]] && presses=$i; done
+if ((presses < 0)); then echo "zoom must be one of ${steps[*]}" >&2; exit 2; fi
 need=()
 for p in xvfb xdotool imagemagick; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
 done
 if ((${#need[@]})); then apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${need[@]}"; fi
 
+# A screen that holds the zoomed window: 10650 x 4995 twips at 15 twips a pixel, times the zoom.
+width=$((10650 * zoom / 1500 + 200)) height=$((4995 * zoom / 1500 + 200))
+((width < 1024)) && width=1024
+((height < 600)) && height=600
 home=$(mktemp -d)
 trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
 export HOME=$home XDG_CONFIG_HOME=$home/.config LANG=en_US.UTF-8 DISPLAY=:77
-Xvfb :77 -screen 0 1024x600x24 & xvfb=$!
+Xvfb :77 -screen 0 "${width}x${height}x24" & xvfb=$!
 sleep 1
 "$build/bin/quorvane" & app=$!
 sleep 4 # the start-up form gives way to the main window after two seconds
 win=$(xdotool search --name "Quorvane v" | tail -1)
-xdotool key --window "$win" alt+f; sleep 0.3; xdotool key l; sleep 0.5
-xdotool key --window "$win" alt+f; sleep 0.3; xdotool key p; sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$win")"
-menu=22 # the menu bar's height above the client area, in pixels
-click() { # suit (1 spades .. 4 diamonds), rank (1 deuce .. 13 ace); 15 twips a pixel
-    xdotool mousemove $((X + (600 + 240 * ($2 - 1)) / 15)) $((Y + menu + (660 + 600 * ($1 - 1)) / 15)) click 1
-    sleep 0.3
-}
-click 1 7; click 1 8; click 1 1; click 1 2; click 2 12; click 4 13
+key() { xdotool key --window "$win" "$@"; sleep 0.4; }
+for ((i = 0; i < presses; i++)); do key ctrl+equal; done
+key alt+f; key l
+key alt+f; key p
+key ctrl+e
+xdotool type --delay 60 "8s 9s 2s 3s Kh Ad"; sleep 0.3
+key Return
 xdotool type --delay 100 "10"
 sleep 0.5
 import -window root -trim +repage "$out"
-echo "saved $out"
+echo "saved $out (${zoom}%)"

@@ -1,0 +1,387 @@
+#include "advice/preflopstats.h"
+#include "cards/mododds.h"
+#include "config/frmsettings.h"
+#include "config/modglobal.h"
+#include "mainwindow/frmmain.h"
+#include "mainwindow/modzoom.h"
+#include "mainwindow/uihelpers.h"
+#include "shell/frmsplash.h"
+#include "shell/messages.h"
+#include "shell/urllink.h"
+#include "tests/support/testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The main window on today's desktops: the zoom of every window and its setting, cards typed on the
+// keyboard, Tab through the window, and grids whose texts show whole in every locale.
+namespace {
+
+// A length in twips as pixels at a zoom, worked out apart from the program's own helpers.
+int Pixels(int twips, int percent) {
+    return qRound(twips * percent / 1500.0);
+}
+QRect Pixels(const QRect& twips, int percent) {
+    return QRect(Pixels(twips.x(), percent), Pixels(twips.y(), percent), Pixels(twips.width(), percent),
+                 Pixels(twips.height(), percent));
+}
+
+// What a cell's text may take of its column: the column less the margins the grid's style draws.
+int Text_Room(const QTableWidget* grid, int column) {
+    return grid->columnWidth(column) -
+           2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+}
+
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+    QTemporaryDir statsDir;
+    QTemporaryDir homeDir;
+    QList<msg::Message> shown;
+    std::unique_ptr<frmMain> window;
+
+    template <class T = QWidget> T* Get(const QString& name) const {
+        T* w = window->findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QLineEdit* Pot() const { return Get<QLineEdit>("txtPot"); }
+    QLineEdit* Entry() const { return Get<QLineEdit>("txtEnterCards"); }
+    QLabel* Problem() const { return Get<QLabel>("lblEnterCardsProblem"); }
+    QAction* Action(const char* name) const { return Get<QAction>(QString::fromLatin1(name)); }
+    QString Chosen() const { // the chosen cards, by their check boxes, in card order (spades first)
+        QStringList names;
+        for (int i = 0; i < modOdds::CardCount; ++i)
+            if (Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(i))->isChecked())
+                names << testsupport::Card_Name(i);
+        return names.join(QLatin1Char(' '));
+    }
+    uint Frame(const char* card) const {
+        return Get(QStringLiteral("lblValue_%1").arg(testsupport::Card(QLatin1String(card))))
+            ->property("BackColor")
+            .toUInt();
+    }
+
+    void Open_Window(Long options = 0, double minBet = 1) {
+        window.reset();
+        testsupport::Reset_Program_State();
+        modGlobal::Load_Settings();
+        modGlobal::OPTIONS = options;
+        modGlobal::MINBET = minBet;
+        modGlobal::MAXBET = 2 * minBet;
+        modGlobal::NUMRAISES = 3;
+        modGlobal::POTSIZEAVG = 40;
+        window = std::make_unique<frmMain>();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    void Zoom_To(int percent) {
+        Action("mnuFileZoomReset")->trigger();
+        while (modZoom::ZoomPercent < percent)
+            Action("mnuFileZoomIn")->trigger();
+        QCOMPARE(modZoom::ZoomPercent, percent);
+    }
+    void Type_Cards(const QString& text) {
+        QTest::keyClick(Pot(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Entry()));
+        QTest::keyClicks(Entry(), text);
+        QTest::keyClick(Entry(), Qt::Key_Return);
+    }
+    void Play(const QString& cards) {
+        for (const QString& c : cards.split(QLatin1Char(' ')))
+            QTest::mouseClick(Get(QStringLiteral("imgCard_%1").arg(testsupport::Card(c))), Qt::LeftButton);
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(homeDir.isValid());
+        qputenv("HOME", QFile::encodeName(homeDir.path()));
+        QStandardPaths::setTestModeEnabled(true);
+        msg::Set_Message_Handler([this](const msg::Message& m) { shown << m; });
+        QVERIFY(statsDir.isValid());
+        QVERIFY(testsupport::Write_Stats_File(statsDir.filePath(StatsFileName),
+                                              {{"AK s", "1", "Best", "3", "2", "1"}}));
+        Set_Stats_Folder(statsDir.path());
+    }
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QFile::remove(modGlobal::Settings_File());
+        modZoom::Reset_Zoom();
+        shown.clear();
+    }
+    void cleanup() {
+        window.reset();
+        modZoom::Reset_Zoom();
+    }
+    void cleanupTestCase() { Set_Stats_Folder(QString()); }
+
+    // --- zoom ---
+    void zoom_steps_data() {
+        QTest::addColumn<int>("percent");
+        for (const Long step : modZoom::Steps)
+            QTest::addRow("%d%%", step) << static_cast<int>(step);
+    }
+    // Every step sizes the window, the card faces, the frames, the icons and the fonts by the same
+    // factor; back at 100% every control stands exactly where it was laid out.
+    void zoom_steps() {
+        QFETCH(int, percent);
+        Open_Window(3);
+        const QWidget* slider = Get("sldPot");
+        const int handle = slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider);
+        Zoom_To(percent);
+        // The style's own sizes too: the slider's handle.
+        QCOMPARE(slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider),
+                 qRound(handle * percent / 100.0));
+        QCOMPARE(window->centralWidget()->size(),
+                 QSize(Pixels(frmMain::WidthLegendShown - frmMain::FrameWidthTwips, percent),
+                       Pixels(frmMain::HeightKeyShown - frmMain::FrameHeightTwips, percent)));
+        QCOMPARE(Get("imgCard_0")->geometry(), Pixels(QRect(540, 420, 150, 495), percent));
+        QCOMPARE(Get("lblValue_51")->geometry(), Pixels(QRect(3360, 2160, 255, 615), percent));
+        QCOMPARE(Get("Image5")->geometry(), Pixels(QRect(3720, 2235, 360, 480), percent));
+        QCOMPARE(Get("grdHands_Box")->geometry(), Pixels(QRect(6240, 840, 2415, 2895), percent));
+        QCOMPARE(Get("lblLegend_0")->font().pointSizeF(), 8.25 * percent / 100);
+        QCOMPARE(Get("lblCurrent")->font().pointSizeF(), 12.0 * percent / 100);
+        QCOMPARE(Get<QTableWidget>("grdResults")->columnWidth(1), Pixels(1005, percent));
+        QCOMPARE(Get<QTableWidget>("grdHands")->horizontalHeader()->height(), Pixels(285, percent));
+        const QRect client = window->centralWidget()->rect();
+        for (const char* name : {"lblLegend_6", "lblDecipher", "txtCards", "grdResults_Box", "sldPot"})
+            QVERIFY2(client.contains(Get(name)->geometry()), name);
+        QVERIFY(shown.isEmpty());
+
+        Action("mnuFileZoomReset")->trigger();
+        for (const char* name : {"imgCard_0", "lblValue_51", "txtPot", "lblDecipher", "grdHands_Box"}) {
+            const QRect twips = Get(name)->property("ZoomTwips").toRect();
+            QCOMPARE(Get(name)->geometry(), Twips_Rect(twips.x(), twips.y(), twips.width(), twips.height()));
+        }
+        QCOMPARE(Get("lblLegend_0")->font().pointSizeF(), 8.25);
+    }
+
+    // The two display toggles at 200%: the window grows by the zoomed column and strip, and what it
+    // shows lies inside it.
+    void toggles_at_200() {
+        Open_Window(0);
+        Zoom_To(200);
+        const QRect hidden(0, 0, Pixels(8850 - 120, 200), Pixels(4455 - 690, 200));
+        QCOMPARE(window->centralWidget()->rect(), hidden);
+        QVERIFY(!Get("lblLegend_0")->isVisible());
+        Action("mnuFileLegend")->trigger();
+        Action("mnuFileShortcuts")->trigger();
+        const QRect client = window->centralWidget()->rect();
+        QCOMPARE(client.size(), QSize(Pixels(10650 - 120, 200), Pixels(4995 - 690, 200)));
+        for (const char* name : {"lblLegendTitle", "lblLegend_6", "lblDecipher", "txtCards"}) {
+            QVERIFY2(Get(name)->isVisible(), name);
+            QVERIFY2(client.contains(Get(name)->geometry()), name);
+        }
+        Action("mnuFileLegend")->trigger();
+        QCOMPARE(window->centralWidget()->width(), hidden.width());
+        QVERIFY(!Get("lblLegend_0")->isVisible());
+        QCOMPARE(modGlobal::OPTIONS, 2);
+    }
+
+    // The zoom is stored when it changes and the next main window opens at it.
+    void zoom_persists() {
+        Open_Window();
+        QTest::keyClick(Pot(), Qt::Key_Equal, Qt::ControlModifier); // from the pot box
+        QTest::keyClick(Pot(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(modZoom::ZoomPercent, 150);
+        QCOMPARE(modGlobal::Get_Optional_Setting(modZoom::ZoomKey, 0, 0, 1000), 150);
+        QTest::keyClick(Pot(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(modGlobal::Get_Optional_Setting(modZoom::ZoomKey, 0, 0, 1000), 125);
+        window.reset();
+        modZoom::Reset_Zoom(); // as at the next start
+        Open_Window();
+        QCOMPARE(modZoom::ZoomPercent, 125);
+        QCOMPARE(Get("imgCard_0")->size(), QSize(Pixels(150, 125), Pixels(495, 125)));
+        QTest::keyClick(Pot(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(Get("imgCard_0")->geometry(), Twips_Rect(540, 420, 150, 495));
+        QCOMPARE(modGlobal::Get_Optional_Setting(modZoom::ZoomKey, 0, 0, 1000), 100);
+        QVERIFY(shown.isEmpty());
+    }
+
+    // The other windows: built at the current zoom, and an open one follows a change.
+    void other_windows_follow() {
+        Open_Window();
+        ShowingAbout = true; // no countdown
+        std::unique_ptr<frmSplash> about(new frmSplash);
+        std::unique_ptr<frmSettings> settings(new frmSettings);
+        about->setAttribute(Qt::WA_DeleteOnClose, false);
+        settings->setAttribute(Qt::WA_DeleteOnClose, false);
+        about->show();
+        settings->show();
+        const int linkAt100 = about->URLLink1->lblURL->width();
+        const double nameAt100 = about->lblName->font().pointSizeF();
+        Zoom_To(200);
+        QCOMPARE(about->size(), QSize(Pixels(4800, 200), Pixels(3990, 200)));
+        QCOMPARE(about->cmdOK->geometry(), Pixels(QRect(1680, 3480, 1335, 375), 200));
+        QCOMPARE(about->lblName->font().pointSizeF(), 2 * nameAt100);
+        QVERIFY(std::abs(about->URLLink1->lblURL->width() - 2 * linkAt100) <= 4);
+        QCOMPARE(settings->size(), QSize(Pixels(3750, 200), Pixels(2670, 200)));
+        QCOMPARE(settings->txtPotSizeAvg->geometry(), Pixels(QRect(1920, 2280, 1695, 285), 200));
+        for (const QLabel* label : {settings->Label2, settings->Label3, settings->Label4, settings->Label5}) {
+            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
+            QCOMPARE(label->font().pointSizeF(), settings->Label2->font().pointSizeF()); // one size still
+        }
+
+        std::unique_ptr<frmSettings> later(new frmSettings); // built at 200%
+        later->setAttribute(Qt::WA_DeleteOnClose, false);
+        QCOMPARE(later->size(), settings->size());
+        for (const QLabel* label :
+             {later->Label2, later->Label3, later->Label4, later->Label5}) { // at 200% too
+            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
+            QCOMPARE(label->font().pointSizeF(), later->Label2->font().pointSizeF());
+        }
+        QCOMPARE(later->cmdSave->font().pointSizeF(), settings->cmdSave->font().pointSizeF());
+        QCOMPARE(later->cmdSave->font().pointSizeF(), 2 * QApplication::font().pointSizeF());
+        ShowingAbout = false;
+    }
+
+    // --- keyboard ---
+    void typed_cards_data() {
+        QTest::addColumn<QString>("before"); // cards clicked first
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen"); // afterwards, in card order
+        QTest::addColumn<QString>("problem");
+        // clang-format off
+        QTest::newRow("run together") << "" << "AsKh" << "As Kh" << "";
+        QTest::newRow("a flop") << "As Kh" << "ah kd 2c" << "As Kh Ah 2c Kd" << "";
+        QTest::newRow("a new hand after the seventh") << "8s 9s 2s 3s Kh Ad" << "Qc 8s 9s" << "8s 9s" << "";
+        QTest::newRow("no card") << "As" << "Kh Zz" << "As" << "\u201CZz\u201D is not a card";
+        QTest::newRow("already chosen") << "As" << "Kh as" << "As" << "\u201Cas\u201D is already chosen";
+        QTest::newRow("typed twice") << "" << "Kh 2c KH" << "" << "\u201CKH\u201D is typed twice";
+        // clang-format on
+    }
+    void typed_cards() {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QFETCH(QString, problem);
+        Open_Window();
+        if (!before.isEmpty()) Play(before);
+        QTest::keyClicks(Pot(), QStringLiteral("25"));
+        Type_Cards(typed);
+        QCOMPARE(Chosen(), chosen);
+        QCOMPARE(Problem()->text(), problem);
+        if (problem.isEmpty()) {
+            QVERIFY(!Entry()->isVisible());
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pot()));
+            QCOMPARE(Pot()->selectedText(), Pot()->text()); // the pot a seventh card has emptied
+            QCOMPARE(Pot()->text(), before.count(QLatin1Char(' ')) == 5 ? QString() : QStringLiteral("25"));
+            for (const QString& c : chosen.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QCOMPARE(Frame(qPrintable(c)), BlackColour); // as a click on the card would
+        } else {
+            QVERIFY(Entry()->isVisible());
+            QCOMPARE(Problem()->palette().color(QPalette::WindowText), QColor(204, 0, 0));
+            QVERIFY(problem.contains(Entry()->selectedText()));
+            QTest::keyClick(Entry(), Qt::Key_Escape);
+            QVERIFY(!Entry()->isVisible());
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pot()));
+            QCOMPARE(Chosen(), chosen);
+        }
+    }
+
+    // Ctrl+Z from the pot box takes back the latest card still chosen, as a click on it would.
+    void undo_last_card() {
+        Open_Window();
+        Play("As Kh 2c 3c 4c");
+        QVERIFY(Get<QTableWidget>("grdHands")->rowCount() > 0);
+        Play("Kh"); // released by hand: the latest still chosen is 4c
+        QTest::keyClick(Pot(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Chosen(), QStringLiteral("As 2c 3c"));
+        QCOMPARE(Frame("4c"), NeutralColour);
+        QTest::keyClick(Pot(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(Pot(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Chosen(), QStringLiteral("As"));
+        QCOMPARE(Get("lblCurrent")->property("text").toString(), QStringLiteral("Enter Pre-Flop Cards"));
+        Action("mnuFileUndoCard")->trigger();
+        Action("mnuFileUndoCard")->trigger(); // nothing left: nothing happens
+        QCOMPARE(Chosen(), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pot()));
+        QVERIFY(shown.isEmpty());
+    }
+
+    // Tab leaves both grids, with rows in them, and comes back round; Shift+Tab goes the other way.
+    void tab_order_data() {
+        QTest::addColumn<int>("options");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("legend hidden") << 0 << "sldPot cmdClear grdResults grdHands txtPot";
+        QTest::newRow("legend shown") << 1 << "sldPot cmdClear grdResults grdHands txtCards txtPot";
+    }
+    void tab_order() {
+        QFETCH(int, options);
+        QFETCH(QString, order);
+        Open_Window(options);
+        Play("8s 9s 2s 3s Kh");
+        QTest::keyClicks(Pot(), QStringLiteral("10"));
+        QVERIFY(Get<QTableWidget>("grdResults")->rowCount() > 0);
+        const QStringList forward = order.split(QLatin1Char(' '));
+        for (const QString& name : forward) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+        QStringList backward = forward;
+        std::reverse(backward.begin(), backward.end());
+        backward.removeFirst();
+        backward << QStringLiteral("txtPot");
+        for (const QString& name : backward) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+    }
+
+    // --- grids in every locale ---
+    void grid_texts_fit_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("minBet");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("de_DE tens") << "de_DE" << 10.0 << 100 << "10,00\u00A0\u20AC";
+        QTest::newRow("de_DE thousands") << "de_DE" << 1234.0 << 100 << "1.234,00\u00A0\u20AC";
+        QTest::newRow("de_DE thousands at 150%") << "de_DE" << 1234.0 << 150 << "1.234,00\u00A0\u20AC";
+        QTest::newRow("en_US") << "en_US" << 1.0 << 100 << "$1.00";
+    }
+    // Every text of both grids within its column's room, and the last column whole in the grid.
+    void grid_texts_fit() {
+        QFETCH(QString, locale);
+        QFETCH(double, minBet);
+        QFETCH(int, zoom);
+        QFETCH(QString, first);
+        QLocale::setDefault(QLocale(locale));
+        Open_Window(0, minBet);
+        Zoom_To(zoom);
+        Play("9h Th Jh Qh 2c"); // a straight flush draw: "Straight Flush" among the hands
+        QTest::keyClicks(Pot(), QStringLiteral("10"));
+        auto* grid = Get<QTableWidget>("grdResults");
+        QCOMPARE(grid->item(0, 0)->text(), first);
+        auto* hands = Get<QTableWidget>("grdHands");
+        QCOMPARE(hands->item(hands->rowCount() - 1, 0)->text(), QStringLiteral("Straight Flush"));
+        for (const QTableWidget* g : {grid, hands}) {
+            const QFontMetrics metrics(g->font());
+            for (int r = 0; r < g->rowCount(); ++r)
+                for (int c = 0; c < 2; ++c)
+                    QVERIFY2(metrics.horizontalAdvance(g->item(r, c)->text()) <= Text_Room(g, c),
+                             qPrintable(g->item(r, c)->text()));
+            QVERIFY(g->columnViewportPosition(1) + g->columnWidth(1) <= g->viewport()->width());
+        }
+        QVERIFY(grid->columnWidth(0) >= Pixels(705, zoom));
+        if (locale == QLatin1String("en_US")) // what fits stays at its width
+            QCOMPARE(grid->columnWidth(0), Pixels(705, zoom));
+    }
+};
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
