@@ -3,6 +3,7 @@
 #include "advice/potodds.h"
 #include "config/modglobal.h"
 #include "config/numbers.h"
+#include "mainwindow/controls.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
@@ -23,10 +24,9 @@ void Tell(const QString& text) {
     msg::Show_Message(text, QLatin1String(onlinehelp::ProductTitle), msg::Icon::None);
 }
 
-QLabel* Make_Label(QWidget* parent, const char* name, const char* text, QRect geometry, bool right) {
-    auto* label = new QLabel(QLatin1String(text), parent);
-    label->setObjectName(QLatin1String(name));
-    Place(label, geometry); // geometry in twips
+// A caption that steps its font down until it fits its label; geometry in twips.
+QLabel* Make_Caption(QWidget* parent, const char* name, const char* text, QRect geometry, bool right) {
+    QLabel* label = Make_Label(parent, name, QLatin1String(text), geometry);
     if (right) label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Fit_Label_Text(label);
     return label;
@@ -59,22 +59,22 @@ frmSettings::frmSettings(QWidget* parent) : QWidget(parent) {
     Place_Fixed_Size(this, 3750, 2670);
 
     Label1 =
-        Make_Label(this, "Label1", "Change the default settings here:", QRect(120, 120, 3495, 255), false);
+        Make_Caption(this, "Label1", "Change the default settings here:", QRect(120, 120, 3495, 255), false);
     cmdSave = Make_Button(this, "cmdSave", "Save Settings", QRect(120, 480, 1695, 495));
     cmdCancel = Make_Button(this, "cmdCancel", "Cancel", QRect(1920, 480, 1695, 495));
-    Label2 = Make_Label(this, "Label2", "Table Minimum:", QRect(240, 1200, 1575, 255), true);
+    Label2 = Make_Caption(this, "Label2", "Table Minimum:", QRect(240, 1200, 1575, 255), true);
     txtMinBet = Make_Box(this, "txtMinBet",
                          "Enter the minimum bet of the table here(on a $10/$20 table, this would be 10)",
                          QRect(1920, 1200, 1695, 285));
-    Label3 = Make_Label(this, "Label3", "Table Maximum:", QRect(240, 1560, 1575, 255), true);
+    Label3 = Make_Caption(this, "Label3", "Table Maximum:", QRect(240, 1560, 1575, 255), true);
     txtMaxBet = Make_Box(this, "txtMaxBet",
                          "Enter the maximum bet of the table here(on a $10/$20 table, this would be 20)",
                          QRect(1920, 1560, 1695, 285));
-    Label4 = Make_Label(this, "Label4", "Maximum # Raises:", QRect(240, 1920, 1575, 255), true);
+    Label4 = Make_Caption(this, "Label4", "Maximum # Raises:", QRect(240, 1920, 1575, 255), true);
     txtNumRaises =
         Make_Box(this, "txtNumRaises", "Enter the maximum number of raises the table allows here(usually 3).",
                  QRect(1920, 1920, 1695, 285));
-    Label5 = Make_Label(this, "Label5", "Max Avg Pot SIze:", QRect(240, 2280, 1575, 255), true);
+    Label5 = Make_Caption(this, "Label5", "Max Avg Pot SIze:", QRect(240, 2280, 1575, 255), true);
     txtPotSizeAvg = Make_Box(
         this, "txtPotSizeAvg",
         "Enter the largest amount that the pot usually gets to(this modifies the slider's maximum setting).",
