@@ -11,6 +11,7 @@
 #include "mainwindow/controls.h"
 #include "mainwindow/modboard.h"
 #include "mainwindow/modzoom.h"
+#include "mainwindow/showdownpanel.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/errorreport.h"
 #include "shell/onlinehelp.h"
@@ -186,12 +187,13 @@ void frmMain::Build_Controls() {
     });
 
     const QFont legend = Bold_Font(base, 8.25);
-    lblLegendTitle =
-        Make_Label(client, "lblLegendTitle", QStringLiteral("Legend"), QRect(8880, 840, 1500, 255));
+    lblLegendTitle = Make_Label(client, "lblLegendTitle", QStringLiteral("Legend"),
+                                QRect(LegendLeftTwips, 840, 1500, 255));
     lblLegendTitle->setFont(legend);
     lblLegendTitle->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < ScaleSize; ++i) {
-        lblLegend[i] = Make_Label(client, "", AdviceWords[i], QRect(8880, 1080 + 240 * i, 1500, 255));
+        lblLegend[i] =
+            Make_Label(client, "", AdviceWords[i], QRect(LegendLeftTwips, 1080 + 240 * i, 1500, 255));
         lblLegend[i]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
         lblLegend[i]->setFont(legend);
         lblLegend[i]->setAlignment(Qt::AlignCenter);
@@ -207,6 +209,9 @@ void frmMain::Build_Controls() {
                    QRect(120, 3960, 8655, 255));
     lblDecipher->setFont(base);
     Fit_Label_Text(lblDecipher); // one long line
+
+    fraShowdown = new ShowdownPanel(client);
+    fraShowdown->hide();
 
     Build_Enter_Cards(client);
 
@@ -265,6 +270,9 @@ void frmMain::Build_Menus() {
     mnuFileShortcuts = item(mnuFile, "mnuFileShortcuts", QStringLiteral("&PreFlop Strategy Key"),
                             [this] { mnuFileShortcuts_Click(); });
     mnuFileShortcuts->setCheckable(true);
+    mnuFileShowdown = item(mnuFile, "mnuFileShowdown", QStringLiteral("Sho&wdown Odds"),
+                           [this] { mnuFileShowdown_Click(); });
+    mnuFileShowdown->setCheckable(true);
     item(mnuFile, "mnuFileSettings", QStringLiteral("Change &Settings"), [this] { mnuFileSettings_Click(); });
     name(mnuFile->addSeparator(), "mnuFileSepCards");
     QAction* enter = item(mnuFile, "mnuFileEnterCards", QStringLiteral("&Enter Cards\u2026"),
@@ -314,12 +322,22 @@ void frmMain::Build_Menus() {
 void frmMain::Set_Outer_Size(int widthTwips, int heightTwips) {
     outerWidth_ = widthTwips;
     outerHeight_ = heightTwips;
-    const int clientWidth = Zoomed(widthTwips - FrameWidthTwips);
+    // The showdown panel stands to the right of the client area, or in the legend column's place when
+    // the legend is hidden (the key strip reaches a little beyond the narrow client area).
+    const int panelLeft = std::max(widthTwips - FrameWidthTwips, LegendLeftTwips);
+    if (fraShowdown) {
+        Place(fraShowdown, QRect(panelLeft, 0, ShowdownPanel::WidthTwips, ShowdownPanel::HeightTwips));
+        fraShowdown->setVisible(showdownShown_);
+    }
+    const int clientWidth =
+        Zoomed(showdownShown_ ? panelLeft + ShowdownPanel::WidthTwips : widthTwips - FrameWidthTwips);
     const int clientHeight = Zoomed(heightTwips - FrameHeightTwips);
     QWidget* client = centralWidget();
     client->setFixedSize(clientWidth, clientHeight);
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
-    const QRect area(0, 0, clientWidth, clientHeight);
+    // What lies beyond the client area of the window without the panel stays hidden (the panel stands
+    // in the legend column's place while the legend is hidden).
+    const QRect area(0, 0, Zoomed(widthTwips - FrameWidthTwips), clientHeight);
     QWidget* beyond[] = {txtCards,     lblLegendTitle, lblDecipher,  lblLegend[0], lblLegend[1],
                          lblLegend[2], lblLegend[3],   lblLegend[4], lblLegend[5], lblLegend[6]};
     for (QWidget* w : beyond)
@@ -339,6 +357,8 @@ void frmMain::Form_Load() {
     Grab_Stats();
     Show_Settings();
     Apply_Options();
+    // The showdown panel as the player left it; reading its setting writes nothing.
+    if (modGlobal::Get_Optional_Setting(ShowdownPanel::KeyShown, 0, 0, 1) == 1) Show_Showdown(true);
     cmdClear_Click();
 }
 
@@ -422,6 +442,7 @@ void frmMain::Paint_Board() {
         paintedAnalysis_ = board.Analysis;
         Show_Analysis();
     }
+    fraShowdown->Follow_Board();
 }
 
 // The analysis as the card model left it: the hands grid and the two labels; the action list then
@@ -597,7 +618,7 @@ void frmMain::mnuFileZoomReset_Click() {
 void frmMain::Set_Zoom(Long percent) {
     if (!modZoom::Set_Zoom(percent)) return;
     Apply_Zoom_To_All_Forms();
-    for (QTableWidget* grid : {grdResults, grdHands}) {
+    for (QTableWidget* grid : {grdResults, grdHands, fraShowdown->grdRiver}) {
         Size_Grid(grid);
         Fit_Columns(grid);
     }
@@ -658,6 +679,25 @@ void frmMain::mnuFileShortcuts_Click() {
         Set_Outer_Size(outerWidth_, keyShown_ ? HeightKeyShown : HeightKeyHidden);
         modGlobal::OPTIONS = (keyShown_ ? 2 : 0) + (modGlobal::OPTIONS & 1);
         modGlobal::Put_Setting(QStringLiteral("OPTIONS"), QString::number(modGlobal::OPTIONS));
+    });
+}
+
+int frmMain::Outer_Width_Twips() const {
+    const int panelLeft = std::max(outerWidth_ - FrameWidthTwips, LegendLeftTwips);
+    return showdownShown_ ? panelLeft + ShowdownPanel::WidthTwips + FrameWidthTwips : outerWidth_;
+}
+
+void frmMain::Show_Showdown(bool shown) {
+    showdownShown_ = shown;
+    mnuFileShowdown->setChecked(shown);
+    Set_Outer_Size(outerWidth_, outerHeight_);
+    fraShowdown->Set_Running(shown);
+}
+
+void frmMain::mnuFileShowdown_Click() {
+    Trap("mnuFileShowdown_Click", [&] {
+        Show_Showdown(!showdownShown_);
+        modGlobal::Put_Optional_Setting(ShowdownPanel::KeyShown, showdownShown_ ? 1 : 0);
     });
 }
 

@@ -18,6 +18,7 @@ class QSlider;
 class QTableWidget;
 class CardFace;
 class ClickLabel;
+class ShowdownPanel;
 class SuitIcon;
 
 // The main window: the card table, the pre-flop advice, the hand analysis, the pot odds, the legend
@@ -35,6 +36,8 @@ class frmMain : public QMainWindow {
     static constexpr int WidthLegendShown = 10650;
     static constexpr int HeightKeyHidden = 4455;
     static constexpr int HeightKeyShown = 4995;
+    // Where the legend column starts; the showdown panel takes its place while the legend is hidden.
+    static constexpr int LegendLeftTwips = 8880;
 
     // The table-settings summary and the pot slider's maximum, from the settings.
     void Show_Settings();
@@ -51,6 +54,7 @@ class frmMain : public QMainWindow {
     void Legend_Colors();
     void mnuFileLegend_Click();
     void mnuFileShortcuts_Click();
+    void mnuFileShowdown_Click();
     void mnuFileSettings_Click();
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
@@ -65,7 +69,8 @@ class frmMain : public QMainWindow {
     void Clear_Results();
 
     // The outer size the window stands at, in twips (frame and menu bar included).
-    int Outer_Width_Twips() const { return outerWidth_; }
+    // With the showdown panel shown the window is wider by the panel (and the legend column's place).
+    int Outer_Width_Twips() const;
     int Outer_Height_Twips() const { return outerHeight_; }
 
     // The part of an outer size that the frame and the menu bar take: what remains is the client area
@@ -89,6 +94,8 @@ class frmMain : public QMainWindow {
     // Paints what the board flow left: check boxes, frames, texts, legend, and the analysis and the
     // results when they changed.
     void Paint_Board();
+    // Shows or hides the showdown panel: the window's width, the check mark, the panel running or not.
+    void Show_Showdown(bool shown);
     void Show_Analysis();
     void Paint_Frame(int index);
     void Select_Pot_Text();
@@ -125,11 +132,14 @@ class frmMain : public QMainWindow {
     QMenu* mnuFile = nullptr;
     QAction* mnuFileLegend = nullptr;
     QAction* mnuFileShortcuts = nullptr;
+    QAction* mnuFileShowdown = nullptr;
+    ShowdownPanel* fraShowdown = nullptr;
     QMenu* mnuHelp = nullptr;
     QList<QAction*> keyActions_; // the File menu's entries with keys of their own
 
     bool legendShown_ = false;
     bool keyShown_ = false;
+    bool showdownShown_ = false;
     bool fillingHands_ = false;
     int outerWidth_ = 0;
     int outerHeight_ = 0;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "showdown/calculator.h"
+
+#include <QFrame>
+
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+
+// The showdown odds panel of the main window (fraShowdown): the chance to win, tie and the equity against
+// the opponents still in the pot, and the chance of each hand by the river. It follows the board state of
+// the core (the two hole cards and the other chosen cards) and the opponent count; the figures come from
+// the showdown worker and are painted as they arrive, while the window goes on.
+class ShowdownPanel : public QFrame {
+    Q_OBJECT
+  public:
+    // The panel's size in twips; it stands to the right of everything the window shows without it.
+    static constexpr int WidthTwips = 4215;
+    static constexpr int HeightTwips = 3765;
+
+    inline static const QString KeyShown = QStringLiteral("SHOWDOWN");
+    inline static const QString KeyOpponents = QStringLiteral("OPPONENTS");
+
+    explicit ShowdownPanel(QWidget* parent);
+
+    // Starts the figures for the board as it now stands (when the panel is running), or blanks the panel
+    // when fewer than two hole cards are chosen. Nothing starts again for an unchanged spot.
+    void Follow_Board();
+    // Running: the panel is shown and computes; stopped, it cancels and computes nothing.
+    void Set_Running(bool running);
+
+    int Opponents() const;
+    const showdown::Calculator& Calculator() const { return calculator_; }
+
+    QSpinBox* spnOpponents = nullptr;
+    QLabel* lblWinPct = nullptr;
+    QLabel* lblTiePct = nullptr;
+    QLabel* lblEquityPct = nullptr;
+    QLabel* lblShowdownPrecision = nullptr;
+    QTableWidget* grdRiver = nullptr;
+
+  private:
+    void spnOpponents_Change();
+    void Show_Figures(const showdown::Result& result);
+    void Blank();
+
+    showdown::Calculator calculator_;
+    showdown::Spot spot_;
+    bool hasSpot_ = false;
+    bool running_ = false;
+};
