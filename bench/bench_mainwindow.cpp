@@ -4,10 +4,13 @@
 #include "cards/mododds.h"
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/showdownpanel.h"
 #include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QStandardPaths>
@@ -92,6 +95,35 @@ BENCHMARK(BM_TurnClickToFullUpdate)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9);
+
+// From a click on the sixth card (the turn) to the showdown panel's first figures painted, on the
+// window's thread: the click, the worker's exact heads-up figures queued back, the panel filled.
+void BM_TurnClickToShowdownFigures(benchmark::State& state) {
+    Open_Window();
+    window->cmdClear_Click();
+    auto* showdown = window->findChild<QAction*>(QStringLiteral("mnuFileShowdown"));
+    if (!showdown->isChecked()) showdown->trigger();
+    const auto* panel = window->findChild<ShowdownPanel*>();
+    const auto* win = window->findChild<QLabel*>(QStringLiteral("lblWinPct"));
+    for (const Long i : testsupport::Cards(QStringLiteral("8s 9s 2s 3s Kh")))
+        Click(Picture(i));
+    QWidget* turn = Picture(testsupport::Card(QStringLiteral("Ad")));
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        Click(turn);
+        while (!panel->Calculator().Has_Result() || win->text().isEmpty())
+            QApplication::processEvents(QEventLoop::AllEvents);
+        Settle();
+        const auto stop = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        Click(turn); // back to the flop, untimed: wait for its figures too
+        while (!panel->Calculator().Has_Result())
+            QApplication::processEvents(QEventLoop::AllEvents);
+        Settle();
+    }
+    showdown->trigger();
+}
+BENCHMARK(BM_TurnClickToShowdownFigures)->UseManualTime()->Unit(benchmark::kMicrosecond)->Repetitions(9);
 
 } // namespace
 
