@@ -1,6 +1,7 @@
 #include "advice/strategy.h"
 
 #include "advice/preflopstats.h"
+#include "cards/mododds.h"
 #include "config/numbers.h"
 #include "shell/errorreport.h"
 
@@ -15,7 +16,7 @@ bool StrategyFound = false;
 namespace {
 
 // Highest rank first; a smaller position is a higher rank.
-const QString Letters = QStringLiteral("AKQJT98765432");
+const QString Letters = QLatin1String(modOdds::RankLetterText);
 
 Long Rounded_Figure(double value) {
     const auto r = Round_To_Long(value);

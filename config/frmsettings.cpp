@@ -146,7 +146,7 @@ bool frmSettings::Validate_Box(QLineEdit* box) {
 bool frmSettings::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
-        clickedAway = nullptr;
+        clickedAway_ = nullptr;
         auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && Is_Text_Box(watched) &&
@@ -156,12 +156,12 @@ bool frmSettings::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::FocusOut:
         if (Is_Text_Box(watched) && static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
-            clickedAway = static_cast<QLineEdit*>(watched);
+            clickedAway_ = static_cast<QLineEdit*>(watched);
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
-        QLineEdit* box = clickedAway ? clickedAway.data() : Focused_Box();
-        clickedAway = nullptr;
+        QLineEdit* box = clickedAway_ ? clickedAway_.data() : Focused_Box();
+        clickedAway_ = nullptr;
         if (box && box != watched && !Validate_Box(box)) return true;
         break;
     }
@@ -221,7 +221,7 @@ void frmSettings::cmdSave_Click() {
         const bool written = modGlobal::Store_Table_Limits(minBet, maxBet, *numRaises, *potSizeAvg);
         emit saved();
         if (!written) return;
-        unloaded = true;
+        unloaded_ = true;
         close();
     });
 }
@@ -229,7 +229,7 @@ void frmSettings::cmdSave_Click() {
 void frmSettings::cmdCancel_Click() {
     Trap("cmdCancel_Click", [this] {
         if (QLineEdit* box = Focused_Box(); box && !Validate_Box(box)) return;
-        unloaded = true;
+        unloaded_ = true;
         close();
     });
 }
@@ -237,6 +237,6 @@ void frmSettings::cmdCancel_Click() {
 // Closing stores nothing: the close box, Cancel and the end of a save all leave the settings as they
 // are at that moment.
 void frmSettings::closeEvent(QCloseEvent* event) {
-    unloaded = true;
+    unloaded_ = true;
     event->accept();
 }

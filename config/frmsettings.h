@@ -30,7 +30,7 @@ class frmSettings : public QWidget {
     void cmdSave_Click();
     void cmdCancel_Click();
 
-    bool Is_Unloaded() const { return unloaded; }
+    bool Is_Unloaded() const { return unloaded_; }
 
   signals:
     // The four limits are stored: the main window's summary and slider follow them.
@@ -49,6 +49,6 @@ class frmSettings : public QWidget {
     QLineEdit* Focused_Box() const;
     void Refuse(const QString& message, QLineEdit* box);
 
-    bool unloaded = false;
-    QPointer<QLineEdit> clickedAway; // the box that a click has just taken the focus from
+    bool unloaded_ = false;
+    QPointer<QLineEdit> clickedAway_; // the box that a click has just taken the focus from
 };

@@ -93,14 +93,14 @@ void CardFace::paintEvent(QPaintEvent*) {
 }
 
 void LeftClick::Press(QMouseEvent* e) {
-    pressed = e->button() == Qt::LeftButton;
+    pressed_ = e->button() == Qt::LeftButton;
     e->accept();
 }
 
 bool LeftClick::Release(QMouseEvent* e, const QWidget* widget) {
     const bool click =
-        pressed && e->button() == Qt::LeftButton && widget->rect().contains(e->position().toPoint());
-    pressed = false;
+        pressed_ && e->button() == Qt::LeftButton && widget->rect().contains(e->position().toPoint());
+    pressed_ = false;
     e->accept();
     return click;
 }

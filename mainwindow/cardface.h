@@ -18,7 +18,7 @@ class QMouseEvent;
 
 // A left click: the left button pressed and released over the same widget.
 struct LeftClick {
-    bool pressed = false;
+    bool pressed_ = false;
     void Press(QMouseEvent* e);
     bool Release(QMouseEvent* e, const QWidget* widget); // true when the release completes a click
 };

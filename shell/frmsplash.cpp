@@ -78,7 +78,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent) {
 }
 
 void frmSplash::Form_Load() {
-    aboutBox = ShowingAbout;
+    aboutBox_ = ShowingAbout;
     Trap("Form_Load", [this] {
         setWindowTitle(QStringLiteral("Quorvane v") + Version_Text());
         lblVersion->setText(QStringLiteral("Version # ") + Version_Text());
@@ -87,7 +87,7 @@ void frmSplash::Form_Load() {
     // Even when the settings could not be loaded the form goes on as usual, so that it still leads to
     // the main window.
     Trap("Form_Load", [this] {
-        if (aboutBox) {
+        if (aboutBox_) {
             cmdOK->setText(QStringLiteral("Continue"));
             cmdOK->setEnabled(true);
             cmdOK->show();
@@ -96,7 +96,7 @@ void frmSplash::Form_Load() {
             cmdOK->setFocus();
             timCountdown->stop();
         } else {
-            countdown = 1;
+            countdown_ = 1;
             cmdOK->hide();
             // At start-up the form takes no keys: nothing on it holds the focus.
             URLLink1->setFocusPolicy(Qt::NoFocus);
@@ -109,8 +109,8 @@ void frmSplash::Form_Load() {
 
 void frmSplash::timCountdown_Timer() {
     Trap("timCountdown_Timer", [this] {
-        if (countdown >= 1) {
-            --countdown;
+        if (countdown_ >= 1) {
+            --countdown_;
         } else {
             timCountdown->stop();
             cmdOK_Click();
@@ -129,8 +129,8 @@ void frmSplash::cmdOK_Click() {
 }
 
 void frmSplash::Unload() {
-    if (unloaded) return;
-    unloaded = true;
+    if (unloaded_) return;
+    unloaded_ = true;
     timCountdown->stop();
     Form_Unload();
 }
@@ -142,12 +142,12 @@ void frmSplash::Form_Unload() {
 }
 
 void frmSplash::closeEvent(QCloseEvent* event) {
-    if (!unloaded) {
+    if (!unloaded_) {
         // The close box: the form unloads as after "Continue". At start-up it still leads to the main
         // window; the About box brings the main window to the front when it is open, and leaves it
         // closed when the player has closed it meanwhile.
         Unload();
-        Trap("Form_Unload", [this] { emit finished(!aboutBox); });
+        Trap("Form_Unload", [this] { emit finished(!aboutBox_); });
     }
     event->accept();
 }

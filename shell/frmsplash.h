@@ -29,9 +29,9 @@ class frmSplash : public QWidget {
     QPushButton* cmdOK = nullptr;
     QTimer* timCountdown = nullptr;
 
-    Long Countdown() const { return countdown; }
-    bool Is_About_Box() const { return aboutBox; }
-    bool Is_Unloaded() const { return unloaded; }
+    Long Countdown() const { return countdown_; }
+    bool Is_About_Box() const { return aboutBox_; }
+    bool Is_Unloaded() const { return unloaded_; }
 
     void cmdOK_Click();
     void timCountdown_Timer();
@@ -50,7 +50,7 @@ class frmSplash : public QWidget {
     void Form_Unload();
     void Unload();
 
-    Long countdown = 0;
-    bool aboutBox = false;
-    bool unloaded = false;
+    Long countdown_ = 0;
+    bool aboutBox_ = false;
+    bool unloaded_ = false;
 };

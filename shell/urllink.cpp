@@ -48,7 +48,7 @@ URLLink::URLLink(QWidget* parent) : QWidget(parent), lblURL(new QLabel(this)) {
     // Reached by Tab; a click opens the address without taking the focus from where it was.
     setFocusPolicy(Qt::TabFocus);
     setText(Default_Text());
-    m_url = Default_URL();
+    url_ = Default_URL();
     setShowToolTip(false);
 }
 
@@ -67,17 +67,17 @@ void URLLink::Size_Label() {
 }
 
 void URLLink::setURL(const QString& url) {
-    m_url = url;
+    url_ = url;
     Update_ToolTip();
 }
 
 void URLLink::setShowToolTip(bool show) {
-    m_showToolTip = show;
+    showToolTip_ = show;
     Update_ToolTip();
 }
 
 void URLLink::Update_ToolTip() {
-    lblURL->setToolTip(m_showToolTip ? m_url : QString());
+    lblURL->setToolTip(showToolTip_ ? url_ : QString());
 }
 
 bool URLLink::eventFilter(QObject* watched, QEvent* event) {
@@ -118,7 +118,7 @@ void URLLink::lblURL_MouseDown(Qt::MouseButton button) {
 }
 
 void URLLink::Follow_Link() {
-    QString address = m_url; // the owner may change the copy, never the property
+    QString address = url_; // the owner may change the copy, never the property
     bool cancel = false;
     emit GoToURL(address, cancel);
     if (cancel) return;

@@ -28,12 +28,12 @@ class URLLink : public QWidget {
 
     // "URL loaded when mouse is clicked over text. May also be a data file that has an extension
     // registered by an application on your system."
-    QString URL() const { return m_url; }
+    QString URL() const { return url_; }
     void setURL(const QString& url);
     void resetURL() { setURL(Default_URL()); }
 
     // "Determines if the URL is displayed in a tooltip when the mouse is parked over the text"
-    bool ShowToolTip() const { return m_showToolTip; }
+    bool ShowToolTip() const { return showToolTip_; }
     void setShowToolTip(bool show);
     void resetShowToolTip() { setShowToolTip(false); }
 
@@ -56,6 +56,6 @@ class URLLink : public QWidget {
     void Follow_Link();
     void Open_Address(const QString& address);
 
-    QString m_url;
-    bool m_showToolTip = false;
+    QString url_;
+    bool showToolTip_ = false;
 };

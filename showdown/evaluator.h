@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cards/long.h"
+#include "cards/mododds.h"
 
 #include <array>
 #include <bit>
@@ -25,7 +26,7 @@ namespace showdown {
 using HandValue = std::uint32_t;
 
 inline constexpr int CategoryShift = 26;
-inline constexpr int DeckSize = 52;
+inline constexpr int DeckSize = modOdds::CardCount;
 
 namespace detail {
 
@@ -125,24 +126,6 @@ inline HandValue Evaluate(std::uint32_t s0, std::uint32_t s1, std::uint32_t s2, 
     const std::uint32_t pairs = any & ~odd;
     const std::uint32_t best = Keep_Top(pairs, BitCount[pairs], 2);
     return Make(3, best, Top_Bit(any & ~best));
-}
-
-// The category code only (1..9) of the hand held by the suit masks: the same answer as
-// Category_Of(Evaluate(...)), with less work.
-inline Long Category(std::uint32_t s0, std::uint32_t s1, std::uint32_t s2, std::uint32_t s3) {
-    using namespace detail;
-    const int c0 = BitCount[s0], c1 = BitCount[s1], c2 = BitCount[s2], c3 = BitCount[s3];
-    const std::uint32_t any = s0 | s1 | s2 | s3;
-    const int repeats = c0 + c1 + c2 + c3 - BitCount[any];
-    if (repeats <= 2) {
-        const std::uint32_t flush = c0 >= 5 ? s0 : c1 >= 5 ? s1 : c2 >= 5 ? s2 : c3 >= 5 ? s3 : 0;
-        if (flush) return StraightTop[flush] ? 9 : 6;
-        if (StraightTop[any]) return 5;
-        if (repeats < 2) return 1 + repeats;
-        return (any & ~(s0 ^ s1 ^ s2 ^ s3)) ? 3 : 4;
-    }
-    if (s0 & s1 & s2 & s3) return 8;
-    return Three_Or_More(s0, s1, s2, s3) ? 7 : 3;
 }
 
 // Seven cards held as one word, suit s (0..3) in bits 16 s .. 16 s + 12, with their suit counts, suit s in

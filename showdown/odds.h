@@ -60,12 +60,6 @@ struct Result {
     // each category code 1 "High Card" .. 9 "Straight Flush" (slot 0 unused). Always exact.
     std::int64_t riverCount[10] = {};
     std::int64_t riverBoards = 0;
-
-    double River_Pct(Long code) const {
-        return riverBoards > 0 && code >= 1 && code <= 9
-                   ? 100.0 * static_cast<double>(riverCount[code]) / static_cast<double>(riverBoards)
-                   : 0.0;
-    }
 };
 
 // Asked every few thousand hands whether to abandon the run; true stops it. Empty: never stop.

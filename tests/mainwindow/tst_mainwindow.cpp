@@ -507,6 +507,10 @@ class TestMainWindow : public QObject {
             Action(t == QLatin1Char('L') ? "mnuFileLegend" : "mnuFileShortcuts")->trigger();
         const bool legend = result & 1;
         const bool key = result & 2;
+        // The outer sizes in twips, as the window has always had them.
+        QCOMPARE((QList<int>{frmMain::WidthLegendHidden, frmMain::WidthLegendShown, frmMain::HeightKeyHidden,
+                             frmMain::HeightKeyShown}),
+                 (QList<int>{8850, 10650, 4455, 4995}));
         const int width = legend ? frmMain::WidthLegendShown : frmMain::WidthLegendHidden;
         const int height = key ? frmMain::HeightKeyShown : frmMain::HeightKeyHidden;
         QCOMPARE(window->Outer_Width_Twips(), width);

@@ -45,11 +45,10 @@ Spot Spot_Of(const QString& text, int opponents = 1) {
 constexpr std::int64_t SevenCardCounts[10] = {0,       23294460, 58627800, 31433400, 6461620,
                                               6180020, 4047644,  3473184,  224848,   41584};
 
-// Every seven-card hand, a card a level: counts by the category of the full rating and of the
-// category-only rating, and the hands where the ratings of the suit masks and those of the packed words
-// (Evaluate_Seven, Category_Seven) differ.
+// Every seven-card hand, a card a level: counts by the category of the full rating, and the hands where
+// the rating of the suit masks and those of the packed words (Evaluate_Seven, Category_Seven) differ.
 struct SevenCounts {
-    std::int64_t full[10] = {}, quick[10] = {}, differ = 0;
+    std::int64_t full[10] = {}, differ = 0;
     void Deal(int from, int left, std::array<std::uint32_t, 4> s, std::uint64_t bits, std::uint32_t suits) {
         for (int c = from; c <= 52 - left; ++c) {
             std::array<std::uint32_t, 4> t = s;
@@ -59,10 +58,10 @@ struct SevenCounts {
                 continue;
             }
             const HandValue v = Evaluate(t[0], t[1], t[2], t[3]);
-            const Long a = Category_Of(v), b = Category(t[0], t[1], t[2], t[3]);
-            ++full[a], ++quick[b];
+            const Long a = Category_Of(v);
+            ++full[a];
             differ += v != Evaluate_Seven(bits | Packed_Bit(c), suits + Suit_Count_Bit(c)) ||
-                      a != Category_Seven(bits | Packed_Bit(c), suits + Suit_Count_Bit(c)) || a != b;
+                      a != Category_Seven(bits | Packed_Bit(c), suits + Suit_Count_Bit(c));
         }
     }
 };
@@ -106,10 +105,8 @@ class TestShowdown : public QObject {
         SevenCounts counts;
         counts.Deal(0, 7, {}, 0, 0);
         QCOMPARE(counts.differ, 0);
-        for (int code = 0; code <= 9; ++code) {
+        for (int code = 0; code <= 9; ++code)
             QCOMPARE(counts.full[code], SevenCardCounts[code]);
-            QCOMPARE(counts.quick[code], SevenCardCounts[code]);
-        }
     }
 
     void hand_order_data() {
@@ -402,7 +399,7 @@ class TestShowdown : public QObject {
         QVERIFY(!calc.Has_Result() && spy.count() == 0);
         QTRY_VERIFY(spy.count() >= 1);
         QVERIFY(!calc.Latest().exact && calc.Latest().riverBoards == 2118760 && calc.Latest().hands > 0);
-        if (calc.Latest().final) return;
+        QVERIFY(!calc.Latest().final); // nine opponents pre-flop take many batches
         calc.Cancel();
         QTRY_VERIFY(!calc.Busy());
         const int seen = spy.count();

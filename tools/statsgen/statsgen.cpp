@@ -13,6 +13,7 @@
 // writes the file without the cipher (for reading by eye, not for shipping). The cipher keys come from a
 // fixed-seed generator, so a second run writes the same file byte for byte.
 
+#include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "showdown/evaluator.h"
 
@@ -40,8 +41,8 @@ namespace {
 // Cards: index = suit * 13 + rank, rank 0 = deuce .. 12 = ace (the program's own card numbering).
 
 constexpr int Ranks = 13;
-constexpr int Deck = 52;
-constexpr char RankLetters[] = "AKQJT98765432"; // highest first
+constexpr int Deck = modOdds::CardCount;
+constexpr const char* RankLetters = modOdds::RankLetterText; // highest first
 
 int Rank_Of(int card) {
     return card % Ranks;
