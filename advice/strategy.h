@@ -9,7 +9,6 @@
 
 // The pre-flop lookup: a hand key in, the advice word and its figures out.
 
-
 extern Long StrategyColor; // BGR colour of the last advice word; 0 when none was found or the word is unknown
 extern Long StrategyRank;
 extern Long StrategyAtRank;
