@@ -1,5 +1,6 @@
 #include "config/inifile.h"
 
+#include "config/regularfile.h"
 #include "shell/errorreport.h"
 
 #include <QDeadlineTimer>
@@ -222,13 +223,6 @@ bool Write_All(int fd, const char* data, qint64 size) {
     return true;
 }
 
-// Closes a descriptor, keeping errno as it was.
-void Close_Quietly(int fd) {
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-}
-
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
 }
@@ -437,45 +431,36 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
 
 std::optional<QByteArray> Read_File(const QString& file) {
     if (file.isEmpty()) return std::nullopt;
-    const QFileInfo info(file);
-    if (!info.exists()) return std::nullopt;
-    // A folder, a pipe or a device of that name is no settings file; nor is an enormous file. It is
-    // opened without waiting, so that a pipe put there in the meantime cannot hold the program up.
-    if (!info.isFile()) Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
-    const int fd = ::open(Native(file).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT) return std::nullopt;
-        Raise_System_Error(errno, file);
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
-    }
-    if (st.st_size > MaxFileSize) {
-        ::close(fd);
+    // A folder, a pipe or a device of that name is no settings file; nor is an enormous file.
+    Regular_File source;
+    const auto raise = [&]() -> std::optional<QByteArray> {
+        switch (source.Why()) {
+        case Regular_File::Failure::Missing:
+            return std::nullopt;
+        case Regular_File::Failure::TooLarge:
+            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
+        case Regular_File::Failure::NotOpened:
+        case Regular_File::Failure::NotRead:
+            Raise_System_Error(source.System_Error(), file);
+        default:
+            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+        }
+    };
+    if (!source.Open(file, MaxFileSize)) return raise();
+    if (source.Size() > MaxFileSize) {
+        source.Close();
         Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
     }
     // Read whole, but never more than the limit: a file that grew since then is refused.
     QByteArray content;
-    content.reserve(static_cast<qsizetype>(st.st_size));
+    content.reserve(static_cast<qsizetype>(source.Size()));
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            const int error = errno;
-            Close_Quietly(fd);
-            Raise_System_Error(error, file);
-        }
+        const qint64 got = source.Read(buffer, sizeof buffer);
+        if (got < 0) return raise();
         if (got == 0) break;
-        if (content.size() + got > MaxFileSize) {
-            ::close(fd);
-            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
-        }
         content.append(buffer, static_cast<qsizetype>(got));
     }
-    ::close(fd);
     return content;
 }
 

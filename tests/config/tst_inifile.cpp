@@ -465,6 +465,20 @@ class TestIniFile : public QObject {
         QVERIFY(QFile::remove(file));
     }
 
+    // A file beyond the bound is refused before a byte of it is read, and a write leaves it as it is.
+    void oversized_file_refused() {
+        Write_Bytes(file, "[S]\r\nK=a\r\n");
+        QVERIFY(::truncate(QFile::encodeName(file).constData(), ini::MaxFileSize + 1) == 0);
+        QCOMPARE(GetIniValue(S, K, file), QString());
+        Expect_Reported("GetIniValue");
+        QCOMPARE(ErrNumber, err::PathFileAccess);
+        QVERIFY(ErrDescription.endsWith(QStringLiteral("(file too large)")));
+        QVERIFY(!PutIniValue(S, K, QStringLiteral("b"), file));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(QFileInfo(file).size(), ini::MaxFileSize + 1);
+        QFile::remove(file);
+    }
+
     // Several values in one write: replaced in place or added in the order given.
     void write_several() {
         Write_Bytes(file, "; c\r\n[S]\r\nB=old\r\n");
