@@ -44,10 +44,16 @@ qint64 Regular_File::Read(char* buffer, qint64 capacity) {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, static_cast<size_t>(capacity));
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return Fail(Failure::NotRead, errno), -1;
+        if (got < 0) {
+            Fail(Failure::NotRead, errno);
+            return -1;
+        }
         // A file that grew since it was opened is refused too.
         total_ += got;
-        if (total_ > maxBytes_) return Fail(Failure::TooLarge), -1;
+        if (total_ > maxBytes_) {
+            Fail(Failure::TooLarge);
+            return -1;
+        }
         return static_cast<qint64>(got);
     }
 }
