@@ -2,19 +2,15 @@
 
 #include "config/modencrypt.h"
 #include "config/numbers.h"
+#include "config/regularfile.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 PreflopStat PreflopStats[MaxStatRows + 1];
 Long StatCount = 0;
@@ -140,19 +136,18 @@ void Store_Row(int row, const Line& line) {
 
 // Reads the whole file; returns the number of rows. Lines end at CR LF or at a CR alone; a line feed
 // alone is part of the line.
-int Read_Stats(QFile& file) {
+int Read_Stats(Regular_File& file) {
     Line line;
     int row = 1;
     bool afterCR = false;
-    qint64 total = 0;
     char buffer[4096];
     for (;;) {
-        const qint64 got = file.read(buffer, sizeof buffer);
+        // No statistics file comes near MaxStatsFileBytes; a larger one is not read to its end.
+        const qint64 got = file.Read(buffer, sizeof buffer);
+        if (got < 0 && file.Why() == Regular_File::Failure::TooLarge)
+            Raise_Error(err::PathFileAccess, QStringLiteral("file too large"));
         if (got < 0) Raise_Error(err::DeviceIO);
         if (got == 0) break;
-        // No statistics file comes near this size; a larger one is not read to its end.
-        total += got;
-        if (total > MaxStatsFileBytes) Raise_Error(err::PathFileAccess, QStringLiteral("file too large"));
         for (qint64 i = 0; i < got; ++i) {
             const char c = buffer[i];
             if (afterCR) {
@@ -176,19 +171,15 @@ int Read_Stats(QFile& file) {
 // Opens the statistics file for reading. Only a regular file is read: a folder, a pipe or a device of
 // that name, or a link to one, is refused before a byte is read, and the file is opened without
 // waiting, so that a pipe put there in the meantime cannot hold up the start either.
-void Open_Stats(QFile& file, const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) throw InvalidFile{};
-    if (!info.isFile()) Raise_Error(err::PathFileAccess);
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT) throw InvalidFile{};
-        Raise_Error(errno == EACCES || errno == EPERM ? err::PermissionDenied : err::PathFileAccess);
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+void Open_Stats(Regular_File& file, const QString& path) {
+    if (file.Open(path, MaxStatsFileBytes)) return;
+    const int error = file.System_Error();
+    switch (file.Why()) {
+    case Regular_File::Failure::Missing:
+        throw InvalidFile{};
+    case Regular_File::Failure::NotOpened:
+        Raise_Error(error == EACCES || error == EPERM ? err::PermissionDenied : err::PathFileAccess);
+    default:
         Raise_Error(err::PathFileAccess);
     }
 }
@@ -218,10 +209,10 @@ void Grab_Stats() {
     bool invalid = false;
     const bool done = Trap("Grab_Stats", [&] {
         try {
-            QFile file;
+            Regular_File file;
             Open_Stats(file, QDir(Stats_Folder()).filePath(StatsFileName));
             const int rows = Read_Stats(file);
-            file.close();
+            file.Close();
             StatCount = rows;
         } catch (const InvalidFile&) {
             invalid = true;

@@ -1,5 +1,6 @@
 #include "config/inifile.h"
 
+#include "config/regularfile.h"
 #include "shell/errorreport.h"
 
 #include <QDeadlineTimer>
@@ -222,13 +223,6 @@ bool Write_All(int fd, const char* data, qint64 size) {
     return true;
 }
 
-// Closes a descriptor, keeping errno as it was.
-void Close_Quietly(int fd) {
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-}
-
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
 }
@@ -237,27 +231,31 @@ QByteArray Native(const QString& path) {
 // owner's process number, the program's name and the machine's name, and its owner keeps an flock(2)
 // lock on it for as long as it lives: the system drops that lock when the owner ends, however it ends,
 // so that a lock file nobody holds that way was left behind and is cleared at once.
+//
+// The lock is made whole under a new name of its own (locked, its owner written) and only then linked
+// to the lock's name, which link(2) gives to one copy only: a second copy never finds a lock file that
+// its owner does not hold yet, and so never takes a live one for one left behind. Its owner removes
+// the lock's name only while it still stands for the owner's own file.
 class Lock_File {
   public:
-    explicit Lock_File(const QString& file) : path(Native(file + QStringLiteral(".lock"))), file(file) {
+    explicit Lock_File(const QString& file)
+        : path(Native(file + QStringLiteral(".lock"))), stem(Native(file)), file(file) {
+        const QByteArray owner = QByteArray::number(static_cast<qlonglong>(::getpid())) + "\nquorvane\n" +
+                                 QSysInfo::machineHostName().toUtf8() + '\n';
         QDeadlineTimer deadline(Lock_Timeout);
+        bool byLink = true;
         for (;;) {
-            fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) break;
-            if (errno != EEXIST) Raise_System_Error(errno, file);
-            if (Clear_If_Left_Behind()) continue;
+            const Attempt attempt = byLink ? Take_By_Link(owner) : Take_By_Creation(owner);
+            if (attempt == Attempt::Taken) return;
+            if (attempt == Attempt::NoLinks) {
+                byLink = false;
+                continue;
+            }
+            if (attempt == Attempt::Again || Clear_If_Left_Behind()) continue;
             if (deadline.hasExpired())
                 Raise_File_Error(err::PermissionDenied, file,
                                  QStringLiteral("in use by another copy of the program"));
             QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(deadline.remainingTime(), 1, 20)));
-        }
-        ::flock(fd, LOCK_EX | LOCK_NB); // where the file system has no such locks, the content decides
-        const QByteArray owner = QByteArray::number(static_cast<qlonglong>(::getpid())) + "\nquorvane\n" +
-                                 QSysInfo::machineHostName().toUtf8() + '\n';
-        if (!Write_All(fd, owner.constData(), owner.size())) {
-            const int error = errno;
-            Release();
-            Raise_System_Error(error, file);
         }
     }
     ~Lock_File() { Release(); }
@@ -266,12 +264,88 @@ class Lock_File {
 
   private:
     QByteArray path;
+    QByteArray stem; // the settings file's own name
     QString file;
     int fd = -1;
 
+    enum class Attempt {
+        Taken,   // the lock is ours
+        Held,    // a lock file stands at the name
+        Again,   // the lock's new file was cleared away before it was linked: made anew at once
+        NoLinks, // the file system makes no hard links
+    };
+
+    // Creates the file at name, which must not exist yet, takes its flock and writes the owner into it;
+    // the file descriptor, or -1 with errno EEXIST when something stands at that name. Any other
+    // failure removes what was made and is raised.
+    int Make_Owned(const QByteArray& name, const QByteArray& owner) const {
+        const int made = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (made < 0) {
+            if (errno == EEXIST) return -1;
+            Raise_System_Error(errno, file);
+        }
+        ::flock(made, LOCK_EX | LOCK_NB); // where the file system has no such locks, the content decides
+        if (!Write_All(made, owner.constData(), owner.size())) {
+            const int error = errno;
+            ::unlink(name.constData());
+            ::close(made);
+            Raise_System_Error(error, file);
+        }
+        return made;
+    }
+
+    // The lock made whole under a new name and then linked to the lock's name. The new name is one of
+    // those that a write clears when a copy was killed before it removed it.
+    Attempt Take_By_Link(const QByteArray& owner) {
+        QByteArray temporary;
+        int made = -1;
+        for (int attempt = 0; made < 0; ++attempt) {
+            temporary = stem + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            made = Make_Owned(temporary, owner);
+            if (made < 0 && attempt == 16) Raise_System_Error(EEXIST, file);
+        }
+        const int linked = ::link(temporary.constData(), path.constData());
+        const int error = errno;
+        ::unlink(temporary.constData());
+        if (linked == 0) {
+            fd = made;
+            return Attempt::Taken;
+        }
+        ::close(made);
+        switch (error) {
+        case EEXIST:
+            return Attempt::Held;
+        case ENOENT:
+            return Attempt::Again;
+        case EPERM:
+        case EOPNOTSUPP:
+        case ENOSYS:
+            return Attempt::NoLinks;
+        default:
+            Raise_System_Error(error, file);
+        }
+    }
+
+    // Where the file system makes no hard links, the lock file is created at its name at once; there a
+    // copy that finds it a moment before its owner has locked it judges it by its content.
+    Attempt Take_By_Creation(const QByteArray& owner) {
+        fd = Make_Owned(path, owner);
+        return fd < 0 ? Attempt::Held : Attempt::Taken;
+    }
+
+    // Whether the name still stands for the open file (and not for one that took its place).
+    bool Names(int open) const {
+        struct stat opened {};
+        struct stat named {};
+        return ::fstat(open, &opened) == 0 && ::lstat(path.constData(), &named) == 0 &&
+               opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+    }
+
+    // The lock's name is removed only while it stands for this lock: a lock file that another copy put
+    // in its place stays. The flock is held until the name is gone.
     void Release() {
         if (fd < 0) return;
-        ::unlink(path.constData());
+        if (Names(fd)) ::unlink(path.constData());
         ::close(fd);
         fd = -1;
     }
@@ -305,10 +379,10 @@ class Lock_File {
             }
         }
         // Remove it only while the name still stands for the file that was judged (else it is judged
-        // again). One that cannot be removed is reported, rather than waited for.
-        struct stat now {};
-        if (leftBehind && ::stat(path.constData(), &now) == 0 && now.st_dev == held.st_dev &&
-            now.st_ino == held.st_ino && ::unlink(path.constData()) != 0 && errno != ENOENT) {
+        // again). The flock taken here stays until then, so that no other copy judges the same file at
+        // the same time and removes a live lock that took its place. One that cannot be removed is
+        // reported, rather than waited for.
+        if (leftBehind && Names(other) && ::unlink(path.constData()) != 0 && errno != ENOENT) {
             const int error = errno;
             ::close(other);
             Raise_System_Error(error, file);
@@ -319,7 +393,8 @@ class Lock_File {
 };
 
 // The new files that writes killed before their end left beside the file. Every write of the file
-// happens under its lock, so while the lock is held none of them belongs to a write still going on.
+// happens under its lock, so while the lock is held none of them belongs to a write still going on;
+// one may be the lock that a second copy is making, and that copy, finding it gone, makes another.
 void Remove_Left_Behind(const QString& path) {
     const QFileInfo info(path);
     const QString prefix = info.fileName() + QStringLiteral(".tmp");
@@ -437,45 +512,36 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
 
 std::optional<QByteArray> Read_File(const QString& file) {
     if (file.isEmpty()) return std::nullopt;
-    const QFileInfo info(file);
-    if (!info.exists()) return std::nullopt;
-    // A folder, a pipe or a device of that name is no settings file; nor is an enormous file. It is
-    // opened without waiting, so that a pipe put there in the meantime cannot hold the program up.
-    if (!info.isFile()) Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
-    const int fd = ::open(Native(file).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT) return std::nullopt;
-        Raise_System_Error(errno, file);
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
-    }
-    if (st.st_size > MaxFileSize) {
-        ::close(fd);
+    // A folder, a pipe or a device of that name is no settings file; nor is an enormous file.
+    Regular_File source;
+    const auto raise = [&]() -> std::optional<QByteArray> {
+        switch (source.Why()) {
+        case Regular_File::Failure::Missing:
+            return std::nullopt;
+        case Regular_File::Failure::TooLarge:
+            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
+        case Regular_File::Failure::NotOpened:
+        case Regular_File::Failure::NotRead:
+            Raise_System_Error(source.System_Error(), file);
+        default:
+            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+        }
+    };
+    if (!source.Open(file, MaxFileSize)) return raise();
+    if (source.Size() > MaxFileSize) {
+        source.Close();
         Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
     }
     // Read whole, but never more than the limit: a file that grew since then is refused.
     QByteArray content;
-    content.reserve(static_cast<qsizetype>(st.st_size));
+    content.reserve(static_cast<qsizetype>(source.Size()));
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            const int error = errno;
-            Close_Quietly(fd);
-            Raise_System_Error(error, file);
-        }
+        const qint64 got = source.Read(buffer, sizeof buffer);
+        if (got < 0) return raise();
         if (got == 0) break;
-        if (content.size() + got > MaxFileSize) {
-            ::close(fd);
-            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
-        }
         content.append(buffer, static_cast<qsizetype>(got));
     }
-    ::close(fd);
     return content;
 }
 

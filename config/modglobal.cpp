@@ -23,6 +23,9 @@ Long POTSIZEAVG = 0;
 
 namespace {
 
+// Whether the five hold what a load read (or repaired): only then are they the user's to store.
+bool SettingsLoaded = false;
+
 const QString KeyOptions = QStringLiteral("OPTIONS");
 const QString KeyMinBet = QStringLiteral("MINBET");
 const QString KeyMaxBet = QStringLiteral("MAXBET");
@@ -148,6 +151,7 @@ void Reset_Settings() {
     MAXBET = 0;
     NUMRAISES = 0;
     POTSIZEAVG = 0;
+    SettingsLoaded = false;
 }
 
 QString GetIniValue(const QString& section, const QString& key, const QString& file) {
@@ -180,6 +184,7 @@ void Load_Settings() {
         ini::Write_File(file, First_Content(), file + BackupSuffix);
         Read_Settings(file);
     }
+    SettingsLoaded = true;
 }
 
 bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSizeAvg) {
@@ -200,19 +205,21 @@ bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSi
 }
 
 void Store_Settings() {
-    const QString file = Settings_File();
-    const std::pair<const QString&, QVariant> values[] = {
-        {KeyOptions, OPTIONS},
-        {KeyMinBet, MINBET},
-        {KeyMaxBet, MAXBET},
-        {KeyNumRaises, NUMRAISES},
-    };
-    for (const auto& [key, value] : values) {
-        // A write that fails has been reported; the settings in memory are kept rather than replaced
-        // by what the file still holds.
-        if (!PutIniValue(Section, key, modEncrypt::Encrypt(value), file)) return;
-    }
-    Load_Settings();
+    // Values that no load has filled (the first load failed) are nobody's settings: written, they
+    // would replace the file's own.
+    if (!SettingsLoaded) return;
+    // In one write, which leaves the bytes that four single writes of the values, in this order, left.
+    // A write that fails has been reported; the settings in memory are kept rather than replaced by
+    // what the file still holds.
+    const bool stored = Trap("PutIniValue", [] {
+        ini::Write_Values(Section,
+                          {{KeyOptions, modEncrypt::Encrypt(OPTIONS)},
+                           {KeyMinBet, modEncrypt::Encrypt(MINBET)},
+                           {KeyMaxBet, modEncrypt::Encrypt(MAXBET)},
+                           {KeyNumRaises, modEncrypt::Encrypt(NUMRAISES)}},
+                          Settings_File());
+    });
+    if (stored) Load_Settings();
 }
 
 Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high) {

@@ -35,7 +35,7 @@ bool Unit_Fits(double unit, Long numRaises);
 QString Settings_Folder();
 QString Settings_File();
 
-// All five back to 0, as before the first load (tests).
+// All five back to 0, as before the first load, and counted as not loaded (tests).
 void Reset_Settings();
 
 // One value of an INI file: "" when the file, section or key is missing; one surrounding pair of
@@ -69,8 +69,10 @@ bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSi
 // created, a damaged file that cannot be kept, a link to a file that is not a settings file); the caller
 // reports it under its own name and the settings keep the values they held.
 void Load_Settings();
-// Writes OPTIONS, MINBET, MAXBET and NUMRAISES, then loads again. When a write fails it is reported
-// under "PutIniValue" and the settings in memory stay as they are (no load).
+// Writes OPTIONS, MINBET, MAXBET and NUMRAISES in one write (the bytes four single writes would leave),
+// then loads again. When the write fails it is reported under "PutIniValue" and the settings in memory
+// stay as they are (no load). Until a Load_Settings has succeeded it writes nothing at all: the values
+// in memory were never read from the file and would replace what it holds.
 void Store_Settings();
 
 } // namespace modGlobal

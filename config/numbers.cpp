@@ -78,7 +78,7 @@ bool Starts_With_Sign(QStringView text, const QLocale& locale) {
 // An amount written as the locale writes money: its symbol before or after the number, as its own
 // amounts have it; the sign where the locale puts it (its own negative form, "($5.00)" or "-5,00 €"),
 // in front of the whole ("-$5") or in front of the number ("$-5").
-std::optional<double> money(QStringView text, const QLocale& locale) {
+std::optional<double> Money(QStringView text, const QLocale& locale) {
     if (locale.currencySymbol(QLocale::CurrencySymbol).isEmpty()) return std::nullopt;
     const Affixes positive = Affixes_Of(locale.toCurrencyString(1.0));
     const Affixes negative = Affixes_Of(locale.toCurrencyString(-1.0));
@@ -108,7 +108,7 @@ std::optional<double> Parse_In(const QString& raw, const QLocale& locale) {
     const QString text = raw.trimmed();
     if (text.isEmpty()) return std::nullopt;
     if (const auto value = Plain_Number(text, locale)) return value;
-    return money(text, locale);
+    return Money(text, locale);
 }
 
 // The plain C form only ("2.5", "-40", "1e+15"): no grouping, no currency.

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <optional>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -52,6 +53,12 @@ void Killed_While_Locking(const QString& lock) {
     int status = 0;
     ::waitpid(child, &status, 0);
     QVERIFY(WIFSIGNALED(status));
+}
+
+// Puts the bytes into the file, without any check that would need a test function around it.
+bool Put_Bytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QByteArray Read_Bytes(const QString& path) {
@@ -292,6 +299,61 @@ class TestIniFile : public QObject {
         QCOMPARE(Read_Bytes(file), QByteArray("[S]\r\nK=b\r\n"));
     }
 
+    // A second copy writes while the first is still making its lock (writing its owner) or while the first
+    // holds it (writing the new file). A lock that is not whole yet is nobody's, so the second goes
+    // first; a held one is never taken for one left behind, so the second is refused. Either way the
+    // first's write goes through and no lock is left.
+    void second_copy_meanwhile_data() {
+        QTest::addColumn<int>("moment"); // the first copy's write call during which the second writes
+        QTest::addColumn<bool>("secondDone");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("lock being made") << 1 << true << QByteArray("[S]\r\nK=b\r\nJ=x\r\n");
+        QTest::newRow("lock held") << 2 << false << QByteArray("[S]\r\nK=b\r\n");
+    }
+    void second_copy_meanwhile() {
+        QFETCH(int, moment);
+        QFETCH(bool, secondDone);
+        QFETCH(QByteArray, after);
+        Write_Bytes(file, "[S]\r\nK=a\r\n");
+        int calls = 0;
+        bool inSecond = false;
+        std::optional<bool> second;
+        ini::Set_Write_Call([&](int fd, const char* data, qint64 size) -> qint64 {
+            if (!inSecond && ++calls == moment) {
+                inSecond = true;
+                second = PutIniValue(S, QStringLiteral("J"), QStringLiteral("x"), file);
+                inSecond = false;
+            }
+            return ::write(fd, data, size_t(size));
+        });
+        QVERIFY(PutIniValue(S, K, QStringLiteral("b"), file));
+        QCOMPARE(second, std::optional<bool>(secondDone));
+        QCOMPARE(shown.size(), secondDone ? 0 : 1);
+        if (!secondDone)
+            QVERIFY(shown.at(0).text.contains(QStringLiteral("in use by another copy of the program")));
+        QCOMPARE(Read_Bytes(file), after);
+        Expect_Only({QStringLiteral("test.ini")});
+    }
+
+    // Another copy's lock file took the place of this copy's while it wrote: releasing the lock leaves
+    // the other one where it is.
+    void release_keeps_another_lock() {
+        const QString lockFile = file + QStringLiteral(".lock");
+        const QByteArray others = QByteArray::number(::getpid()) + "\nquorvane\nelsewhere\n";
+        Write_Bytes(file, "[S]\r\nK=a\r\n");
+        int calls = 0;
+        bool replaced = false;
+        ini::Set_Write_Call([&](int fd, const char* data, qint64 size) -> qint64 {
+            if (++calls == 2) replaced = QFile::remove(lockFile) && Put_Bytes(lockFile, others);
+            return ::write(fd, data, size_t(size));
+        });
+        QVERIFY(PutIniValue(S, K, QStringLiteral("b"), file));
+        QVERIFY(replaced);
+        QCOMPARE(Read_Bytes(lockFile), others);
+        QCOMPARE(Read_Bytes(file), QByteArray("[S]\r\nK=b\r\n"));
+        Expect_Only({QStringLiteral("test.ini"), QStringLiteral("test.ini.lock")});
+    }
+
     // A lock left behind by a copy that has ended is cleared at once, without any wait: empty, cut short,
     // naming a process that has ended, or left by a process killed while it took the lock.
     void stale_lock_cleared_data() {
@@ -463,6 +525,20 @@ class TestIniFile : public QObject {
         QCOMPARE(GetIniValue(S, K, file), QString());
         QCOMPARE(shown.size(), 3);
         QVERIFY(QFile::remove(file));
+    }
+
+    // A file beyond the bound is refused before a byte of it is read, and a write leaves it as it is.
+    void oversized_file_refused() {
+        Write_Bytes(file, "[S]\r\nK=a\r\n");
+        QVERIFY(::truncate(QFile::encodeName(file).constData(), ini::MaxFileSize + 1) == 0);
+        QCOMPARE(GetIniValue(S, K, file), QString());
+        Expect_Reported("GetIniValue");
+        QCOMPARE(ErrNumber, err::PathFileAccess);
+        QVERIFY(ErrDescription.endsWith(QStringLiteral("(file too large)")));
+        QVERIFY(!PutIniValue(S, K, QStringLiteral("b"), file));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(QFileInfo(file).size(), ini::MaxFileSize + 1);
+        QFile::remove(file);
     }
 
     // Several values in one write: replaced in place or added in the order given.

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVariant>
 
 #include <cerrno>
 #include <cmath>
@@ -466,7 +467,11 @@ class TestSettings : public QObject {
             QCOMPARE(shown.at(0).title, QStringLiteral("Form_Load"));
             QCOMPARE(QFileInfo::exists(other), !target.isNull());
             if (!target.isNull()) QCOMPARE(Read_Bytes(other), target);
+            // Nothing was loaded, so the form's unload stores nothing; a single value is not written
+            // through the link either.
             Store_Settings();
+            QCOMPARE(shown.size(), 1);
+            QVERIFY(!Put_Setting(QStringLiteral("OPTIONS"), QStringLiteral("1")));
             QCOMPARE(shown.size(), 2);
             QCOMPARE(shown.at(1).title, QStringLiteral("PutIniValue"));
             if (!target.isNull()) QCOMPARE(Read_Bytes(other), target);
@@ -507,6 +512,64 @@ class TestSettings : public QObject {
         QCOMPARE(ErrProcedure, QStringLiteral("Form_Load"));
         QCOMPARE(Current(), QStringLiteral("3 5 0 0 0"));
         QCOMPARE(Disk(parent), before);
+    }
+
+    // A start whose repair fails (the damaged file cannot be kept: a folder with something in it stands
+    // at the backup's name): the form's unload stores nothing, so the file keeps what it held instead of
+    // values that were never loaded. Once a load succeeds, a store writes again.
+    void store_after_failed_load() {
+        Set_Test_Keys(FixedKeys);
+        const QString backup = Settings_File() + BackupSuffix;
+        const QByteArray damaged = Settings_Text("3", "x", "20", "4", "300");
+        QVERIFY(Write_Bytes(Settings_File(), damaged));
+        QVERIFY(QDir().mkpath(backup + QStringLiteral("/inside")));
+        QVERIFY_THROWS_EXCEPTION(AppError, Load_Settings());
+        QCOMPARE(Current(), QStringLiteral("0 0 0 0 0"));
+        Store_Settings();
+        Expect_Quiet();
+        QCOMPARE(Read_Bytes(Settings_File()), damaged);
+        QVERIFY(QFileInfo(backup + QStringLiteral("/inside")).isDir());
+
+        QVERIFY(QDir(backup).removeRecursively());
+        Load_Settings();
+        OPTIONS = 1;
+        Store_Settings();
+        Expect_Quiet();
+        QCOMPARE(Stored_All(), QStringLiteral("1 1 2 3 40"));
+        QCOMPARE(Read_Bytes(backup), damaged);
+    }
+
+    // The form's store: one write that leaves the bytes the four single writes of earlier versions left.
+    void store_in_one_write_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("first content") << FirstContent;
+        QTest::newRow("keys missing, other lines")
+            << QByteArray("; c\r\n[REGISTRATION]\r\nPOTSIZEAVG=\"03.dc6\"\r\n[T]\r\nA=1\r\n");
+    }
+    void store_in_one_write() {
+        QFETCH(QByteArray, before);
+        const QString file = Settings_File();
+        Load_Settings();
+        OPTIONS = 3;
+        MINBET = 2.5;
+        MAXBET = 5;
+        NUMRAISES = 4;
+        const auto start = [&] {
+            QVERIFY(Write_Bytes(file, before));
+            Set_Test_Keys({46, 47, 48, 49, 50, 51, 52, 53, 54});
+        };
+        start();
+        for (const auto& [key, value] : {std::pair{"OPTIONS", QVariant(3)},
+                                         {"MINBET", QVariant(2.5)},
+                                         {"MAXBET", QVariant(5.0)},
+                                         {"NUMRAISES", QVariant(4)}})
+            QVERIFY(PutIniValue(Section, QLatin1String(key), modEncrypt::Encrypt(value), file));
+        const QByteArray fourWrites = Read_Bytes(file);
+        start();
+        Store_Settings();
+        Expect_Quiet();
+        QCOMPARE(Read_Bytes(file), fourWrites);
+        QCOMPARE(Current(), QStringLiteral("3 2.5 5 4 40"));
     }
 
     // A store writes the four table values in place without quotes, under fresh keys each time, then
