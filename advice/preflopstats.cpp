@@ -88,14 +88,13 @@ struct Line {
 // Fields 7 and 8, when present: whole numbers of wins and ties out of every heads-up deal. Anything
 // else leaves the row without them, silently: the six fields alone make a valid row.
 void Store_Exact_Counts(PreflopStat& stat, const Line& line, int count) {
-    constexpr qlonglong Deals = qlonglong{2118760} * 990;
     stat.HasExact = false;
     stat.ExactWins = stat.ExactTies = 0;
     if (count < FieldsKept) return;
     bool winsOk = false, tiesOk = false;
     const qlonglong wins = modEncrypt::Decrypt(QString::fromLatin1(line.fields[6])).toLongLong(&winsOk);
     const qlonglong ties = modEncrypt::Decrypt(QString::fromLatin1(line.fields[7])).toLongLong(&tiesOk);
-    if (!winsOk || !tiesOk || wins < 0 || ties < 0 || wins + ties > Deals) return;
+    if (!winsOk || !tiesOk || wins < 0 || ties < 0 || wins + ties > PreflopDealsPerHand) return;
     stat.HasExact = true;
     stat.ExactWins = static_cast<Long>(wins);
     stat.ExactTies = static_cast<Long>(ties);

@@ -3,6 +3,7 @@
 #include "cards/long.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <cstdint>
 
 // The statistics of the starting hands, read once from the enciphered file "stats.csv" in the
@@ -24,6 +25,12 @@ struct PreflopStat {
 };
 
 inline constexpr int MaxStatRows = 200;
+
+// Fields 7 and 8 of a row count the hand's heads-up wins and ties over every deal of an opponent hand
+// and a board: C(50,5) boards x C(45,2) opponent hands.
+inline constexpr qint64 PreflopBoardsPerHand = 2118760;
+inline constexpr qint64 PreflopOpponentsPerBoard = 990;
+inline constexpr qint64 PreflopDealsPerHand = PreflopBoardsPerHand * PreflopOpponentsPerBoard;
 
 // Rows 1..StatCount are valid; row 0 is unused.
 extern PreflopStat PreflopStats[MaxStatRows + 1];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "advice/preflopstats.h"
 #include "cards/long.h"
 
 #include <cstdint>
@@ -36,7 +37,7 @@ bool Spot_From_Board(int opponents, Spot& spot);
 
 // Pre-flop heads-up figures from the statistics table: exact wins and ties out of
 // PreflopTrialsPerHand deals of an opponent hand and a board.
-inline constexpr std::int64_t PreflopTrialsPerHand = std::int64_t{2118760} * 990; // C(50,5) x C(45,2)
+inline constexpr std::int64_t PreflopTrialsPerHand = PreflopDealsPerHand;
 struct PreflopExact {
     bool found = false;
     std::int64_t wins = 0;

@@ -13,6 +13,7 @@
 // writes the file without the cipher (for reading by eye, not for shipping). The cipher keys come from a
 // fixed-seed generator, so a second run writes the same file byte for byte.
 
+#include "advice/preflopstats.h"
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "showdown/evaluator.h"
@@ -127,8 +128,8 @@ bool Self_Check() {
 // Each of the 1,326 concrete hands gathers 2 x wins + ties over every board and opponent; the total
 // number of trials per hand is C(50,5) x C(45,2) = 2,118,760 x 990.
 
-constexpr std::uint64_t BoardsPerHand = 2118760;
-constexpr std::uint64_t OpponentsPerBoard = 990;
+constexpr std::uint64_t BoardsPerHand = PreflopBoardsPerHand;
+constexpr std::uint64_t OpponentsPerBoard = PreflopOpponentsPerBoard;
 constexpr std::uint64_t HalfPointsPerHand = 2 * BoardsPerHand * OpponentsPerBoard;
 
 inline int Pair_Index(int a, int b) {
