@@ -2,6 +2,7 @@
 #include "config/modglobal.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,12 +54,6 @@ void Killed_While_Locking(const QString& lock) {
     int status = 0;
     ::waitpid(child, &status, 0);
     QVERIFY(WIFSIGNALED(status));
-}
-
-// Puts the bytes into the file, without any check that would need a test function around it.
-bool Put_Bytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QByteArray Read_Bytes(const QString& path) {
@@ -299,10 +294,9 @@ class TestIniFile : public QObject {
         QCOMPARE(Read_Bytes(file), QByteArray("[S]\r\nK=b\r\n"));
     }
 
-    // A second copy writes while the first is still making its lock (writing its owner) or while the first
-    // holds it (writing the new file). A lock that is not whole yet is nobody's, so the second goes
-    // first; a held one is never taken for one left behind, so the second is refused. Either way the
-    // first's write goes through and no lock is left.
+    // A second copy writes while the first makes its lock (not whole yet, so nobody's: the second goes
+    // first) or holds it (never taken for a stale one: the second is refused). The first's write goes
+    // through either way and no lock is left.
     void second_copy_meanwhile_data() {
         QTest::addColumn<int>("moment"); // the first copy's write call during which the second writes
         QTest::addColumn<bool>("secondDone");
@@ -344,7 +338,7 @@ class TestIniFile : public QObject {
         int calls = 0;
         bool replaced = false;
         ini::Set_Write_Call([&](int fd, const char* data, qint64 size) -> qint64 {
-            if (++calls == 2) replaced = QFile::remove(lockFile) && Put_Bytes(lockFile, others);
+            if (++calls == 2) replaced = QFile::remove(lockFile) && testsupport::Write_File(lockFile, others);
             return ::write(fd, data, size_t(size));
         });
         QVERIFY(PutIniValue(S, K, QStringLiteral("b"), file));

@@ -1,8 +1,8 @@
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
 #include "shell/messages.h"
+#include "tests/support/testsupport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
@@ -13,19 +13,9 @@
 using namespace modGlobal;
 
 namespace {
-
 QByteArray Read_Bytes() {
-    QFile f(Settings_File());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testsupport::Read_File(Settings_File());
 }
-
-void Write_Bytes(const QByteArray& bytes) {
-    QDir().mkpath(Settings_Folder());
-    QFile f(Settings_File());
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 } // namespace
 
 class TestOptional : public QObject {
@@ -65,7 +55,7 @@ class TestOptional : public QObject {
         Load_Settings(); // a sound file of the five
         QByteArray file = Read_Bytes();
         if (!line.isEmpty()) file += line + "\r\n";
-        Write_Bytes(file);
+        QVERIFY(testsupport::Write_File(Settings_File(), file));
         QCOMPARE(Get_Optional_Setting(QStringLiteral("ZOOM"), 100, 100, 300), expected);
         QCOMPARE(Read_Bytes(), file); // never repaired
         Load_Settings();

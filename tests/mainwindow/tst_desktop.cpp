@@ -9,6 +9,7 @@
 #include "shell/messages.h"
 #include "shell/urllink.h"
 #include "tests/support/testsupport.h"
+#include "tests/support/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,9 +56,7 @@ class TestDesktop : public QObject {
     std::unique_ptr<frmMain> window;
 
     template <class T = QWidget> T* Get(const QString& name) const {
-        T* w = window->findChild<T*>(name);
-        if (!w) qFatal("no control %s", qPrintable(name));
-        return w;
+        return testsupport::Child<T>(window.get(), name);
     }
     QLineEdit* Pot() const { return Get<QLineEdit>("txtPot"); }
     QLineEdit* Entry() const { return Get<QLineEdit>("txtEnterCards"); }
@@ -86,9 +85,7 @@ class TestDesktop : public QObject {
         modGlobal::NUMRAISES = 3;
         modGlobal::POTSIZEAVG = 40;
         window = std::make_unique<frmMain>();
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(testsupport::Show_Active(window.get()));
     }
     void Zoom_To(int percent) {
         Action("mnuFileZoomReset")->trigger();
@@ -232,19 +229,14 @@ class TestDesktop : public QObject {
         QVERIFY(std::abs(about->URLLink1->lblURL->width() - 2 * linkAt100) <= 4);
         QCOMPARE(settings->size(), QSize(Pixels(3750, 200), Pixels(2670, 200)));
         QCOMPARE(settings->txtPotSizeAvg->geometry(), Pixels(QRect(1920, 2280, 1695, 285), 200));
-        for (const QLabel* label : {settings->Label2, settings->Label3, settings->Label4, settings->Label5}) {
-            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
-            QCOMPARE(label->font().pointSizeF(), settings->Label2->font().pointSizeF()); // one size still
-        }
-
         std::unique_ptr<frmSettings> later(new frmSettings); // built at 200%
         later->setAttribute(Qt::WA_DeleteOnClose, false);
         QCOMPARE(later->size(), settings->size());
-        for (const QLabel* label :
-             {later->Label2, later->Label3, later->Label4, later->Label5}) { // at 200% too
-            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
-            QCOMPARE(label->font().pointSizeF(), later->Label2->font().pointSizeF());
-        }
+        for (const frmSettings* f : {settings.get(), later.get()})
+            for (const QLabel* label : {f->Label2, f->Label3, f->Label4, f->Label5}) {
+                QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
+                QCOMPARE(label->font().pointSizeF(), f->Label2->font().pointSizeF()); // one size still
+            }
         QCOMPARE(later->cmdSave->font().pointSizeF(), settings->cmdSave->font().pointSizeF());
         QCOMPARE(later->cmdSave->font().pointSizeF(), 2 * QApplication::font().pointSizeF());
         ShowingAbout = false;

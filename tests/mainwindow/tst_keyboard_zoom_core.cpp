@@ -23,11 +23,6 @@ QString Names(const cardnotation::Entry& entry) {
     return names.join(QLatin1Char(' '));
 }
 
-QByteArray Settings_Bytes() {
-    QFile f(modGlobal::Settings_File());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestKeyboardZoomCore : public QObject {
@@ -137,10 +132,10 @@ class TestKeyboardZoomCore : public QObject {
                                            modGlobal::Settings_File()));
         else if (!stored.isEmpty())
             QVERIFY(modGlobal::Put_Setting(modZoom::ZoomKey, stored));
-        const QByteArray before = Settings_Bytes();
+        const QByteArray before = testsupport::Read_File(modGlobal::Settings_File());
         modZoom::Load_Zoom();
         QCOMPARE(modZoom::ZoomPercent, zoom);
-        QCOMPARE(Settings_Bytes(), before);
+        QCOMPARE(testsupport::Read_File(modGlobal::Settings_File()), before);
         QVERIFY(shown.isEmpty());
     }
 };

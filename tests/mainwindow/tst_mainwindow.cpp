@@ -7,6 +7,7 @@
 #include "mainwindow/uihelpers.h"
 #include "shell/messages.h"
 #include "tests/support/testsupport.h"
+#include "tests/support/widgets.h"
 #include "version.h"
 
 #include <QAction>
@@ -60,9 +61,7 @@ class TestMainWindow : public QObject {
     std::unique_ptr<frmMain> window;
 
     template <class T = QWidget> T* Get(const QString& name) const {
-        T* w = window->findChild<T*>(name);
-        if (!w) qFatal("no control %s", qPrintable(name));
-        return w;
+        return testsupport::Child<T>(window.get(), name);
     }
     QString Text(const QString& name) const { return Get(name)->property("text").toString(); }
     QCheckBox* Check(int i) const { return Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(i)); }
@@ -83,13 +82,7 @@ class TestMainWindow : public QObject {
         modGlobal::NUMRAISES = 3;
         modGlobal::POTSIZEAVG = 40;
         window = std::make_unique<frmMain>();
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        // Without a window manager (a bare X server) a window may never become active.
-        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-            QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        else
-            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(testsupport::Show_Active(window.get()));
     }
 
     void Click_Picture(const char* card) {

@@ -10,6 +10,7 @@
 #include "showdown/figures.h"
 #include "showdown/odds.h"
 #include "tests/support/testsupport.h"
+#include "tests/support/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,9 +34,7 @@ class TestShowdownPanel : public QObject {
     std::unique_ptr<frmMain> window;
 
     template <class T = QWidget> T* Get(const QString& name) const {
-        T* w = window->findChild<T*>(name);
-        if (!w) qFatal("no control %s", qPrintable(name));
-        return w;
+        return testsupport::Child<T>(window.get(), name);
     }
     QAction* Action(const char* name) const { return Get<QAction>(QString::fromLatin1(name)); }
     QString Text(const char* name) const { return Get<QLabel>(QString::fromLatin1(name))->text(); }
@@ -63,9 +62,7 @@ class TestShowdownPanel : public QObject {
         modGlobal::Load_Settings();
         modGlobal::OPTIONS = options;
         window = std::make_unique<frmMain>();
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(testsupport::Show_Active(window.get()));
     }
     void Play(const QString& cards) {
         for (const Long card : testsupport::Cards(cards))

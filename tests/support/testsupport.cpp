@@ -7,7 +7,9 @@
 #include "config/modglobal.h"
 #include "mainwindow/modboard.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +71,17 @@ bool Write_Stats_File(const QString& path, const QList<Stats_Row>& rows) {
         if (file.write(line) != line.size()) return false;
     }
     return file.flush();
+}
+
+QByteArray Read_File(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool Write_File(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 } // namespace testsupport

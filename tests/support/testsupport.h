@@ -2,6 +2,7 @@
 
 #include "cards/long.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,5 +32,11 @@ using Stats_Row = QStringList;
 // Writes the rows enciphered, with fixed keys, comma-separated, CR LF after each; false when the file
 // cannot be written.
 bool Write_Stats_File(const QString& path, const QList<Stats_Row>& rows);
+
+// The file's bytes, or "<unreadable>" when it cannot be read (so that a missing file never equals an empty
+// one).
+QByteArray Read_File(const QString& path);
+// Puts the bytes into the file, making its folder first; false when they cannot all be written.
+bool Write_File(const QString& path, const QByteArray& bytes);
 
 } // namespace testsupport
