@@ -334,21 +334,13 @@ class TestSettings : public QObject {
         QTest::addColumn<QString>("stored"); // MINBET's plain text in the file
         QTest::addColumn<QString>("reader");
         QTest::addColumn<double>("minBet");
-        QTest::newRow("German to English") << "de_DE"
-                                           << "2.5"
-                                           << "en_US" << 2.5;
-        QTest::newRow("English to German") << "en_US"
-                                           << "2.5"
-                                           << "de_DE" << 2.5;
-        QTest::newRow("three decimals under German") << ""
-                                                     << "2.125"
-                                                     << "de_DE" << 2.125;
-        QTest::newRow("old German file under English") << ""
-                                                       << "2,5"
-                                                       << "en_US" << 2.5;
-        QTest::newRow("grouping by hand under English") << ""
-                                                        << "1,000.5"
-                                                        << "en_US" << 1000.5;
+        // clang-format off
+        QTest::newRow("German to English") << "de_DE" << "2.5" << "en_US" << 2.5;
+        QTest::newRow("English to German") << "en_US" << "2.5" << "de_DE" << 2.5;
+        QTest::newRow("three decimals under German") << "" << "2.125" << "de_DE" << 2.125;
+        QTest::newRow("old German file under English") << "" << "2,5" << "en_US" << 2.5;
+        QTest::newRow("grouping by hand under English") << "" << "1,000.5" << "en_US" << 1000.5;
+        // clang-format on
     }
     void locale_change() {
         QFETCH(QString, writer);
@@ -373,34 +365,56 @@ class TestSettings : public QObject {
         QVERIFY(!QFileInfo::exists(Settings_File() + BackupSuffix));
     }
 
-    // The settings dialog's save: the four limits in memory and in one write that leaves the bytes the
-    // four single writes of earlier versions left.
-    void table_limits_in_one_write_data() {
-        QTest::addColumn<QByteArray>("before");
-        QTest::newRow("first content") << FirstContent;
-        QTest::newRow("keys missing, other lines")
-            << QByteArray("; c\r\n[REGISTRATION]\r\nOPTIONS=x\r\n[T]\r\nA=1\r\n");
-        QTest::newRow("no file") << QByteArray();
+    // The settings dialog's save (the four limits) and the form's store (the options and three limits):
+    // one write that leaves the bytes the four single writes of earlier versions left.
+    void stores_in_one_write_data() {
+        QTest::addColumn<bool>("form");
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        const QByteArray other = "; c\r\n[REGISTRATION]\r\nOPTIONS=x\r\n[T]\r\nA=1\r\n";
+        QTest::newRow("limits, first content") << false << FirstContent;
+        QTest::newRow("limits, keys missing, other lines") << false << other;
+        QTest::newRow("limits, no file") << false << QByteArray();
+        QTest::newRow("form, first content") << true << FirstContent;
+        QTest::newRow("form, keys missing, other lines")
+            << true << QByteArray("; c\r\n[REGISTRATION]\r\nPOTSIZEAVG=\"03.dc6\"\r\n[T]\r\nA=1\r\n");
     }
-    void table_limits_in_one_write() {
+    void stores_in_one_write() {
+        QFETCH(bool, form);
         QFETCH(QByteArray, before);
         const QString file = Settings_File();
         QVERIFY(QDir().mkpath(Settings_Folder()));
+        if (form) {
+            Load_Settings();
+            OPTIONS = 3;
+            MINBET = 2.5;
+            MAXBET = 5;
+            NUMRAISES = 4;
+        }
         const auto start = [&] {
             QFile::remove(file);
             if (!before.isNull()) QVERIFY(Write_Bytes(file, before));
             Set_Test_Keys({46, 47, 48, 49, 50, 51, 52, 53, 54});
         };
         start();
-        for (const auto& [key, plain] :
-             {std::pair{"MINBET", "2.5"}, {"MAXBET", "5"}, {"NUMRAISES", "4"}, {"POTSIZEAVG", "120"}})
-            QVERIFY(Put_Setting(QLatin1String(key), QLatin1String(plain)));
+        if (form)
+            for (const auto& [key, value] : {std::pair{"OPTIONS", QVariant(3)},
+                                             {"MINBET", QVariant(2.5)},
+                                             {"MAXBET", QVariant(5.0)},
+                                             {"NUMRAISES", QVariant(4)}})
+                QVERIFY(PutIniValue(Section, QLatin1String(key), modEncrypt::Encrypt(value), file));
+        else
+            for (const auto& [key, plain] :
+                 {std::pair{"MINBET", "2.5"}, {"MAXBET", "5"}, {"NUMRAISES", "4"}, {"POTSIZEAVG", "120"}})
+                QVERIFY(Put_Setting(QLatin1String(key), QLatin1String(plain)));
         const QByteArray fourWrites = Read_Bytes(file);
         start();
-        QVERIFY(Store_Table_Limits(2.5, 5, 4, 120));
-        QCOMPARE(Read_Bytes(file), fourWrites);
-        QCOMPARE(Current(), QStringLiteral("0 2.5 5 4 120"));
+        if (form)
+            Store_Settings();
+        else
+            QVERIFY(Store_Table_Limits(2.5, 5, 4, 120));
         Expect_Quiet();
+        QCOMPARE(Read_Bytes(file), fourWrites);
+        QCOMPARE(Current(), form ? QStringLiteral("3 2.5 5 4 40") : QStringLiteral("0 2.5 5 4 120"));
     }
 
     // A full disk: a store is reported once under PutIniValue as a full disk and the file keeps every
@@ -514,9 +528,8 @@ class TestSettings : public QObject {
         QCOMPARE(Disk(parent), before);
     }
 
-    // A start whose repair fails (the damaged file cannot be kept: a folder with something in it stands
-    // at the backup's name): the form's unload stores nothing, so the file keeps what it held instead of
-    // values that were never loaded. Once a load succeeds, a store writes again.
+    // A start whose repair fails (a folder stands at the backup's name): the unload stores nothing, so
+    // the file keeps what it held. Once a load succeeds, a store writes again.
     void store_after_failed_load() {
         Set_Test_Keys(FixedKeys);
         const QString backup = Settings_File() + BackupSuffix;
@@ -537,39 +550,6 @@ class TestSettings : public QObject {
         Expect_Quiet();
         QCOMPARE(Stored_All(), QStringLiteral("1 1 2 3 40"));
         QCOMPARE(Read_Bytes(backup), damaged);
-    }
-
-    // The form's store: one write that leaves the bytes the four single writes of earlier versions left.
-    void store_in_one_write_data() {
-        QTest::addColumn<QByteArray>("before");
-        QTest::newRow("first content") << FirstContent;
-        QTest::newRow("keys missing, other lines")
-            << QByteArray("; c\r\n[REGISTRATION]\r\nPOTSIZEAVG=\"03.dc6\"\r\n[T]\r\nA=1\r\n");
-    }
-    void store_in_one_write() {
-        QFETCH(QByteArray, before);
-        const QString file = Settings_File();
-        Load_Settings();
-        OPTIONS = 3;
-        MINBET = 2.5;
-        MAXBET = 5;
-        NUMRAISES = 4;
-        const auto start = [&] {
-            QVERIFY(Write_Bytes(file, before));
-            Set_Test_Keys({46, 47, 48, 49, 50, 51, 52, 53, 54});
-        };
-        start();
-        for (const auto& [key, value] : {std::pair{"OPTIONS", QVariant(3)},
-                                         {"MINBET", QVariant(2.5)},
-                                         {"MAXBET", QVariant(5.0)},
-                                         {"NUMRAISES", QVariant(4)}})
-            QVERIFY(PutIniValue(Section, QLatin1String(key), modEncrypt::Encrypt(value), file));
-        const QByteArray fourWrites = Read_Bytes(file);
-        start();
-        Store_Settings();
-        Expect_Quiet();
-        QCOMPARE(Read_Bytes(file), fourWrites);
-        QCOMPARE(Current(), QStringLiteral("3 2.5 5 4 40"));
     }
 
     // A store writes the four table values in place without quotes, under fresh keys each time, then

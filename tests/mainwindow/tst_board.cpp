@@ -67,41 +67,24 @@ class TestBoard : public QObject {
     void steps_data() {
         QTest::addColumn<QString>("clicks");
         QTest::addColumn<QString>("shown"); // letters | prompt | line | small bets | hole cards
-        QTest::newRow("one card") << "As"
-                                  << "A|Enter Pre-Flop Cards||1|As --";
-        QTest::newRow("suited pair of cards") << "Kh Ah"
-                                              << "KA|Pre-Flop Strategy|AK s - Best (3/4) [2] G1|1|Kh Ah";
-        QTest::newRow("offsuit") << "As Kh"
-                                 << "AK|Pre-Flop Strategy|AK - Better (5/4) [4] G2|1|As Kh";
-        QTest::newRow("third card keeps the line")
-            << "As Kh 2c"
-            << "AK2|Pre-Flop Strategy|AK - Better (5/4) [4] G2|1|As Kh";
-        QTest::newRow("flop") << "As Kh 2c 3c 9d"
-                              << "AK239|Flop - Enter Pot for Strategy|AK - Better (5/4) [4] G2|1|As Kh";
-        QTest::newRow("turn") << "As Kh 2c 3c 9d Td"
-                              << "AK239T|Turn - Enter Pot for Strategy|AK - Better (5/4) [4] G2|0|As Kh";
-        QTest::newRow("seventh card starts a new hand") << "As Kh 2c 3c 9d Td Jd"
-                                                        << "|Enter Pre-Flop Cards||1|-- --";
-        QTest::newRow("back from the turn to the flop")
-            << "As Kh 2c 3c 9d Td -9d"
-            << "AK23T|Flop - Enter Pot for Strategy|AK - Better (5/4) [4] G2|1|As Kh";
+        // clang-format off
+        QTest::newRow("one card") << "As" << "A|Enter Pre-Flop Cards||1|As --";
+        QTest::newRow("suited pair of cards") << "Kh Ah" << "KA|Pre-Flop Strategy|AK s - Best (3/4) [2] G1|1|Kh Ah";
+        QTest::newRow("offsuit") << "As Kh" << "AK|Pre-Flop Strategy|AK - Better (5/4) [4] G2|1|As Kh";
+        QTest::newRow("third card keeps the line") << "As Kh 2c" << "AK2|Pre-Flop Strategy|AK - Better (5/4) [4] G2|1|As Kh";
+        QTest::newRow("flop") << "As Kh 2c 3c 9d" << "AK239|Flop - Enter Pot for Strategy|AK - Better (5/4) [4] G2|1|As Kh";
+        QTest::newRow("turn") << "As Kh 2c 3c 9d Td" << "AK239T|Turn - Enter Pot for Strategy|AK - Better (5/4) [4] G2|0|As Kh";
+        QTest::newRow("seventh card starts a new hand") << "As Kh 2c 3c 9d Td Jd" << "|Enter Pre-Flop Cards||1|-- --";
+        QTest::newRow("back from the turn to the flop") << "As Kh 2c 3c 9d Td -9d" << "AK23T|Flop - Enter Pot for Strategy|AK - Better (5/4) [4] G2|1|As Kh";
         // The line and the hole cards agree when the count comes back to two: the two cards left.
-        QTest::newRow("a hole card released at three cards")
-            << "As Kd 2c -As"
-            << "K2|Pre-Flop Strategy|K2 - Fold (160/4) [1] G9|1|Kd 2c";
-        QTest::newRow("then a flop")
-            << "As Kd 2c -As Qh 7h 8s"
-            << "K2Q78|Flop - Enter Pot for Strategy|K2 - Fold (160/4) [1] G9|1|Kd 2c";
-        QTest::newRow("back to one card") << "As Kd -As"
-                                          << "K|Enter Pre-Flop Cards||1|Kd --";
-        QTest::newRow("a pair of one letter released once") << "As Ah -Ah"
-                                                            << "A|Enter Pre-Flop Cards||1|As --";
-        QTest::newRow("unknown hand") << "7c Qd"
-                                      << "7Q|Pre-Flop Strategy|Q7 - Worse (120/4) [2] G8|1|7c Qd";
-        QTest::newRow("Clear") << "As Kh 2c 3c 9d !"
-                               << "|Enter Pre-Flop Cards||1|-- --";
-        QTest::newRow("a chosen card again, a released one again") << "As As -Kh"
-                                                                   << "A|Enter Pre-Flop Cards||1|As --";
+        QTest::newRow("a hole card released at three cards") << "As Kd 2c -As" << "K2|Pre-Flop Strategy|K2 - Fold (160/4) [1] G9|1|Kd 2c";
+        QTest::newRow("then a flop") << "As Kd 2c -As Qh 7h 8s" << "K2Q78|Flop - Enter Pot for Strategy|K2 - Fold (160/4) [1] G9|1|Kd 2c";
+        QTest::newRow("back to one card") << "As Kd -As" << "K|Enter Pre-Flop Cards||1|Kd --";
+        QTest::newRow("a pair of one letter released once") << "As Ah -Ah" << "A|Enter Pre-Flop Cards||1|As --";
+        QTest::newRow("unknown hand") << "7c Qd" << "7Q|Pre-Flop Strategy|Q7 - Worse (120/4) [2] G8|1|7c Qd";
+        QTest::newRow("Clear") << "As Kh 2c 3c 9d !" << "|Enter Pre-Flop Cards||1|-- --";
+        QTest::newRow("a chosen card again, a released one again") << "As As -Kh" << "A|Enter Pre-Flop Cards||1|As --";
+        // clang-format on
     }
     void steps() {
         QFETCH(QString, clicks);

@@ -149,9 +149,8 @@ class TestShowdown : public QObject {
         QVERIFY(tie ? va == vb : va > vb);
     }
 
-    // Summed over all 1,326 starting hands, the by-the-river counts count every seven-card hand 21 times
-    // (once for each pair of its cards as the hole cards). The 6, 4 or 12 hands of a class have the same
-    // counts (suits are symmetric), so one hand of each class stands for them.
+    // Over all 1,326 starting hands the by-the-river counts see each seven-card hand 21 times (once per
+    // pair of its cards as hole cards); one hand of each class stands for its 6, 4 or 12.
     void river_categories_before_the_flop() {
         std::int64_t sum[10] = {};
         for (int hi = 0; hi < 13; ++hi)
@@ -225,9 +224,8 @@ class TestShowdown : public QObject {
         QCOMPARE(r.equityPct, 100.0 * (double(wins) + 0.5 * double(ties)) / double(showdowns));
     }
 
-    // The shipped table's exact counts: on every row, wins + ties / 2 rounding to the row's equity in
-    // hundredths; over all 1,326 hands every deal is won by one side or tied. The engine reads them by
-    // the hand's key, whatever the order and suits of the cards.
+    // The shipped exact counts: each row's wins + ties / 2 rounds to its equity; over all 1,326 hands
+    // every deal is won or tied. The engine finds them by key, whatever the order and suits.
     void shipped_preflop_counts() {
         Load_Shipped_Table();
         QCOMPARE(StatCount, 169);
@@ -407,9 +405,8 @@ class TestShowdown : public QObject {
         QVERIFY(spy.count() == seen && !calc.Has_Result());
     }
 
-    // Rapid changes of the spot: only the last spot's figures are ever delivered, here once, those of a
-    // direct computation; an invalid spot cancels; destroyed while it runs, the worker is stopped and
-    // joined.
+    // Rapid changes of the spot: only the last spot's figures are delivered, once; an invalid spot
+    // cancels; destroyed while it runs, the worker is stopped and joined.
     void calculator_drops_stale_figures() {
         Calculator calc;
         std::vector<std::uint64_t> delivered;
