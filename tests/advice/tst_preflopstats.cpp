@@ -2,6 +2,7 @@
 #include "config/modencrypt.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -166,14 +167,8 @@ class TestPreflopStats : public QObject {
         QTemporaryDir prefix;
         const QDir root(prefix.path());
         QVERIFY(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("share/quorvane")));
-        const auto put = [&](const QString& folder, int rows) {
-            if (rows == 0) return;
-            QFile f(root.filePath(folder + QLatin1Char('/') + StatsFileName));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(Rows(rows));
-        };
-        put(QStringLiteral("bin"), besideRows);
-        put(QStringLiteral("share/quorvane"), sharedRows);
+        for (const auto& [folder, rows] : {std::pair{"bin/", besideRows}, {"share/quorvane/", sharedRows}})
+            if (rows) QVERIFY(testsupport::Write_File(root.filePath(folder + StatsFileName), Rows(rows)));
         Set_Stats_Folder(root.filePath(program));
         QCOMPARE(QDir::cleanPath(Stats_Folder()), root.filePath(expected));
         QCOMPARE(Load(), result);

@@ -56,11 +56,7 @@ void Killed_While_Locking(const QString& lock) {
     QVERIFY(WIFSIGNALED(status));
 }
 
-QByteArray Read_Bytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-    return f.readAll();
-}
+constexpr auto Read_Bytes = testsupport::Read_File;
 
 void Write_Bytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);

@@ -4,6 +4,7 @@
 #include "config/numbers.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -46,17 +47,8 @@ const QByteArray FirstContent = "[REGISTRATION]\r\n"
                                 "NUMRAISES=\"03.c6\"\r\n"
                                 "POTSIZEAVG=\"03.dc6\"\r\n";
 
-QByteArray Read_Bytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-    return f.readAll();
-}
-
-bool Write_Bytes(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
+constexpr auto Read_Bytes = testsupport::Read_File;
+constexpr auto Write_Bytes = testsupport::Write_File;
 
 // A settings file with the five values given as plain texts, enciphered with the fixed keys.
 QByteArray Settings_Text(const QString& options, const QString& minBet, const QString& maxBet,

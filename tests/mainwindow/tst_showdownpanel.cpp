@@ -168,15 +168,11 @@ class TestShowdownPanel : public QObject {
         QVERIFY(modGlobal::PutIniValue(modGlobal::Section, QStringLiteral("OPPONENTS"),
                                        modEncrypt::Encrypt_With_Keys(QStringLiteral("12"), 47, 47, 47, 47),
                                        modGlobal::Settings_File()));
-        QFile file(modGlobal::Settings_File());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray before = file.readAll();
-        file.close();
+        const QByteArray before = testsupport::Read_File(modGlobal::Settings_File());
         Open_Window();
         QVERIFY(!Get("fraShowdown")->isVisible());
         QCOMPARE(Get<QSpinBox>("spnOpponents")->value(), 1);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QCOMPARE(testsupport::Read_File(modGlobal::Settings_File()), before);
         QVERIFY(shown.isEmpty());
     }
 
