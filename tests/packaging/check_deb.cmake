@@ -1,13 +1,7 @@
 # `cpack -G DEB` makes quorvane_<version>_<arch>.deb holding exactly the files below under /usr, with
 # dependencies on the Qt libraries worked out from the program; `cmake --install` lays out the same files.
-foreach(tool dpkg dpkg-deb dpkg-shlibdeps)
-    string(MAKE_C_IDENTIFIER ${tool} var)
-    find_program(${var} ${tool})
-    if(NOT ${var})
-        message("SKIPPED: ${tool} is not installed")
-        return()
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/require_tools.cmake)
+require_tools(dpkg dpkg-deb dpkg-shlibdeps)
 
 set(expected
     ./usr/bin/quorvane

@@ -1,13 +1,7 @@
 # The desktop entry passes desktop-file-validate without a word; the AppStream entry passes
 # appstreamcli validate (notes of the "info" kind allowed).
-foreach(tool desktop-file-validate appstreamcli)
-    string(MAKE_C_IDENTIFIER ${tool} var)
-    find_program(${var} ${tool})
-    if(NOT ${var})
-        message("SKIPPED: ${tool} is not installed")
-        return()
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/require_tools.cmake)
+require_tools(desktop-file-validate appstreamcli)
 
 execute_process(COMMAND ${desktop_file_validate} ${DESKTOP_FILE}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
