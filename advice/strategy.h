@@ -14,6 +14,7 @@ extern Long StrategyRank;
 extern Long StrategyAtRank;
 extern Long StrategyGroup;
 extern bool StrategyFound; // the last lookup found a row
+extern Long StrategyRow;   // the row it found (1..StatCount), 0 when none
 
 inline const QString AdviceWords[7] = {
     QStringLiteral("Best"), QStringLiteral("Better"), QStringLiteral("Good"), QStringLiteral("Marginal"),
