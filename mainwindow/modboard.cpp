@@ -1,5 +1,6 @@
 #include "mainwindow/modboard.h"
 
+#include "advice/preflopstats.h"
 #include "advice/strategy.h"
 #include "cards/mododds.h"
 #include "shell/errorreport.h"
@@ -74,6 +75,7 @@ void Toggle(Long index, bool choose, Via via) {
     case 2:
         Board.Prompt = PromptStrategy;
         Board.InfoColour = NeutralColour;
+        Board.PreflopTable = {};
         SmallBetRound = true;
         IsSuited = Suited_Test();
         cmdNewStrategy_Click();
@@ -126,6 +128,7 @@ void Clear() {
     Board.Prompt = PromptPreFlop;
     Board.InfoLine.clear();
     Board.InfoColour = NeutralColour;
+    Board.PreflopTable = {};
     BoardResetting = false;
     SmallBetRound = true;
 }
@@ -148,12 +151,38 @@ void Display_Results() {
         if (key.isEmpty()) return;
         StrategyColor = 0;
         const QString word = Return_Strategy_Results(key);
+        Board.PreflopTable = {};
+        if (StrategyFound && StrategyRow >= 1 && StrategyRow <= MaxStatRows &&
+            PreflopStats[StrategyRow].HasExact)
+            Board.PreflopTable = {true, PreflopStats[StrategyRow].ExactWins,
+                                  PreflopStats[StrategyRow].ExactTies};
         Board.InfoLine = Info_Line(key, word);
         // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
         // text on the word's missing colour (black) could not be read.
         Board.InfoColour =
             StrategyFound && StrategyColor != 0 ? static_cast<BgrColour>(StrategyColor) : NeutralColour;
     });
+}
+
+bool Showdown_Spot(int opponents, showdown::Spot& spot) {
+    showdown::Spot s;
+    s.opponents = opponents;
+    for (int row = 1; row <= 2; ++row) {
+        const Long suit = HoleCards[row][1], rank = HoleCards[row][2];
+        if (suit < 1 || suit > 4 || rank < 1 || rank > 13 || BoardGrid[suit][rank] != 1) return false;
+        s.hole[row - 1] = Card_Index(suit, rank);
+    }
+    for (Long suit = 1; suit <= 4; ++suit)
+        for (Long rank = 1; rank <= 13; ++rank) {
+            const int card = Card_Index(suit, rank);
+            if (BoardGrid[suit][rank] != 1 || card == s.hole[0] || card == s.hole[1]) continue;
+            if (s.boardCount == showdown::MaxBoard) return false;
+            s.board[s.boardCount++] = card;
+        }
+    if (s.boardCount == 0) s.table = Board.PreflopTable;
+    if (!showdown::Valid(s)) return false;
+    spot = s;
+    return true;
 }
 
 void Reset() {

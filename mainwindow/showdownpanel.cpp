@@ -2,9 +2,10 @@
 
 #include "config/modglobal.h"
 #include "mainwindow/controls.h"
+#include "mainwindow/modboard.h"
+#include "mainwindow/showdownfigures.h"
 #include "mainwindow/uihelpers.h"
 #include "shell/errorreport.h"
-#include "showdown/figures.h"
 
 #include <QLabel>
 #include <QSpinBox>
@@ -56,9 +57,10 @@ int ShowdownPanel::Opponents() const {
 void ShowdownPanel::Set_Running(bool running) {
     running_ = running;
     hasSpot_ = false;
-    if (running)
+    if (running) {
+        calculator_.Prepare();
         Follow_Board();
-    else
+    } else
         calculator_.Cancel();
 }
 
@@ -66,21 +68,13 @@ void ShowdownPanel::Follow_Board() {
     Trap("Follow_Board", [this] {
         if (!running_) return;
         showdown::Spot spot;
-        if (!showdown::Spot_From_Board(Opponents(), spot)) {
+        if (!modBoard::Showdown_Spot(Opponents(), spot)) {
             hasSpot_ = false;
             calculator_.Cancel();
             Blank();
             return;
         }
-        const auto same = [](const showdown::Spot& a, const showdown::Spot& b) {
-            if (a.opponents != b.opponents || a.boardCount != b.boardCount) return false;
-            for (int i = 0; i < 2; ++i)
-                if (a.hole[i] != b.hole[i]) return false;
-            for (int i = 0; i < a.boardCount; ++i)
-                if (a.board[i] != b.board[i]) return false;
-            return true;
-        };
-        if (hasSpot_ && same(spot, spot_)) return;
+        if (hasSpot_ && spot == spot_) return;
         spot_ = spot;
         hasSpot_ = true;
         Blank(); // the last spot's figures no longer stand
@@ -104,12 +98,15 @@ void ShowdownPanel::Blank() {
 void ShowdownPanel::Show_Figures(const showdown::Result& result) {
     Trap("Show_Figures", [&] {
         if (!running_ || !hasSpot_) return;
-        lblWinPct->setText(showdown::Percent_Text(result.winPct));
-        lblTiePct->setText(showdown::Percent_Text(result.tiePct));
-        lblEquityPct->setText(showdown::Percent_Text(result.equityPct));
-        lblShowdownPrecision->setText(showdown::Precision_Text(result));
-        showdown::RiverRow rows[showdown::RiverRowSlots];
-        const Long count = showdown::River_Rows(result, rows);
+        using namespace showdowntexts;
+        if (result.hasOdds) {
+            lblWinPct->setText(Percent_Text(result.odds.winPct));
+            lblTiePct->setText(Percent_Text(result.odds.tiePct));
+            lblEquityPct->setText(Percent_Text(result.odds.equityPct));
+            lblShowdownPrecision->setText(Precision_Text(result.odds));
+        }
+        RiverRow rows[RiverRowSlots];
+        const Long count = result.hasRiver ? River_Rows(result.river, rows) : 0;
         grdRiver->setRowCount(count);
         for (Long r = 0; r < count; ++r) {
             grdRiver->setItem(r, 0, Cell(rows[r].hand));

@@ -1,10 +1,13 @@
 #include "showdown/calculator.h"
 
+#include "showdown/evaluator.h"
+
 #include <QMetaObject>
 
 namespace showdown {
 
-Calculator::Calculator(QObject* parent) : QObject(parent) {}
+Calculator::Calculator(QObject* parent, int threads)
+    : QObject(parent), threads_(threads > 0 ? threads : Default_Threads()) {}
 
 Calculator::~Calculator() {
     generation_.fetch_add(1, std::memory_order_relaxed);
@@ -14,21 +17,26 @@ Calculator::~Calculator() {
     }
 }
 
+void Calculator::Start_Worker() {
+    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+}
+
+void Calculator::Prepare() {
+    Start_Worker();
+}
+
 std::uint64_t Calculator::Start(const Spot& spot) {
     const std::uint64_t generation = generation_.fetch_add(1, std::memory_order_relaxed) + 1;
     hasResult_ = false;
     if (!Valid(spot)) return 0;
-    Job job;
-    job.spot = spot;
-    job.generation = generation;
-    if (spot.opponents == 1 && spot.boardCount == 0) job.preflop = Preflop_Lookup(spot.hole[0], spot.hole[1]);
     {
         // The worker holds the lock only to take a job, never while it computes.
         const std::lock_guard lock(mutex_);
-        job_ = job;
+        job_.spot = spot;
+        job_.generation = generation;
         pending_ = true;
     }
-    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+    Start_Worker();
     wake_.notify_one();
     return generation;
 }
@@ -41,8 +49,10 @@ void Calculator::Cancel() {
 }
 
 void Calculator::Run(std::stop_token stop) {
+    Evaluator::Get(); // the tables, before the first spot needs them
+    Workers workers(threads_);
+    Job job;
     for (;;) {
-        Job job;
         {
             std::unique_lock lock(mutex_);
             if (!wake_.wait(lock, stop, [this] { return pending_; })) return; // stop requested
@@ -55,7 +65,7 @@ void Calculator::Run(std::stop_token stop) {
         };
         if (!abandoned())
             Compute(
-                job.spot, job.preflop,
+                job.spot, workers,
                 [&](const Result& figures) {
                     Result r = figures;
                     r.generation = job.generation;
