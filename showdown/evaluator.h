@@ -10,21 +10,21 @@
 // The seven-card evaluator: a total order of poker hands of five to seven cards, the best five counting,
 // read from tables.
 //
-// A set of cards (Cards) is two words that a card joins with two adds: `key` sums a constant per rank in
-// its low bits and counts the cards of each suit in four nibbles from bit 32; `mask` holds the cards,
-// suit s in bits 16 s .. 16 s + 12 (cards/cardcodes.h). Sets that are added share no card.
+// A set of cards (Cards) is two words that a card joins with one vector add: the key sums a constant per
+// rank in its low bits and counts the cards of each suit in four nibbles from bit 32; the mask holds the
+// cards, suit s in bits 16 s .. 16 s + 12 (cards/cardcodes.h).
 //
 // With five cards of one suit the hand is a flush or a straight flush, and nothing that two more cards
 // could make beats it: its value comes from a table of the 8,192 suit masks. Otherwise the value depends
 // on the ranks alone and comes from a table of the rank keys: the rank constants give every choice of up
 // to seven ranks a key of its own below 2^25, spread evenly; the keys are cut into 8,192 rows of 4,096,
 // and each row is moved to an offset where it meets no other (row displacement), so that the 73,775
-// choices of five to seven ranks fill 82,598 places.
+// choices of five to seven ranks fill 87,595 places.
 //
 // A value is category << 12 | the hand's place among the hands of its category, from 0 the lowest: a
 // larger value is a better hand, equal values are exact ties, and the category code (1 "High Card" ..
-// 9 "Straight Flush") is the value >> 12. The tables are built once, on first use (Evaluator::Get, a few
-// tens of milliseconds), and take 16 KB (flushes), 32 KB (row offsets) and 168 KB (ranks).
+// 9 "Straight Flush") is the value >> 12. The tables are built once, on first use (Evaluator::Get, some 20
+// milliseconds), and take 16 KB (flushes), 32 KB (row offsets) and 176 KB (ranks).
 
 namespace showdown {
 
@@ -37,12 +37,25 @@ constexpr Long Category_Of(HandValue value) {
 }
 
 struct Cards {
-    std::uint64_t key = 0;
-    std::uint64_t mask = 0;
+    // The two words side by side, so that one vector add joins two sets; sets that are added share no
+    // card, so adding their masks is the same as or-ing them.
+    using Words = std::uint64_t __attribute__((vector_size(16)));
+    Words words = {0, 0};
 
-    friend constexpr Cards operator+(Cards a, Cards b) { return {a.key + b.key, a.mask | b.mask}; }
-    constexpr Cards& operator+=(Cards c) { return *this = *this + c; }
-    friend constexpr bool operator==(const Cards&, const Cards&) = default;
+    constexpr Cards() = default;
+    constexpr Cards(std::uint64_t key, std::uint64_t mask) : words{key, mask} {}
+    constexpr std::uint64_t Key() const { return words[0]; }
+    constexpr std::uint64_t Mask() const { return words[1]; }
+
+    friend constexpr Cards operator+(Cards a, Cards b) {
+        a.words += b.words;
+        return a;
+    }
+    constexpr Cards& operator+=(Cards c) {
+        words += c.words;
+        return *this;
+    }
+    friend constexpr bool operator==(Cards a, Cards b) { return a.Key() == b.Key() && a.Mask() == b.Mask(); }
 };
 
 namespace detail {
@@ -67,7 +80,7 @@ inline constexpr std::uint64_t SuitBias = std::uint64_t{0x3333} << SuitCountShif
 inline constexpr std::uint64_t FlushBits = std::uint64_t{0x8888} << SuitCountShift;
 inline constexpr int RowShift = 12;
 inline constexpr int RowCount = 1 << (HashBits - RowShift);
-inline constexpr int RankSlots = 84 * 1024; // room for the displaced rows (82,598 are used)
+inline constexpr int RankSlots = 88 * 1024; // room for the displaced rows (87,595 are used)
 } // namespace detail
 
 constexpr Cards Card(int index) {
@@ -84,11 +97,11 @@ class Evaluator {
 
     // The value of five to seven cards.
     HandValue Rate(Cards c) const {
-        if (const std::uint64_t flush = (c.key + detail::SuitBias) & detail::FlushBits) [[unlikely]] {
+        if (const std::uint64_t flush = (c.Key() + detail::SuitBias) & detail::FlushBits) [[unlikely]] {
             const int suit = (std::countr_zero(flush) - detail::SuitCountShift - 3) / 4;
-            return flush_[(c.mask >> (16 * suit)) & 0x1FFF];
+            return flush_[(c.Mask() >> (16 * suit)) & 0x1FFF];
         }
-        return Rate_Ranks(static_cast<std::uint32_t>(c.key));
+        return Rate_Ranks(static_cast<std::uint32_t>(c.Key()));
     }
 
     // The value of five to seven cards given by their indexes.

@@ -95,86 +95,79 @@ struct AliasTable {
 // partial shuffle deals them instead.
 constexpr int MaxPairDealCards = 12;
 
-struct Dealer {
-    const Deck& d;
-    Draw& draw;
+// The tables of a batch: every pair of the cards left, and the deck that the shuffle permutes.
+struct DealTables {
     Cards pair[cards::CardCount * (cards::CardCount - 1) / 2];
     std::uint32_t pairs = 0;
     std::uint8_t deck[cards::CardCount];
 
-    Dealer(const Deck& deck_, Draw& draw_) : d(deck_), draw(draw_) {
+    explicit DealTables(const Deck& d) {
         for (int j = 1; j < d.count; ++j)
             for (int i = 0; i < j; ++i)
                 pair[pairs++] = d.set[i] + d.set[j];
         for (int i = 0; i < d.count; ++i)
             deck[i] = static_cast<std::uint8_t>(i);
     }
-
-    Cards Pair(std::uint64_t& used) {
-        for (;;) {
-            const Cards& p = pair[draw.Below(pairs)];
-            if (p.mask & used) continue;
-            used |= p.mask;
-            return p;
-        }
-    }
-    Cards Single(std::uint64_t& used) {
-        for (;;) {
-            const Cards& c = d.set[draw.Below(static_cast<std::uint32_t>(d.count))];
-            if (c.mask & used) continue;
-            used |= c.mask;
-            return c;
-        }
-    }
-    // The first `need` places of the deck become a uniform draw without replacement; the rest stays a
-    // permutation of the cards left, so the next deal can start from it.
-    void Shuffle(int need) {
-        const auto n = static_cast<std::uint32_t>(d.count);
-        for (int i = 0; i < need; ++i) {
-            const std::uint32_t j =
-                static_cast<std::uint32_t>(i) + draw.Below(n - static_cast<std::uint32_t>(i));
-            std::swap(deck[i], deck[j]);
-        }
-    }
 };
 
-// The loops over the opponents are unrolled for each count.
+// A card set from `n` sets, drawn again while it meets a card already dealt.
+inline Cards Draw_Free(Draw& draw, const Cards* sets, std::uint32_t n, std::uint64_t& used) {
+    for (;;) {
+        const Cards& c = sets[draw.Below(n)];
+        if (c.Mask() & used) continue;
+        used |= c.Mask();
+        return c;
+    }
+}
+
+// The first `need` places of the deck become a uniform draw without replacement; the rest stays a
+// permutation of the cards left, so the next deal can start from it.
+inline void Shuffle(Draw& draw, std::uint8_t* deck, std::uint32_t n, int need) {
+    for (int i = 0; i < need; ++i) {
+        const std::uint32_t j = static_cast<std::uint32_t>(i) + draw.Below(n - static_cast<std::uint32_t>(i));
+        std::swap(deck[i], deck[j]);
+    }
+}
+
+// The loops over the opponents are unrolled for each count; the generator and the counts live in locals
+// of the loop, so that they stay in registers.
 template <int Opponents>
 bool Batch_Any_Two(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tally, const StopFlag& stop) {
     const Evaluator& ev = Evaluator::Get();
     const Deck d(spot);
-    const auto dealer = std::make_unique<Dealer>(d, draw);
+    const auto tables = std::make_unique<DealTables>(d);
+    const Cards* pair = tables->pair;
+    const std::uint32_t pairs = tables->pairs, n = static_cast<std::uint32_t>(d.count);
     const int boardMissing = 5 - spot.boardCount;
-    constexpr int opponents = Opponents;
-    const bool byPairs = boardMissing + 2 * opponents <= MaxPairDealCards;
+    const bool byPairs = boardMissing + 2 * Opponents <= MaxPairDealCards;
     const Cards hole = Card(spot.hole[0]) + Card(spot.hole[1]);
+    Draw rng = draw;
     Showdown sd;
-    Cards hands[MaxOpponents];
     std::int64_t t = 0;
     for (; t < trials; ++t) {
         if (t % StopCheckTrials == 0 && Stopped(stop)) break;
         Cards board = d.board;
+        HandValue v[Opponents];
         if (byPairs) {
             std::uint64_t used = 0;
             for (int i = 0; i + 1 < boardMissing; i += 2)
-                board += dealer->Pair(used);
-            if (boardMissing % 2) board += dealer->Single(used);
-            for (int o = 0; o < opponents; ++o)
-                hands[o] = dealer->Pair(used);
+                board += Draw_Free(rng, pair, pairs, used);
+            if (boardMissing % 2) board += Draw_Free(rng, d.set, n, used);
+            for (int o = 0; o < Opponents; ++o)
+                v[o] = ev.Rate(board + Draw_Free(rng, pair, pairs, used));
         } else {
-            dealer->Shuffle(boardMissing + 2 * opponents);
-            const std::uint8_t* deck = dealer->deck;
+            std::uint8_t* deck = tables->deck;
+            Shuffle(rng, deck, n, boardMissing + 2 * Opponents);
             for (int i = 0; i < boardMissing; ++i)
                 board += d.set[deck[i]];
-            for (int o = 0; o < opponents; ++o)
-                hands[o] = d.set[deck[boardMissing + 2 * o]] + d.set[deck[boardMissing + 2 * o + 1]];
+            for (int o = 0; o < Opponents; ++o)
+                v[o] = ev.Rate(board + d.set[deck[boardMissing + 2 * o]] +
+                               d.set[deck[boardMissing + 2 * o + 1]]);
         }
         const HandValue hero = ev.Rate(board + hole);
-        HandValue v[MaxOpponents];
-        for (int o = 0; o < opponents; ++o)
-            v[o] = ev.Rate(board + hands[o]);
-        sd.Add(hero, v, opponents);
+        sd.Add(hero, v, Opponents);
     }
+    draw = rng;
     tally = {t, sd.wins, sd.ties, sd.shares, sd.squared};
     return t == trials;
 }
