@@ -1,6 +1,6 @@
 #include "showdown/computations.h"
 
-#include <vector>
+#include <array>
 
 namespace showdown {
 
@@ -80,8 +80,8 @@ bool Monte_Carlo_Run(Context& context) {
         return true;
     }
     const int threads = context.workers.Threads();
-    std::vector<Tally> round(static_cast<std::size_t>(threads));
-    std::vector<char> played(static_cast<std::size_t>(threads));
+    std::array<Tally, MaxThreads> round{};
+    std::array<bool, MaxThreads> played{};
     for (;;) {
         const std::uint64_t first = context.batches;
         context.workers.Run(threads, [&](int i) {

@@ -1,8 +1,8 @@
 #include "showdown/deck.h"
 #include "showdown/odds.h"
 
-#include <memory>
-#include <vector>
+#include <array>
+#include <atomic>
 
 // The exact odds at the flop and the turn: heads-up and against two opponents, and the plain enumeration
 // of every completion and every opponent hand that serves as their reference.
@@ -182,7 +182,7 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
                    const StopFlag& stop) {
     const Evaluator& ev = Evaluator::Get();
     const int n = d.count;
-    std::vector<ExactCounts> parts(static_cast<std::size_t>(n));
+    std::array<ExactCounts, cards::CardCount> parts{};
     std::atomic<bool> stopped{false};
     // One task per first card of the completion: the turn card at the flop, the river at the turn.
     workers.Run(n, [&](int x) {
@@ -210,15 +210,15 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
     if (stopped.load()) return false;
     ExactCounts total;
     for (const ExactCounts& s : parts)
-        total.Add(s);
+        total.Add(s); // in the order of the tasks
     counts = total;
     return true;
 }
 
 // Every completion of the board (K more cards, ascending places from `from`) and every opponent hand.
 template <int K>
-void By_Boards(const Deck& d, const Weights& w, const Spot& spot, Cards board, Cards hero,
-               std::uint64_t taken, int from, ExactCounts& counts) {
+void By_Boards(const Deck& d, const Weights& w, Cards board, Cards hero, std::uint64_t taken, int from,
+               ExactCounts& counts) {
     const Evaluator& ev = Evaluator::Get();
     if constexpr (K == 0) {
         const HandValue h = ev.Rate(hero);
@@ -234,19 +234,18 @@ void By_Boards(const Deck& d, const Weights& w, const Spot& spot, Cards board, C
                 counts.deals += weight;
             }
         }
-        (void)spot;
     } else {
         for (int i = from; i <= d.count - K; ++i)
-            By_Boards<K - 1>(d, w, spot, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i,
-                             i + 1, counts);
+            By_Boards<K - 1>(d, w, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i, i + 1,
+                             counts);
     }
 }
 
 template <int K>
-bool By_Boards_Tasks(const Deck& d, const Weights& w, const Spot& spot, Workers& workers, ExactCounts& counts,
+bool By_Boards_Tasks(const Deck& d, const Weights& w, Workers& workers, ExactCounts& counts,
                      const StopFlag& stop) {
     const int tasks = d.count - K + 1;
-    std::vector<ExactCounts> parts(static_cast<std::size_t>(tasks));
+    std::array<ExactCounts, cards::CardCount> parts{};
     std::atomic<bool> stopped{false};
     workers.Run(tasks, [&](int first) {
         if (stopped.load(std::memory_order_relaxed) || Stopped(stop)) {
@@ -261,19 +260,19 @@ bool By_Boards_Tasks(const Deck& d, const Weights& w, const Spot& spot, Workers&
                     return;
                 }
                 const Cards two = d.set[first] + d.set[second];
-                By_Boards<K - 2>(d, w, spot, d.board + two, d.hero + two,
+                By_Boards<K - 2>(d, w, d.board + two, d.hero + two,
                                  std::uint64_t{1} << first | std::uint64_t{1} << second, second + 1,
                                  parts[static_cast<std::size_t>(first)]);
             }
         } else {
-            By_Boards<K - 1>(d, w, spot, d.board + d.set[first], d.hero + d.set[first],
-                             std::uint64_t{1} << first, first + 1, parts[static_cast<std::size_t>(first)]);
+            By_Boards<K - 1>(d, w, d.board + d.set[first], d.hero + d.set[first], std::uint64_t{1} << first,
+                             first + 1, parts[static_cast<std::size_t>(first)]);
         }
     });
     if (stopped.load()) return false;
     ExactCounts total;
     for (const ExactCounts& s : parts)
-        total.Add(s);
+        total.Add(s); // in the order of the tasks
     counts = total;
     return true;
 }
@@ -286,34 +285,34 @@ bool Exact_HeadsUp(const Spot& spot, ExactCounts& counts, const StopFlag& stop) 
     if (spot.range.Uniform())
         return spot.boardCount == 3 ? Flop_HeadsUp<true>(d, nullptr, counts, stop)
                                     : Turn_HeadsUp<true>(d, nullptr, counts, stop);
-    const auto w = std::make_unique<Weights>(spot, d);
-    return spot.boardCount == 3 ? Flop_HeadsUp<false>(d, w.get(), counts, stop)
-                                : Turn_HeadsUp<false>(d, w.get(), counts, stop);
+    const Weights w(spot, d);
+    return spot.boardCount == 3 ? Flop_HeadsUp<false>(d, &w, counts, stop)
+                                : Turn_HeadsUp<false>(d, &w, counts, stop);
 }
 
 bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
     if (!Valid(spot) || spot.opponents != 2 || spot.boardCount < 3) return false;
     const Deck d(spot);
     if (spot.range.Uniform()) return Two_Opponents<true>(spot, d, nullptr, workers, counts, stop);
-    const auto w = std::make_unique<Weights>(spot, d);
-    return Two_Opponents<false>(spot, d, w.get(), workers, counts, stop);
+    const Weights w(spot, d);
+    return Two_Opponents<false>(spot, d, &w, workers, counts, stop);
 }
 
 bool Exact_HeadsUp_By_Boards(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
     if (!Valid(spot) || spot.opponents != 1) return false;
     const Deck d(spot);
-    const auto w = std::make_unique<Weights>(spot, d);
+    const Weights w(spot, d);
     switch (5 - spot.boardCount) {
     case 1:
-        return By_Boards_Tasks<1>(d, *w, spot, workers, counts, stop);
+        return By_Boards_Tasks<1>(d, w, workers, counts, stop);
     case 2:
-        return By_Boards_Tasks<2>(d, *w, spot, workers, counts, stop);
+        return By_Boards_Tasks<2>(d, w, workers, counts, stop);
     case 3:
-        return By_Boards_Tasks<3>(d, *w, spot, workers, counts, stop);
+        return By_Boards_Tasks<3>(d, w, workers, counts, stop);
     case 4:
-        return By_Boards_Tasks<4>(d, *w, spot, workers, counts, stop);
+        return By_Boards_Tasks<4>(d, w, workers, counts, stop);
     default:
-        return By_Boards_Tasks<5>(d, *w, spot, workers, counts, stop);
+        return By_Boards_Tasks<5>(d, w, workers, counts, stop);
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace showdown {
 
@@ -135,9 +134,9 @@ template <int Opponents>
 bool Batch_Any_Two(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tally, const StopFlag& stop) {
     const Evaluator& ev = Evaluator::Get();
     const Deck d(spot);
-    const auto tables = std::make_unique<DealTables>(d);
-    const Cards* pair = tables->pair;
-    const std::uint32_t pairs = tables->pairs, n = static_cast<std::uint32_t>(d.count);
+    DealTables tables(d);
+    const Cards* pair = tables.pair;
+    const std::uint32_t pairs = tables.pairs, n = static_cast<std::uint32_t>(d.count);
     const int boardMissing = 5 - spot.boardCount;
     const bool byPairs = boardMissing + 2 * Opponents <= MaxPairDealCards;
     const Cards hole = Card(spot.hole[0]) + Card(spot.hole[1]);
@@ -156,7 +155,7 @@ bool Batch_Any_Two(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tal
             for (int o = 0; o < Opponents; ++o)
                 v[o] = ev.Rate(board + Draw_Free(rng, pair, pairs, used));
         } else {
-            std::uint8_t* deck = tables->deck;
+            std::uint8_t* deck = tables.deck;
             Shuffle(rng, deck, n, boardMissing + 2 * Opponents);
             for (int i = 0; i < boardMissing; ++i)
                 board += d.set[deck[i]];
@@ -177,7 +176,7 @@ bool Batch_Any_Two(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tal
 bool Batch_Range(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tally, const StopFlag& stop) {
     const Evaluator& ev = Evaluator::Get();
     const Deck d(spot);
-    const auto alias = std::make_unique<AliasTable>(spot.range);
+    const AliasTable alias(spot.range);
     const int boardMissing = 5 - spot.boardCount;
     const Cards hole = Card(spot.hole[0]) + Card(spot.hole[1]);
     const std::uint64_t dead = spot.Dead();
@@ -188,7 +187,7 @@ bool Batch_Range(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tally
         std::uint64_t used = dead;
         Cards hands[MaxOpponents];
         for (int o = 0, redraws = 0; o < spot.opponents;) {
-            const cards::CardPair p = cards::HandCards[static_cast<std::size_t>(alias->Draw_Hand(draw))];
+            const cards::CardPair p = cards::HandCards[static_cast<std::size_t>(alias.Draw_Hand(draw))];
             const std::uint64_t bits = cards::Card_Bit(p.low) | cards::Card_Bit(p.high);
             if (used & bits) {
                 if (++redraws == MaxRedraws) {

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <vector>
 
 // The exact heads-up odds before the flop against any two cards: 2,118,760 boards and 990 opponent hands
 // each. The boards are taken by their ranks (a choice of five ranks, R) and then by their suits.
@@ -29,16 +28,19 @@ struct Hero {
     int avail[13];                   // cards of each rank not in his hand
 };
 
-// The choices of five board ranks, none more often than the cards left allow.
-void Rank_Choices(const Hero& hero, int rank, int left, std::array<std::uint8_t, 13>& count,
-                  std::vector<std::array<std::uint8_t, 13>>& out) {
+// The choices of five board ranks, none more often than the cards left allow: at most C(17, 5) less the
+// 13 with five of a rank.
+constexpr int MaxRankChoices = 6175;
+using RankChoice = std::array<std::uint8_t, 13>;
+
+void Rank_Choices(const Hero& hero, int rank, int left, RankChoice& count, RankChoice* out, int& n) {
     if (rank == 13) {
-        if (left == 0) out.push_back(count);
+        if (left == 0) out[n++] = count;
         return;
     }
     for (int c = 0; c <= std::min(left, hero.avail[rank]); ++c) {
         count[static_cast<std::size_t>(rank)] = static_cast<std::uint8_t>(c);
-        Rank_Choices(hero, rank + 1, left - c, count, out);
+        Rank_Choices(hero, rank + 1, left - c, count, out, n);
     }
     count[static_cast<std::size_t>(rank)] = 0;
 }
@@ -50,7 +52,7 @@ constexpr std::int64_t Pairs(std::int64_t n) {
 // One choice of board ranks and all its boards.
 class RankBoards {
   public:
-    RankBoards(const Evaluator& ev, const Hero& hero, const std::array<std::uint8_t, 13>& count)
+    RankBoards(const Evaluator& ev, const Hero& hero, const RankChoice& count)
         : ev_(ev), hero_(hero), count_(count) {
         std::uint32_t boardKey = 0;
         for (int r = 0; r < 13; ++r) {
@@ -170,7 +172,7 @@ class RankBoards {
 
     const Evaluator& ev_;
     const Hero& hero_;
-    const std::array<std::uint8_t, 13>& count_;
+    const RankChoice& count_;
     int left_[13];            // cards of each rank left for the opponent
     HandValue value_[13][13]; // [low][high]: the value of the opponent's two ranks with the board's
     HandValue heroPlain_ = 0; // the hero's value where no flush can be made
@@ -187,22 +189,23 @@ bool Preflop_Any_Two(const Spot& spot, Workers& workers, ExactCounts& counts, co
         hero.suitRanks[cards::Suit_Code(spot.hole[i])] |= 1u << hero.rank[i];
         --hero.avail[hero.rank[i]];
     }
-    std::vector<std::array<std::uint8_t, 13>> choices;
-    std::array<std::uint8_t, 13> count{};
-    Rank_Choices(hero, 0, 5, count, choices);
+    std::array<RankChoice, MaxRankChoices> choices;
+    RankChoice count{};
+    int n = 0;
+    Rank_Choices(hero, 0, 5, count, choices.data(), n);
 
     constexpr int Tasks = 256;
-    std::vector<ExactCounts> parts(Tasks);
+    std::array<ExactCounts, Tasks> parts{};
     std::atomic<bool> stopped{false};
-    const std::size_t per = (choices.size() + Tasks - 1) / Tasks;
+    const int per = (n + Tasks - 1) / Tasks;
     workers.Run(Tasks, [&](int task) {
-        const std::size_t first = static_cast<std::size_t>(task) * per;
-        for (std::size_t i = first; i < std::min(choices.size(), first + per); ++i) {
+        for (int i = task * per; i < std::min(n, (task + 1) * per); ++i) {
             if (stopped.load(std::memory_order_relaxed) || Stopped(stop)) {
                 stopped.store(true, std::memory_order_relaxed);
                 return;
             }
-            RankBoards(ev, hero, choices[i]).Count(parts[static_cast<std::size_t>(task)]);
+            RankBoards(ev, hero, choices[static_cast<std::size_t>(i)])
+                .Count(parts[static_cast<std::size_t>(task)]);
         }
     });
     if (stopped.load()) return false;

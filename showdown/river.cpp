@@ -1,8 +1,8 @@
 #include "showdown/deck.h"
 #include "showdown/odds.h"
 
+#include <array>
 #include <atomic>
-#include <vector>
 
 // The hands by the river: the hero's category on every completion of the board.
 
@@ -29,7 +29,7 @@ bool Categories(const Deck& d, Workers& workers, RiverFigures& figures, const St
     const Evaluator& ev = Evaluator::Get();
     // One task per first card of the completion; a board of three or four cards is done in one.
     const int tasks = K <= 2 ? 1 : d.count - K + 1;
-    std::vector<RiverFigures> parts(static_cast<std::size_t>(tasks));
+    std::array<RiverFigures, cards::CardCount> parts{};
     std::atomic<bool> stopped{false};
     workers.Run(tasks, [&](int task) {
         if (stopped.load(std::memory_order_relaxed) || Stopped(stop)) {

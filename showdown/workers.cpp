@@ -5,10 +5,10 @@
 namespace showdown {
 
 int Default_Threads() {
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxThreads);
 }
 
-Workers::Workers(int threads) : threads_(std::max(1, threads)) {}
+Workers::Workers(int threads) : threads_(std::clamp(threads, 1, MaxThreads)) {}
 
 Workers::~Workers() {
     for (std::jthread& helper : helpers_)
@@ -18,19 +18,20 @@ Workers::~Workers() {
 
 void Workers::Work(Job& job) {
     for (int task; (task = job.next.fetch_add(1, std::memory_order_relaxed)) < job.count;)
-        (*job.task)(task);
+        job.call(job.task, task);
 }
 
-void Workers::Run(int count, const std::function<void(int)>& task) {
+void Workers::Run_Tasks(int count, void (*call)(void* task, int index), void* task) {
     if (threads_ == 1 || count <= 1) {
         for (int i = 0; i < count; ++i)
-            task(i);
+            call(task, i);
         return;
     }
     while (static_cast<int>(helpers_.size()) < threads_ - 1)
         helpers_.emplace_back([this](std::stop_token stop) { Help(stop); });
     Job job;
-    job.task = &task;
+    job.call = call;
+    job.task = task;
     job.count = count;
     {
         const std::lock_guard lock(mutex_);

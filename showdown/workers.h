@@ -2,10 +2,10 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <functional>
 #include <mutex>
 #include <stop_token>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 // The threads of one calculation: the thread that calls Run and Threads() - 1 helpers, started on the
@@ -15,13 +15,15 @@
 
 namespace showdown {
 
-// std::thread::hardware_concurrency(), at least 1.
+inline constexpr int MaxThreads = 64;
+
+// std::thread::hardware_concurrency(), 1 .. MaxThreads.
 int Default_Threads();
 
 class Workers {
   public:
-    explicit Workers(int threads = Default_Threads());
-    ~Workers(); // stops and joins the helpers
+    explicit Workers(int threads = Default_Threads()); // 1 .. MaxThreads
+    ~Workers();                                        // stops and joins the helpers
     Workers(const Workers&) = delete;
     Workers& operator=(const Workers&) = delete;
 
@@ -29,14 +31,20 @@ class Workers {
 
     // Runs task(0) .. task(count - 1), spread over the threads, the caller's among them. A task must not
     // throw; one Run at a time.
-    void Run(int count, const std::function<void(int)>& task);
+    template <class Task> void Run(int count, Task&& task) {
+        Run_Tasks(
+            count, [](void* t, int i) { (*static_cast<std::remove_reference_t<Task>*>(t))(i); }, &task);
+    }
 
   private:
     struct Job {
-        const std::function<void(int)>* task = nullptr;
+        void (*call)(void* task, int index) = nullptr;
+        void* task = nullptr;
         int count = 0;
         std::atomic<int> next{0};
     };
+
+    void Run_Tasks(int count, void (*call)(void* task, int index), void* task);
 
     void Help(std::stop_token stop);
     static void Work(Job& job);
