@@ -40,19 +40,15 @@ bool Two_Turn_Applies(const Spot& s) {
 bool Two_Flop_Applies(const Spot& s) {
     return s.opponents == 2 && s.boardCount == 3;
 }
-bool Two_Run(Context& context) {
-    ExactCounts counts;
-    return Publish_Exact(context, Exact_Two_Opponents(context.spot, context.workers, counts, context.stop),
-                         counts);
-}
 
 bool Preflop_Applies(const Spot& s) {
     return s.opponents == 1 && s.boardCount == 0;
 }
-bool Preflop_Run(Context& context) {
+// An enumeration on the context's threads.
+template <bool (*Enumeration)(const Spot&, Workers&, ExactCounts&, const StopFlag&)>
+bool Enumerate(Context& context) {
     ExactCounts counts;
-    return Publish_Exact(context, Exact_Preflop_HeadsUp(context.spot, context.workers, counts, context.stop),
-                         counts);
+    return Publish_Exact(context, Enumeration(context.spot, context.workers, counts, context.stop), counts);
 }
 
 bool Always(const Spot&) {
@@ -117,9 +113,12 @@ constexpr Computation List[] = {
      Table_Applies, Table_Run},
     {"odds heads-up at the flop and the turn", Figure::Odds, Method::Exact, true, HeadsUp_Applies,
      HeadsUp_Run},
-    {"odds against two opponents at the turn", Figure::Odds, Method::Exact, true, Two_Turn_Applies, Two_Run},
-    {"odds against two opponents at the flop", Figure::Odds, Method::Exact, false, Two_Flop_Applies, Two_Run},
-    {"odds heads-up before the flop", Figure::Odds, Method::Exact, false, Preflop_Applies, Preflop_Run},
+    {"odds against two opponents at the turn", Figure::Odds, Method::Exact, true, Two_Turn_Applies,
+     Enumerate<Exact_Two_Opponents>},
+    {"odds against two opponents at the flop", Figure::Odds, Method::Exact, false, Two_Flop_Applies,
+     Enumerate<Exact_Two_Opponents>},
+    {"odds heads-up before the flop", Figure::Odds, Method::Exact, false, Preflop_Applies,
+     Enumerate<Exact_Preflop_HeadsUp>},
     {"odds by Monte Carlo", Figure::Odds, Method::MonteCarlo, false, Always, Monte_Carlo_Run},
     {"hands by the river", Figure::River, Method::Exact, true, Always, River_Run},
 };

@@ -3,6 +3,7 @@
 #include "showdown/evaluator.h"
 #include "showdown/odds.h"
 
+#include <atomic>
 #include <cstdint>
 
 // What the computations share: the cards of a spot in the evaluator's form and the opponents' weights.
@@ -11,6 +12,15 @@ namespace showdown::detail {
 
 inline bool Stopped(const StopFlag& stop) {
     return stop && stop();
+}
+
+// For the tasks of one enumeration: true once the run is stopped, noted in `stopped` for the tasks still
+// to come.
+inline bool Abandoned(std::atomic<bool>& stopped, const StopFlag& stop) {
+    if (stopped.load(std::memory_order_relaxed)) return true;
+    if (!Stopped(stop)) return false;
+    stopped.store(true, std::memory_order_relaxed);
+    return true;
 }
 
 struct Deck {

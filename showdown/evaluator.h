@@ -24,7 +24,7 @@
 // A value is category << 12 | the hand's place among the hands of its category, from 0 the lowest: a
 // larger value is a better hand, equal values are exact ties, and the category code (1 "High Card" ..
 // 9 "Straight Flush") is the value >> 12. The tables are built once, on first use (Evaluator::Get, some 20
-// milliseconds), and take 16 KB (flushes), 32 KB (row offsets) and 176 KB (ranks).
+// milliseconds), and take 16 KB (flushes), 32 KB (row offsets) and 175 KB (ranks, in 256 KB reserved).
 
 namespace showdown {
 
@@ -60,11 +60,13 @@ struct Cards {
 
 namespace detail {
 // Each rank code's constant: no two choices of up to seven ranks (at most four of each) have the same
-// sum of these, and all the sums lie below 2^25.
+// sum of these, and all the sums lie below 2^25 (each is the smallest above the last that keeps the
+// sums apart).
 inline constexpr std::uint32_t RankSums[13] = {1,     5,      24,     112,    521,     2247,   9244,
                                                30823, 103066, 250154, 667453, 1526359, 3453520};
 // Multiplying by an odd number modulo 2^25 is one-to-one, so the products of those sums stay apart but
-// are spread evenly; the key sums the products of the ranks and keeps the sum modulo 2^25.
+// are spread evenly; the key sums the products of the ranks and keeps the sum modulo 2^25. Any odd
+// number spreads them; this one packs the table well.
 inline constexpr int HashBits = 25;
 inline constexpr std::uint32_t HashMask = (1u << HashBits) - 1;
 inline constexpr std::uint32_t Spread = 13929315;
@@ -80,7 +82,9 @@ inline constexpr std::uint64_t SuitBias = std::uint64_t{0x3333} << SuitCountShif
 inline constexpr std::uint64_t FlushBits = std::uint64_t{0x8888} << SuitCountShift;
 inline constexpr int RowShift = 12;
 inline constexpr int RowCount = 1 << (HashBits - RowShift);
-inline constexpr int RankSlots = 88 * 1024; // room for the displaced rows (87,595 are used)
+// Room for the displaced rows (87,595 places are used), a power of two: a key that is no choice of five to
+// seven ranks still reads inside the table.
+inline constexpr int RankSlots = 1 << 17;
 } // namespace detail
 
 constexpr Cards Card(int index) {
@@ -95,7 +99,7 @@ class Evaluator {
   public:
     static const Evaluator& Get();
 
-    // The value of five to seven cards.
+    // The value of five to seven cards (of other counts, a value of no meaning).
     HandValue Rate(Cards c) const {
         if (const std::uint64_t flush = (c.Key() + detail::SuitBias) & detail::FlushBits) [[unlikely]] {
             const int suit = (std::countr_zero(flush) - detail::SuitCountShift - 3) / 4;
@@ -117,14 +121,11 @@ class Evaluator {
     // Five to seven cards without five of a suit, by the sum of their ranks' keys (Rank_Key).
     HandValue Rate_Ranks(std::uint32_t rankKeys) const {
         const std::uint32_t key = rankKeys & detail::HashMask;
-        return rank_[key + offsets_[key >> detail::RowShift]];
+        return rank_[(key + offsets_[key >> detail::RowShift]) & (detail::RankSlots - 1)];
     }
     static constexpr std::uint32_t Rank_Key(int rankCode) {
         return detail::RankKeys[static_cast<std::size_t>(rankCode)];
     }
-
-    // The memory the tables take, in bytes.
-    static constexpr std::size_t Table_Bytes() { return sizeof flush_ + sizeof offsets_ + sizeof rank_; }
 
   private:
     Evaluator() = default;

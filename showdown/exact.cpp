@@ -23,6 +23,18 @@ template <bool Uniform> inline std::int64_t Weight(const Weights* w, int i, int 
         return w->w[i][j];
 }
 
+// The weighted showdowns of one opponent hand's value v against the hero's values of the splits of a
+// set of cards, each split weighing its opponent hand.
+template <int Splits>
+inline void Count_Splits(ExactCounts& total, const std::int64_t (&weight)[Splits],
+                         const HandValue (&hero)[Splits], HandValue v) {
+    for (int k = 0; k < Splits; ++k) {
+        total.wins += weight[k] * (hero[k] > v);
+        total.splitTwo += weight[k] * (hero[k] == v);
+        total.deals += weight[k];
+    }
+}
+
 // Flop: every 4-set {a, b, c, e} of the 47 cards left gives the opponent the same seven cards whichever
 // two of them complete the board, so it is rated once and compared with the hero's rating of each of its
 // six pairs (the 1,081 pairs are rated first); the opponent holds the other two.
@@ -63,12 +75,7 @@ bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
                         // The board pair and the opponent's pair: (a b | c e), (a c | b e), (b c | a e), (a e
                         // | b c), (b e | a c), (c e | a b).
                         const std::int64_t ws[6] = {W[c][e], W[b][e], W[a][e], W[b][c], W[a][c], W[a][b]};
-                        const HandValue hs[6] = {hab, hac, hbc, ha[e], hb[e], hc[e]};
-                        for (int k = 0; k < 6; ++k) {
-                            total.wins += ws[k] * (hs[k] > v[e]);
-                            total.splitTwo += ws[k] * (hs[k] == v[e]);
-                            total.deals += ws[k];
-                        }
+                        Count_Splits(total, ws, {hab, hac, hbc, ha[e], hb[e], hc[e]}, v[e]);
                     }
                 }
             }
@@ -109,12 +116,7 @@ bool Turn_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
                 for (int c = b + 1; c < N; ++c) {
                     // The river and the opponent's pair: (a | b c), (b | a c), (c | a b).
                     const std::int64_t ws[3] = {W[b][c], W[a][c], W[a][b]};
-                    const HandValue hs[3] = {ha, hb, hero[c]};
-                    for (int k = 0; k < 3; ++k) {
-                        total.wins += ws[k] * (hs[k] > v[c]);
-                        total.splitTwo += ws[k] * (hs[k] == v[c]);
-                        total.deals += ws[k];
-                    }
+                    Count_Splits(total, ws, {ha, hb, hero[c]}, v[c]);
                 }
             }
         }
@@ -186,10 +188,7 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
     std::atomic<bool> stopped{false};
     // One task per first card of the completion: the turn card at the flop, the river at the turn.
     workers.Run(n, [&](int x) {
-        if (stopped.load(std::memory_order_relaxed) || Stopped(stop)) {
-            stopped.store(true, std::memory_order_relaxed);
-            return;
-        }
+        if (detail::Abandoned(stopped, stop)) return;
         int rest[cards::CardCount];
         ExactCounts& slot = parts[static_cast<std::size_t>(x)];
         if (spot.boardCount == 4) {
@@ -248,17 +247,11 @@ bool By_Boards_Tasks(const Deck& d, const Weights& w, Workers& workers, ExactCou
     std::array<ExactCounts, cards::CardCount> parts{};
     std::atomic<bool> stopped{false};
     workers.Run(tasks, [&](int first) {
-        if (stopped.load(std::memory_order_relaxed) || Stopped(stop)) {
-            stopped.store(true, std::memory_order_relaxed);
-            return;
-        }
+        if (detail::Abandoned(stopped, stop)) return;
         // The first card of the completion is place `first`; before the flop the next one is checked too.
         if constexpr (K >= 4) {
             for (int second = first + 1; second <= d.count - K + 1; ++second) {
-                if (Stopped(stop)) {
-                    stopped.store(true, std::memory_order_relaxed);
-                    return;
-                }
+                if (detail::Abandoned(stopped, stop)) return;
                 const Cards two = d.set[first] + d.set[second];
                 By_Boards<K - 2>(d, w, d.board + two, d.hero + two,
                                  std::uint64_t{1} << first | std::uint64_t{1} << second, second + 1,

@@ -17,8 +17,6 @@
 
 namespace showdown {
 
-using detail::Stopped;
-
 namespace {
 
 struct Hero {
@@ -200,10 +198,7 @@ bool Preflop_Any_Two(const Spot& spot, Workers& workers, ExactCounts& counts, co
     const int per = (n + Tasks - 1) / Tasks;
     workers.Run(Tasks, [&](int task) {
         for (int i = task * per; i < std::min(n, (task + 1) * per); ++i) {
-            if (stopped.load(std::memory_order_relaxed) || Stopped(stop)) {
-                stopped.store(true, std::memory_order_relaxed);
-                return;
-            }
+            if (detail::Abandoned(stopped, stop)) return;
             RankBoards(ev, hero, choices[static_cast<std::size_t>(i)])
                 .Count(parts[static_cast<std::size_t>(task)]);
         }

@@ -9,7 +9,6 @@
 namespace showdown {
 
 using detail::Deck;
-using detail::Stopped;
 
 namespace {
 
@@ -32,10 +31,7 @@ bool Categories(const Deck& d, Workers& workers, RiverFigures& figures, const St
     std::array<RiverFigures, cards::CardCount> parts{};
     std::atomic<bool> stopped{false};
     workers.Run(tasks, [&](int task) {
-        if (stopped.load(std::memory_order_relaxed) || Stopped(stop)) {
-            stopped.store(true, std::memory_order_relaxed);
-            return;
-        }
+        if (detail::Abandoned(stopped, stop)) return;
         std::int64_t* count = parts[static_cast<std::size_t>(task)].count;
         if (K <= 2)
             Completions<K>(ev, d, d.hero, 0, count);
