@@ -331,6 +331,10 @@ class TestShowdown : public QObject {
         QCOMPARE(s.table, (TableCounts{true, row.ExactWins, row.ExactTies}));
         QCOMPARE(QString(Computation_For(Figure::Odds, s).name),
                  QStringLiteral("odds heads-up before the flop, from the statistics table"));
+        Spot narrow = s; // the table's counts are against any two cards only
+        narrow.range.Set_Weight(0, 0);
+        QCOMPARE(QString(Computation_For(Figure::Odds, narrow).name),
+                 QStringLiteral("odds heads-up before the flop"));
         const Result r = Compute_Now(s);
         QVERIFY(r.odds.exact && r.final && r.odds.tiePct > 0);
         QCOMPARE(r.odds.hands, HandClass::HeadsUpDeals);
@@ -450,6 +454,9 @@ class TestShowdown : public QObject {
             QCOMPARE(calc.Start(s), std::uint64_t{0});
         }
         QVERIFY(Range().Uniform() && !Range_Of("mixed").Uniform() && !Range_Of("AA").Uniform());
+        // Three opponents cannot all hold aces: the batch gives up rather than draw for ever.
+        Tally t;
+        QVERIFY(!Monte_Carlo_Batch(Spot_Of("Kh Kd", 3, "AA"), 1, 0, 10, t) && t.trials == 0);
         const std::pair<const char*, const char*> boards[] = {{"As", ""},
                                                               {"As Kd", "As Kd"},
                                                               {"As Kd 2c 9h Tc 3s", "As Kd | 3s 9h 2c Tc"},
