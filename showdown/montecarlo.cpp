@@ -262,7 +262,7 @@ bool Monte_Carlo_Batch(const Spot& spot, std::uint64_t seed, std::uint64_t batch
                        Tally& tally, const StopFlag& stop) {
     tally = Tally{};
     if (!Valid(spot)) return false;
-    Draw draw{Generator{Mix(seed ^ Mix(batch + 1))}};
+    Draw draw(Generator{Mix(seed ^ Mix(batch + 1))});
     if (!spot.range.Uniform()) return Batch_Range(spot, draw, trials, tally, stop);
     using Batch = bool (*)(const Spot&, Draw&, std::int64_t, Tally&, const StopFlag&);
     constexpr Batch ByOpponents[MaxOpponents] = {Batch_Any_Two<1>, Batch_Any_Two<2>, Batch_Any_Two<3>,

@@ -26,20 +26,23 @@ inline std::uint64_t Mix(std::uint64_t x) {
 // Uniform whole numbers below 65,536 from 16 random bits each (multiply and shift, with the rejection
 // that removes the bias), and 32-bit fractions.
 struct Draw {
-    Generator g;
-    std::uint64_t bits = 0;
-    int left = 0; // 16-bit pieces of `bits` not used yet
+    static constexpr int Pieces = 64;
 
-    // The next 16 random bits: each output of the generator gives four, the lowest first.
+    explicit Draw(Generator generator) : g(generator) {}
+
+    // The next 16 random bits: each output of the generator gives four, the lowest first. They are made
+    // 64 at a time, so that whether more are needed is foretold by the processor, however many a deal
+    // takes.
     std::uint32_t Next16() {
-        if (left == 0) {
-            bits = g.Next();
-            left = 4;
+        if (next_ == Pieces) [[unlikely]] {
+            for (int i = 0; i < Pieces; i += 4) {
+                const std::uint64_t bits = g.Next();
+                for (int k = 0; k < 4; ++k)
+                    pieces_[i + k] = static_cast<std::uint16_t>(bits >> (16 * k));
+            }
+            next_ = 0;
         }
-        --left;
-        const auto out = static_cast<std::uint32_t>(bits & 0xFFFF);
-        bits >>= 16;
-        return out;
+        return pieces_[next_++];
     }
     std::uint32_t Next32() {
         const std::uint32_t high = Next16();
@@ -55,6 +58,11 @@ struct Draw {
         }
         return m >> 16;
     }
+
+  private:
+    Generator g;
+    std::uint16_t pieces_[Pieces] = {};
+    int next_ = Pieces;
 };
 
 } // namespace showdown
