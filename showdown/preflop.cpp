@@ -23,8 +23,23 @@ struct Hero {
     Cards cards;
     int rank[2];
     std::uint32_t suitRanks[4] = {}; // the hero's cards of each suit, as rank bits
-    int avail[13];                   // cards of each rank not in his hand
+    int suitCount[4] = {};
+    unsigned rankSuits[13] = {}; // the suits of his cards of each rank, as bits
+    int avail[13];               // cards of each rank not in his hand
 };
+
+// The sets of suits (4 bits) of each size.
+struct SuitSets {
+    unsigned set[5][6] = {};
+    int count[5] = {};
+    constexpr SuitSets() {
+        for (unsigned suits = 0; suits < 16; ++suits) {
+            const int n = std::popcount(suits);
+            set[n][count[n]++] = suits;
+        }
+    }
+};
+constexpr SuitSets SuitsOfSize;
 
 // The choices of five board ranks, none more often than the cards left allow: at most C(17, 5) less the
 // 13 with five of a rank.
@@ -100,14 +115,12 @@ class RankBoards {
         t.equal += v == h ? n : 0;
     }
 
-    // A board with three or more cards of suit s: `suited` its ranks of that suit.
-    void Flush_Board(const Cards& board, int s, std::uint32_t suited, ExactCounts& counts) const {
+    // A board with n (three or more) cards of suit s: `suited` their ranks.
+    void Flush_Board(const Cards& board, int s, int n, std::uint32_t suited, ExactCounts& counts) const {
         const HandValue h = ev_.Rate(hero_.cards + board);
         const std::uint32_t free = 0x1FFFu & ~suited & ~hero_.suitRanks[s]; // s cards the opponent may hold
-        const int k = std::popcount(free);
-        const std::int64_t others = 45 - k; // cards left of the other suits
+        const std::int64_t others = 45 - (13 - n - hero_.suitCount[s]);     // cards left of the other suits
         Counted t;
-        const int n = std::popcount(suited);
         if (n == 3) {
             t = By_Ranks(h, left_);
             // Two s cards: a flush, counted above by its ranks.
@@ -141,30 +154,34 @@ class RankBoards {
         counts.deals += HandClass::HeadsUpOpponentHands;
     }
 
-    // The suits of the board's cards, rank by rank: `suited` holds the ranks of each suit so far.
+    // The suits of the board's cards, rank by rank: `suited` holds the ranks of each suit so far, and the
+    // board's key counts its cards of each suit.
     void Suits(int rank, Cards board, std::array<std::uint32_t, 4> suited, ExactCounts& counts) {
         while (rank < 13 && count_[static_cast<std::size_t>(rank)] == 0)
             ++rank;
         if (rank == 13) {
-            for (int s = 0; s < 4; ++s)
-                if (std::popcount(suited[static_cast<std::size_t>(s)]) >= 3)
-                    return Flush_Board(board, s, suited[static_cast<std::size_t>(s)], counts);
+            // Five added to a suit's count of three or more lifts it into its nibble's top bit.
+            constexpr std::uint64_t Three = std::uint64_t{0x5555} << 32, Top = std::uint64_t{0x8888} << 32;
+            if (const std::uint64_t three = (board.Key() + Three) & Top) {
+                const int s = (std::countr_zero(three) - 35) / 4;
+                const int n = static_cast<int>(board.Key() >> (32 + 4 * s) & 0xF);
+                return Flush_Board(board, s, n, suited[static_cast<std::size_t>(s)], counts);
+            }
             ++plainBoards_;
             return;
         }
         const int want = count_[static_cast<std::size_t>(rank)];
-        for (unsigned suits = 1; suits < 16; ++suits) {
-            if (std::popcount(suits) != want) continue;
+        for (int i = 0; i < SuitsOfSize.count[want]; ++i) {
+            const unsigned suits = SuitsOfSize.set[want][i];
+            if (suits & hero_.rankSuits[rank]) continue; // a card the hero holds
             Cards b = board;
             std::array<std::uint32_t, 4> sr = suited;
-            bool free = true;
-            for (int s = 0; s < 4 && free; ++s) {
+            for (int s = 0; s < 4; ++s) {
                 if (!(suits >> s & 1u)) continue;
-                free = !(hero_.suitRanks[s] >> rank & 1u);
                 b += Card(cards::Card_Of_Codes(s, rank));
                 sr[static_cast<std::size_t>(s)] |= 1u << rank;
             }
-            if (free) Suits(rank + 1, b, sr, counts);
+            Suits(rank + 1, b, sr, counts);
         }
     }
 
@@ -183,8 +200,11 @@ bool Preflop_Any_Two(const Spot& spot, Workers& workers, ExactCounts& counts, co
     hero.cards = Card(spot.hole[0]) + Card(spot.hole[1]);
     std::fill(std::begin(hero.avail), std::end(hero.avail), 4);
     for (int i = 0; i < 2; ++i) {
+        const int suit = cards::Suit_Code(spot.hole[i]);
         hero.rank[i] = cards::Rank_Code(spot.hole[i]);
-        hero.suitRanks[cards::Suit_Code(spot.hole[i])] |= 1u << hero.rank[i];
+        hero.suitRanks[suit] |= 1u << hero.rank[i];
+        ++hero.suitCount[suit];
+        hero.rankSuits[hero.rank[i]] |= 1u << suit;
         --hero.avail[hero.rank[i]];
     }
     std::array<RankChoice, MaxRankChoices> choices;
