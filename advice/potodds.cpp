@@ -1,7 +1,7 @@
 #include "advice/potodds.h"
 
+#include "base/numbers.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
 
 #include <algorithm>
 #include <cmath>

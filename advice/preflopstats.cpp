@@ -1,10 +1,10 @@
 #include "advice/preflopstats.h"
 
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
+#include "base/regularfile.h"
 #include "config/modencrypt.h"
-#include "config/numbers.h"
-#include "config/regularfile.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "advice/strategy.h"
 
 #include "advice/preflopstats.h"
+#include "base/errorreport.h"
+#include "base/numbers.h"
 #include "cards/mododds.h"
-#include "config/numbers.h"
-#include "shell/errorreport.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #include "cards/mododds.h"
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 #include "tests/support/testsupport.h"
 
 #include <benchmark/benchmark.h>

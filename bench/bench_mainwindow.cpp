@@ -1,11 +1,11 @@
 // From a click on the sixth card (the turn) to the window fully updated: the analysis, the frames,
 // both grids, the labels and the painting that the changes leave pending.
 #include "advice/preflopstats.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/showdownpanel.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QAction>

@@ -1,13 +1,13 @@
 #include "config/frmsettings.h"
 
 #include "advice/potodds.h"
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "shell/onlinehelp.h"
+#include "widgets/controls.h"
+#include "widgets/uihelpers.h"
 
 #include <QApplication>
 #include <QCloseEvent>

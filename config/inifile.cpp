@@ -1,7 +1,7 @@
 #include "config/inifile.h"
 
-#include "config/regularfile.h"
-#include "shell/errorreport.h"
+#include "base/errorreport.h"
+#include "base/regularfile.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

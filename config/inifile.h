@@ -12,7 +12,7 @@
 // skipped), bytes read and written as single-byte (Latin-1) codes. Section and key names match
 // without regard to letter case; the first section and the first key of a name win. A value read back
 // loses its surrounding blanks and one surrounding pair of double quotes, and is cut to MaxValue
-// characters. Every failure raises AppError (shell/errorreport.h).
+// characters. Every failure raises AppError (base/errorreport.h).
 namespace ini {
 
 inline constexpr qsizetype MaxValue = 254;

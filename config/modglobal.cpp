@@ -1,9 +1,9 @@
 #include "config/modglobal.h"
 
+#include "base/errorreport.h"
+#include "base/numbers.h"
 #include "config/inifile.h"
 #include "config/modencrypt.h"
-#include "config/numbers.h"
-#include "shell/errorreport.h"
 
 #include <QDir>
 #include <QFileInfo>

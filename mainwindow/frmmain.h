@@ -23,7 +23,7 @@ class SuitIcon;
 
 // The main window: the card table, the pre-flop advice, the hand analysis, the pot odds, the legend
 // and the two grids. Its constructor runs the load sequence (Form_Load). The flow of a hand runs in the
-// core (mainwindow/modboard.h); the window hands it the player's clicks and paints what it leaves. It
+// core (flow/modboard.h); the window hands it the player's clicks and paints what it leaves. It
 // talks to the other windows only through its signals, which the start-up code connects.
 class frmMain : public QMainWindow {
     Q_OBJECT

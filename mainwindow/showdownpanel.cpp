@@ -1,10 +1,10 @@
 #include "mainwindow/showdownpanel.h"
 
+#include "base/errorreport.h"
 #include "config/modglobal.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/errorreport.h"
 #include "showdown/figures.h"
+#include "widgets/controls.h"
+#include "widgets/uihelpers.h"
 
 #include <QLabel>
 #include <QSpinBox>

@@ -1,7 +1,7 @@
 #include "shell/onlinehelp.h"
 
+#include "base/errorreport.h"
 #include "shell/busycursor.h"
-#include "shell/errorreport.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,8 +1,8 @@
 #include "shell/urllink.h"
 
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "shell/busycursor.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "shell/onlinehelp.h"
 
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
 #include "advice/potodds.h"
 #include "advice/preflopstats.h"
 #include "advice/strategy.h"
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "config/modglobal.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 
 #include <QLocale>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "advice/preflopstats.h"
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "config/modencrypt.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "cards/colourscale.h"
 #include "cards/mododds.h"
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 #include "tests/support/testsupport.h"
 
 #include <QLocale>

@@ -1,9 +1,9 @@
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
 #include "config/inifile.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>

@@ -1,15 +1,15 @@
 #include "advice/preflopstats.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/frmsettings.h"
 #include "config/modglobal.h"
+#include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/modzoom.h"
-#include "mainwindow/uihelpers.h"
 #include "shell/frmsplash.h"
-#include "shell/messages.h"
 #include "shell/urllink.h"
 #include "tests/support/testsupport.h"
 #include "tests/support/widgets.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
+#include "base/messages.h"
 #include "config/modglobal.h"
-#include "mainwindow/cardnotation.h"
-#include "mainwindow/modboard.h"
-#include "mainwindow/modzoom.h"
-#include "shell/messages.h"
+#include "flow/cardnotation.h"
+#include "flow/modboard.h"
+#include "flow/modzoom.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>

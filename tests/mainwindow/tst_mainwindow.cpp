@@ -1,14 +1,14 @@
 #include "advice/preflopstats.h"
 #include "advice/strategy.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 #include "tests/support/widgets.h"
 #include "version.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QApplication>

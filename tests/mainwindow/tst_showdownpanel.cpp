@@ -1,16 +1,16 @@
 #include "advice/preflopstats.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
+#include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/modzoom.h"
 #include "mainwindow/showdownpanel.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/messages.h"
 #include "showdown/figures.h"
 #include "showdown/odds.h"
 #include "tests/support/testsupport.h"
 #include "tests/support/widgets.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,17 +1,17 @@
 #include "advice/potodds.h"
+#include "base/messages.h"
+#include "base/numbers.h"
 #include "config/frmsettings.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/uihelpers.h"
 #include "shell/frmsplash.h"
-#include "shell/messages.h"
 #include "shell/onlinehelp.h"
 #include "shell/startup.h"
 #include "shell/urllink.h"
 #include "tests/support/testsupport.h"
 #include "version.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/long.h"
 #include "cards/colourscale.h"
-#include "cards/long.h"
 
 #include <QString>
 #include <cstdint>

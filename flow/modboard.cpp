@@ -1,8 +1,8 @@
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 
 #include "advice/strategy.h"
+#include "base/errorreport.h"
 #include "cards/mododds.h"
-#include "shell/errorreport.h"
 
 using namespace modOdds;
 

@@ -1,4 +1,4 @@
-#include "mainwindow/uihelpers.h"
+#include "widgets/uihelpers.h"
 
 #include <QApplication>
 #include <QPointer>

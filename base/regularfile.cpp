@@ -1,4 +1,4 @@
-#include "config/regularfile.h"
+#include "base/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
