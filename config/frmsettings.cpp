@@ -1,6 +1,5 @@
 #include "config/frmsettings.h"
 
-#include "advice/potodds.h"
 #include "base/errorreport.h"
 #include "base/messages.h"
 #include "base/numbers.h"
@@ -203,11 +202,11 @@ void frmSettings::cmdSave_Click() {
                    txtPotSizeAvg);
             return;
         }
-        if (!Wager_List_Fits(minBet, maxBet, *numRaises)) {
-            if (*numRaises > MaxRaises)
+        if (!modGlobal::Wager_List_Fits(minBet, maxBet, *numRaises)) {
+            if (*numRaises > modGlobal::MaxRaises)
                 Refuse(QStringLiteral("The advice can show at most %1 raises. Please enter a smaller maximum "
                                       "number of raises.")
-                           .arg(MaxRaises),
+                           .arg(modGlobal::MaxRaises),
                        txtNumRaises);
             else
                 Refuse(QStringLiteral("These bets are too large for the advice to show. Please enter smaller "

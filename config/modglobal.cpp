@@ -131,6 +131,11 @@ bool Unit_Fits(double unit, Long numRaises) {
     return Round_To_Long(static_cast<double>(raises + 1) * unit).has_value();
 }
 
+bool Wager_List_Fits(double minBet, double maxBet, Long numRaises) {
+    if (numRaises < 0 || numRaises > MaxRaises) return false;
+    return Unit_Fits(minBet, numRaises) && Unit_Fits(maxBet, numRaises);
+}
+
 QString Settings_Folder() {
     // The user's own configuration folder; it does not depend on the application's names, so it is the
     // same with or without an application object.

@@ -232,7 +232,7 @@ class TestAdviceLogic : public QObject {
         QCOMPARE(n ? list[n - 1].wager : 0, last);
         for (int i = 1; i < n; ++i)
             QVERIFY(list[i].wager > list[i - 1].wager);
-        QCOMPARE(Wager_List_Fits(unit, unit, raises), fits);
+        QCOMPARE(modGlobal::Wager_List_Fits(unit, unit, raises), fits);
     }
 
     void summary_with_grouping() {
