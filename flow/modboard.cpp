@@ -43,8 +43,7 @@ void Analyse(bool turn) {
 }
 
 void Toggle(Long index, bool choose, Via via) {
-    if (BoardResetting || !Valid_Index(index) || Is_Chosen(index) == choose) return;
-    ++Board.Changes;
+    if (!Valid_Index(index) || Is_Chosen(index) == choose) return;
     if (via == Via::Frame) FrameColour[index] = choose ? BlackColour : NeutralColour;
 
     const Long suit = Card_Suit(index);
@@ -112,7 +111,6 @@ void Card_Released(Long index, Via via) {
 }
 
 void Clear() {
-    ++Board.Changes;
     ++Board.Clears;
     Clear_Board();
     CardsChosen = 0;

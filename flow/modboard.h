@@ -26,10 +26,9 @@ struct BoardState {
     QString Prompt = PromptPreFlop; // lblCurrent
     QString InfoLine;               // lblSuited: the pre-flop line
     BgrColour InfoColour = NeutralColour;
-    // Counters that tell the window what to repaint: Changes moves on every event; Analysis whenever
-    // the hands rows, the outs and the hit percentage change (an analysis, or its display wiped); Clears
-    // on every Clear, which also empties the pot and the action list.
-    std::uint64_t Changes = 0;
+    // Counters that tell the window what to repaint: Analysis moves whenever the hands rows, the outs and
+    // the hit percentage change (an analysis, or its display wiped); Clears on every Clear, which also
+    // empties the pot and the action list.
     std::uint64_t Analysis = 0;
     std::uint64_t Clears = 0;
 };

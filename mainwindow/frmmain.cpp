@@ -28,7 +28,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QTableWidget>
@@ -421,17 +420,19 @@ void frmMain::Paint_Board() {
     const modBoard::BoardState& board = modBoard::Board;
     if (board.Clears != paintedClears_) {
         paintedClears_ = board.Clears;
+        paintedAnalysis_ =
+            board.Analysis; // a clear leaves no analysis, and Clear_Results empties its display
         Uncheck_Cards();
         Clear_Results();
     }
+    // The hidden check boxes follow the board; their handler, raised by each change, only moves the focus.
+    BoardResetting = true;
     for (int i = 0; i < CardCount; ++i) {
         const bool chosen = modBoard::Is_Chosen(i);
-        if (chkCard[i]->isChecked() != chosen) {
-            const QSignalBlocker quiet(chkCard[i]);
-            chkCard[i]->setChecked(chosen);
-        }
+        if (chkCard[i]->isChecked() != chosen) chkCard[i]->setChecked(chosen);
         Paint_Frame(i);
     }
+    BoardResetting = false;
     if (txtCards->text() != board.CardsText) txtCards->setText(board.CardsText);
     lblCurrent->setText(board.Prompt);
     Set_Back_Colour(lblCurrent, NeutralColour);
@@ -463,7 +464,7 @@ void frmMain::Show_Analysis() {
     lblOuts->setText(OutsText);
     lblHitPct->setText(HitPctText);
     grdResults->setRowCount(0);
-    txtPot_Change();
+    Trap("txtPot_Change", [&] { Show_Actions(false); });
 }
 
 void frmMain::Uncheck_Cards() {
@@ -490,23 +491,24 @@ void frmMain::Clear_Results() {
 // Pot odds
 
 void frmMain::txtPot_Change() {
-    Trap("txtPot_Change", [&] {
-        const auto outs = Parse_Number(lblOuts->text());
-        const auto pot = Parse_Number(txtPot->text());
-        if (!outs || !pot) return;
-        grdResults->setRowCount(0);
-        const double unseen = CardsUnseen;
-        lblHitPct->setText(Format_Ratio(unseen > 0 ? *outs / unseen : 0.0));
-        WagerRow rows[MaxWagerRows];
-        const int count = Wager_Actions(*outs, unseen, *pot, SmallBetRound, rows);
-        grdResults->setRowCount(count);
-        for (int r = 0; r < count; ++r) {
-            grdResults->setItem(r, 0,
-                                Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
-            grdResults->setItem(r, 1, Cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
-        }
-        Fit_Columns(grdResults);
-    });
+    Trap("txtPot_Change", [&] { Show_Actions(true); });
+}
+
+void frmMain::Show_Actions(bool withHit) {
+    const auto outs = Parse_Number(lblOuts->text());
+    const auto pot = Parse_Number(txtPot->text());
+    if (!outs || !pot) return;
+    grdResults->setRowCount(0);
+    const double unseen = CardsUnseen;
+    if (withHit) lblHitPct->setText(Format_Ratio(unseen > 0 ? *outs / unseen : 0.0));
+    WagerRow rows[MaxWagerRows];
+    const int count = Wager_Actions(*outs, unseen, *pot, SmallBetRound, rows);
+    grdResults->setRowCount(count);
+    for (int r = 0; r < count; ++r) {
+        grdResults->setItem(r, 0, Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
+        grdResults->setItem(r, 1, Cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
+    }
+    Fit_Columns(grdResults);
 }
 
 void frmMain::txtPot_Validate(bool& cancel) {
@@ -645,7 +647,7 @@ void frmMain::grdHands_SelChange() {
         lblOuts->setText(QString::number(sum));
         const auto shown = Parse_Number(lblOuts->text());
         lblHitPct->setText(Format_Ratio(CardsUnseen > 0 && shown ? *shown / CardsUnseen : 0.0));
-        txtPot_Change();
+        Trap("txtPot_Change", [&] { Show_Actions(false); });
     });
 }
 

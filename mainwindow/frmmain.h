@@ -97,6 +97,9 @@ class frmMain : public QMainWindow {
     // Shows or hides the showdown panel: the window's width, the check mark, the panel running or not.
     void Show_Showdown(bool shown);
     void Show_Analysis();
+    // txtPot_Change's work: with numbers in the outs label and the pot box, the hit percentage (unless the
+    // caller has just written it for the same outs) and the action list; otherwise nothing changes.
+    void Show_Actions(bool withHit);
     void Paint_Frame(int index);
     void Select_Pot_Text();
     void Build_Enter_Cards(QWidget* client);

@@ -102,8 +102,9 @@ void ShowdownPanel::Blank() {
 }
 
 void ShowdownPanel::Show_Figures(const showdown::Result& result) {
+    // Only the current spot's figures arrive: the calculator drops those of a spot it has left (stopped,
+    // blanked or replaced).
     Trap("Show_Figures", [&] {
-        if (!running_ || !hasSpot_) return;
         lblWinPct->setText(showdown::Percent_Text(result.winPct));
         lblTiePct->setText(showdown::Percent_Text(result.tiePct));
         lblEquityPct->setText(showdown::Percent_Text(result.equityPct));
