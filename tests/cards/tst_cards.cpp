@@ -20,27 +20,8 @@ namespace {
 
 using testsupport::Card;
 using testsupport::Card_Name;
-
-// Marks and unmarks the cards of a text such as "As Kd 7c" in the card model alone; "-Kd" releases the
-// king of diamonds.
-void Mark_Cards(const QString& cards) {
-    for (const QString& text : cards.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const bool release = text.startsWith(QLatin1Char('-'));
-        const Long i = Card(release ? text.mid(1) : text);
-        release ? Unmark_Card(Card_Suit(i), Card_Rank(i)) : Mark_Card(Card_Suit(i), Card_Rank(i));
-    }
-}
-
-// Plays the cards as the player clicks them, through the board flow, which analyses the flop and the
-// turn; "-Kd" releases the king of diamonds.
-void Play(const QString& cards, modBoard::Via via = modBoard::Via::Frame) {
-    for (const QString& text : cards.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (text.startsWith(QLatin1Char('-')))
-            modBoard::Card_Released(Card(text.mid(1)), via);
-        else
-            modBoard::Card_Chosen(Card(text), via);
-    }
-}
+using testsupport::Mark_Cards;
+using testsupport::Play;
 
 void Enter_Cards(const QString& cards) {
     testsupport::Reset_Program_State();
@@ -363,7 +344,7 @@ class TestCards : public QObject {
         QCOMPARE(FrameColour[kingOfSpades], ColourScale[2]);
         for (int i = 0; i < CardCount; ++i)
             QCOMPARE(FrameColour[i] == BlackColour, BoardGrid[Card_Suit(i)][Card_Rank(i)] == 1);
-        Play("Ks", modBoard::Via::CheckBox); // the king of spades comes on the turn, ticked in its box
+        Play("~Ks"); // the king of spades comes on the turn, ticked in its box
         QCOMPARE(CardsChosen, 6);
         QCOMPARE(MadeHand, Long(Flush));
         QCOMPARE(FrameColour[kingOfSpades], ColourScale[2]);

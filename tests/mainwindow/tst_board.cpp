@@ -12,23 +12,9 @@
 using namespace modOdds;
 using modBoard::Board;
 using testsupport::Card;
+using testsupport::Play;
 
 namespace {
-
-// "As Kh -As" chooses the ace of spades and the king of hearts, then releases the ace; "!" clears;
-// "~Kd" ticks the king of diamonds in its hidden box only (its frame is left alone).
-void Play(const QString& clicks) {
-    for (const QString& c : clicks.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (c == QLatin1String("!"))
-            modBoard::Clear();
-        else if (c.startsWith(QLatin1Char('-')))
-            modBoard::Card_Released(Card(c.mid(1)), modBoard::Via::Frame);
-        else if (c.startsWith(QLatin1Char('~')))
-            modBoard::Card_Chosen(Card(c.mid(1)), modBoard::Via::CheckBox);
-        else
-            modBoard::Card_Chosen(Card(c), modBoard::Via::Frame);
-    }
-}
 
 QString Hole_Cards() {
     auto row = [](int r) {

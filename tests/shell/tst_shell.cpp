@@ -13,6 +13,7 @@
 #include "version.h"
 #include "widgets/uihelpers.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -42,15 +43,11 @@ QString Raw(const char* key) {
 }
 
 QByteArray File_Bytes() {
-    QFile f(modGlobal::Settings_File());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testsupport::Read_File(modGlobal::Settings_File());
 }
 
 void Write_File(const QByteArray& content) {
-    QDir().mkpath(modGlobal::Settings_Folder());
-    QFile f(modGlobal::Settings_File());
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
+    QVERIFY(testsupport::Write_File(modGlobal::Settings_File(), content));
 }
 
 // A settings file of the five values (in the order of Keys, apart by blanks), every key drawn as k.
@@ -133,15 +130,19 @@ QStringList Shown(const frmSettings* form) {
             form->txtPotSizeAvg->text()};
 }
 
-// Runs the steps inside the application's own event loop and returns its exit code; a loop still
-// running long after the last step is stopped with -1, so that a fault fails the test instead of
-// hanging it.
+// Runs the steps inside the application's own event loop and returns its exit code. A loop that falls
+// idle after the last step, with nothing left to handle, has not ended: it is stopped with -1, so that a
+// fault fails the test instead of hanging it (no clock decides).
 int Run(const QList<std::function<void()>>& steps) {
-    for (const std::function<void()>& step : steps)
-        QTimer::singleShot(0, qApp, step);
-    QTimer guard;
-    guard.callOnTimeout(qApp, [] { QCoreApplication::exit(-1); });
-    guard.start(30000);
+    QObject context; // what is still queued or connected when the loop ends goes with it
+    for (qsizetype i = 0; i < steps.size(); ++i)
+        QTimer::singleShot(0, &context, [&, i] {
+            steps[i]();
+            if (i + 1 == steps.size())
+                QObject::connect(QAbstractEventDispatcher::instance(),
+                                 &QAbstractEventDispatcher::aboutToBlock, &context,
+                                 [] { QCoreApplication::exit(-1); });
+        });
     return QApplication::exec();
 }
 
