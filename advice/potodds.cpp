@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+namespace advice {
+
 namespace {
 
 constexpr double LongMax = static_cast<double>(std::numeric_limits<Long>::max());
@@ -48,3 +50,5 @@ QString Settings_Summary() {
            Format_Currency(modGlobal::MAXBET).trimmed() + QStringLiteral(", Max ") +
            QString::number(modGlobal::Raises_Used(modGlobal::NUMRAISES)) + QStringLiteral(" Raises");
 }
+
+} // namespace advice

@@ -6,6 +6,10 @@
 #include <QString>
 #include <cstdint>
 
+// The betting advice's names are advice:: (inline while the showdown engine and statsgen still name
+// them bare).
+inline namespace advice {
+
 // The pot-odds rule and the table-settings summary.
 
 struct WagerRow {
@@ -29,3 +33,5 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, Wa
 
 // "Settings: $1.00/$2.00, Max 3 Raises": the raises are those the wager list uses.
 QString Settings_Summary();
+
+} // namespace advice

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace advice {
+
 Long StrategyColor = 0;
 Long StrategyRank = 0;
 Long StrategyAtRank = 0;
@@ -83,3 +85,5 @@ QString Info_Line(const QString& handKey, const QString& word) {
            QLatin1Char('/') + QString::number(StatCount) + QStringLiteral(") [") +
            QString::number(StrategyAtRank) + QStringLiteral("] G") + QString::number(StrategyGroup);
 }
+
+} // namespace advice

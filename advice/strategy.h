@@ -7,6 +7,10 @@
 #include <QString>
 #include <cstdint>
 
+// The betting advice's names are advice:: (inline while the showdown engine and statsgen still name
+// them bare).
+inline namespace advice {
+
 // The pre-flop lookup: a hand key in, the advice word and its figures out.
 
 extern Long StrategyColor; // BGR colour of the last advice word; 0 when none was found or the word is unknown
@@ -38,3 +42,5 @@ QString Return_Strategy_Results(const QString& handKey);
 
 // The info line: key - word (rank/total) [at rank] Ggroup.
 QString Info_Line(const QString& handKey, const QString& word);
+
+} // namespace advice

@@ -57,7 +57,7 @@ void Open_Window() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     msg::Set_Message_Handler([](const msg::Message&) {});
     static QTemporaryDir empty; // no statistics file: the turn does not read it
-    Set_Stats_Folder(empty.path());
+    advice::Set_Stats_Folder(empty.path());
     modGlobal::MINBET = 1;
     modGlobal::MAXBET = 2;
     modGlobal::NUMRAISES = 3;

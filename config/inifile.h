@@ -58,8 +58,8 @@ void Write_File(const QString& file, const QByteArray& content, const QString& b
 // Tests only. The call that puts bytes into a file (the lock file and the new settings file): it
 // returns the count written or -1 with errno set, as write(2) does. An empty function restores the
 // system's own; a test makes it fail with ENOSPC to stand for a full disk.
-using Write_Call = std::function<qint64(int fd, const char* data, qint64 size)>;
-void Set_Write_Call(Write_Call call);
+using WriteCall = std::function<qint64(int fd, const char* data, qint64 size)>;
+void Set_Write_Call(WriteCall call);
 // How long a write waits for a lock held by a running copy; a negative value restores LockTimeoutMs.
 void Set_Lock_Timeout(int milliseconds);
 

@@ -142,15 +142,16 @@ void Display_Results() {
     Trap("Display_Results", [] {
         const QString cards = Board.CardsText.toUpper().trimmed();
         if (cards.size() != 2) return;
-        const QString key = Hand_Key(cards.at(0), cards.at(1), IsSuited);
+        const QString key = advice::Hand_Key(cards.at(0), cards.at(1), IsSuited);
         if (key.isEmpty()) return;
-        StrategyColor = 0;
-        const QString word = Return_Strategy_Results(key);
-        Board.InfoLine = Info_Line(key, word);
+        advice::StrategyColor = 0;
+        const QString word = advice::Return_Strategy_Results(key);
+        Board.InfoLine = advice::Info_Line(key, word);
         // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
         // text on the word's missing colour (black) could not be read.
-        Board.InfoColour =
-            StrategyFound && StrategyColor != 0 ? static_cast<BgrColour>(StrategyColor) : NeutralColour;
+        Board.InfoColour = advice::StrategyFound && advice::StrategyColor != 0
+                               ? static_cast<BgrColour>(advice::StrategyColor)
+                               : NeutralColour;
     });
 }
 

@@ -192,7 +192,7 @@ void frmMain::Build_Controls() {
     lblLegendTitle->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < ScaleSize; ++i) {
         lblLegend[i] =
-            Make_Label(client, "", AdviceWords[i], QRect(LegendLeftTwips, 1080 + 240 * i, 1500, 255));
+            Make_Label(client, "", advice::AdviceWords[i], QRect(LegendLeftTwips, 1080 + 240 * i, 1500, 255));
         lblLegend[i]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
         lblLegend[i]->setFont(legend);
         lblLegend[i]->setAlignment(Qt::AlignCenter);
@@ -353,7 +353,7 @@ void frmMain::Form_Load() {
                        .arg(QUORVANE_VERSION_PATCH));
     Set_Outer_Size(WidthLegendHidden, HeightKeyHidden);
     RankLetters = QLatin1String(RankLetterText);
-    Grab_Stats();
+    advice::Grab_Stats();
     Show_Settings();
     Apply_Options();
     // The showdown panel as the player left it; reading its setting writes nothing.
@@ -363,7 +363,7 @@ void frmMain::Form_Load() {
 
 void frmMain::Show_Settings() {
     Trap("Show_Settings", [&] {
-        lblSettings->setText(Settings_Summary());
+        lblSettings->setText(advice::Settings_Summary());
         sldPot->setMaximum(std::max<Long>(0, modGlobal::POTSIZEAVG));
     });
 }
@@ -501,8 +501,8 @@ void frmMain::Show_Actions(bool withHit) {
     grdResults->setRowCount(0);
     const double unseen = CardsUnseen;
     if (withHit) lblHitPct->setText(Format_Ratio(unseen > 0 ? *outs / unseen : 0.0));
-    WagerRow rows[MaxWagerRows];
-    const int count = Wager_Actions(*outs, unseen, *pot, SmallBetRound, rows);
+    advice::WagerRow rows[advice::MaxWagerRows];
+    const int count = advice::Wager_Actions(*outs, unseen, *pot, SmallBetRound, rows);
     grdResults->setRowCount(count);
     for (int r = 0; r < count; ++r) {
         grdResults->setItem(r, 0, Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
@@ -659,7 +659,7 @@ void frmMain::Legend_Colors() {
         const bool hands = CardsChosen >= 3;
         for (int i = 0; i < ScaleSize; ++i) {
             Set_Back_Colour(lblLegend[i], ColourScale[i]);
-            lblLegend[i]->setText(hands ? HandCaptions[i] : AdviceWords[i]);
+            lblLegend[i]->setText(hands ? HandCaptions[i] : advice::AdviceWords[i]);
         }
     });
 }

@@ -129,7 +129,7 @@ void URLLink::Open_Address(const QString& address) {
     Long number = 0;
     QString description;
     {
-        Busy_Cursor busy;
+        BusyCursor busy;
         try {
             const QUrl url = QUrl::fromUserInput(address);
             if (address.trimmed().isEmpty() || !url.isValid()) {

@@ -10,6 +10,8 @@
 
 #include <limits>
 
+using namespace advice;
+
 namespace {
 
 struct Row {

@@ -93,13 +93,13 @@ bool Permissions_Enforced() {
 }
 
 // Makes a folder read-only for the life of the guard.
-struct Read_Only {
+struct ReadOnly {
     QString path;
     QFileDevice::Permissions saved;
-    explicit Read_Only(const QString& p) : path(p), saved(QFile::permissions(p)) {
+    explicit ReadOnly(const QString& p) : path(p), saved(QFile::permissions(p)) {
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
-    ~Read_Only() { QFile::setPermissions(path, saved); }
+    ~ReadOnly() { QFile::setPermissions(path, saved); }
 };
 
 } // namespace
@@ -501,7 +501,7 @@ class TestSettings : public QObject {
         if (kind >= 2 && !Permissions_Enforced())
             QSKIP("running as root: folder permissions are not enforced");
         const QString parent = QFileInfo(Settings_Folder()).absolutePath();
-        std::optional<Read_Only> guard;
+        std::optional<ReadOnly> guard;
         if (kind == 0) QVERIFY(QDir().mkpath(Settings_File() + QStringLiteral("/inside")));
         if (kind == 1) QVERIFY(Write_Bytes(Settings_Folder(), "x"));
         if (kind == 2) QVERIFY(Write_Bytes(Settings_File(), Settings_Text("0", "x", "2", "3", "40")));
@@ -582,7 +582,7 @@ class TestSettings : public QObject {
         if (!Permissions_Enforced()) QSKIP("running as root: folder permissions are not enforced");
         Load_Settings();
         const QByteArray before = Read_Bytes(Settings_File());
-        Read_Only guard(Settings_Folder());
+        ReadOnly guard(Settings_Folder());
         Load_Settings();
         Expect_Quiet();
         MINBET = 7;

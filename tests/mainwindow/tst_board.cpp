@@ -9,6 +9,7 @@
 
 // Whole hands through the board flow, as the player clicks them, with no window: what each event leaves
 // for the window to paint.
+using namespace advice;
 using namespace modOdds;
 using modBoard::Board;
 using testsupport::Card;
@@ -85,7 +86,7 @@ class TestBoard : public QObject {
 
     // The info line's colour: the advice word's, or neutral for a hand that the table lacks and when
     // the line goes.
-    void infoColour() {
+    void info_colour() {
         Play("Kh Ah");
         QCOMPARE(Board.InfoColour, ColourScale[0]);
         Play("-Kh");
@@ -111,7 +112,7 @@ class TestBoard : public QObject {
 
     // Falling below three cards wipes what the flop showed (frames of unseen cards, rows, outs, hit);
     // three or four cards keep the last analysis on show.
-    void analysisWipedBelowThree() {
+    void analysis_wiped_below_three() {
         Play("8s 9s 2s 3s Kh");
         const auto analysed = Board.Analysis;
         Play("-Kh");
@@ -136,7 +137,7 @@ class TestBoard : public QObject {
 
     // What the window repaints: an analysis or its wiping moves Analysis; only Clear (or a seventh card)
     // moves Clears.
-    void repaintCounters() {
+    void repaint_counters() {
         const modBoard::BoardState before = Board;
         Play("As Kh 2c");
         QCOMPARE(Board.Analysis, before.Analysis);
@@ -147,7 +148,7 @@ class TestBoard : public QObject {
         QCOMPARE(CardsChosen, 0);
     }
 
-    void cardsOutsideTheDeckAreIgnored() {
+    void cards_outside_the_deck_are_ignored() {
         for (const Long index : {-1, 52, 1000}) {
             modBoard::Card_Chosen(index, modBoard::Via::Frame);
             modBoard::Card_Released(index, modBoard::Via::Frame);

@@ -34,6 +34,8 @@
 
 // The start-up form, the About box, the settings dialog and the ways the program ends, as the player
 // meets them, with the settings file that each leaves behind; the online help and the hyperlink control.
+using namespace advice;
+
 namespace {
 
 const char* const Keys[] = {"OPTIONS", "MINBET", "MAXBET", "NUMRAISES", "POTSIZEAVG"};
@@ -209,7 +211,7 @@ class TestShell : public QObject {
     // Whatever the file held, the start-up form loads it (making it sound), waits two ticks without
     // writing, writes all but the pot size back and gives way to the main window; its close box skips
     // the wait.
-    void startUp_data() {
+    void start_up_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QList<double>>("expected"); // in the order of Keys
         QTest::addColumn<bool>("closeBox");
@@ -220,7 +222,7 @@ class TestShell : public QObject {
         QTest::newRow("sound, close box") << File_With("3 5 10 4 150", 50) << read << true;
         QTest::newRow("garbage") << QByteArray(garbage, sizeof garbage - 1) << defaults << false;
     }
-    void startUp() {
+    void start_up() {
         QFETCH(QByteArray, content);
         QFETCH(QList<double>, expected);
         QFETCH(bool, closeBox);
@@ -265,7 +267,7 @@ class TestShell : public QObject {
 
     // A settings folder that cannot be made: the load is reported under "Form_Load" and the start-up
     // still leads to the main window.
-    void loadFailureStillLeadsToMainWindow() {
+    void load_failure_still_leads_to_main_window() {
         QDir(modGlobal::Settings_Folder()).removeRecursively();
         QDir().mkpath(QFileInfo(modGlobal::Settings_Folder()).path());
         QFile blocker(modGlobal::Settings_Folder());
@@ -282,12 +284,12 @@ class TestShell : public QObject {
         QVERIFY(Main_Form() && Main_Form()->isVisible());
     }
 
-    void aboutBox_data() {
+    void about_box_data() {
         QTest::addColumn<bool>("closeBox");
         QTest::newRow("Continue") << false;
         QTest::newRow("close box") << true;
     }
-    void aboutBox() {
+    void about_box() {
         QFETCH(bool, closeBox);
         Write_File(File_With("1 5 10 4 150", 50));
         Show_Main_Form();
@@ -335,7 +337,7 @@ class TestShell : public QObject {
 
     // A main window closed while the About box is open comes back from "Continue" loaded anew, as at a
     // first start: no old hand, the caption, the summary and the saved display options.
-    void continueAfterTheMainWindowClosed() {
+    void continue_after_the_main_window_closed() {
         Write_File(File_With("1 5 10 4 150", 50));
         Main();
         Tick_Through();
@@ -364,7 +366,7 @@ class TestShell : public QObject {
 
     // The About box opens with "Continue" focused, and Enter presses it; Tab goes round the two links, which
     // show a focus frame and open with Enter or Space. At start-up nothing on the form takes the focus.
-    void aboutBoxKeys() {
+    void about_box_keys() {
         Main();
         frmSplash* splash = Splash_Form();
         QApplication::setActiveWindow(splash);
@@ -399,7 +401,7 @@ class TestShell : public QObject {
     }
 
     // Texts, no default button, not modal, the tab order; a second opening only raises it.
-    void settingsDialog() {
+    void settings_dialog() {
         frmSettings* form = Fill();
         QVERIFY(form);
         QCOMPARE(form->windowTitle(), QStringLiteral("Settings"));
@@ -430,12 +432,12 @@ class TestShell : public QObject {
 
     // The four right-aligned captions are drawn in one size, the largest at which all four fit their
     // labels (whatever the system font), in their places and with their texts.
-    void settingsLabelsShareOneSize_data() {
+    void settings_labels_share_one_size_data() {
         QTest::addColumn<qreal>("systemPoints");
         for (const qreal points : {7.0, 9.0, 12.0, 15.0})
             QTest::newRow(qPrintable(QString::number(points) + QStringLiteral(" pt"))) << points;
     }
-    void settingsLabelsShareOneSize() {
+    void settings_labels_share_one_size() {
         QFETCH(qreal, systemPoints);
         const QFont systemFont = QApplication::font();
         QFont font = systemFont;
@@ -466,7 +468,7 @@ class TestShell : public QObject {
     // Each box is checked as the focus is about to leave it, whatever moves it: Tab, Shift+Tab, a click
     // elsewhere, a button pressed by program. A failing check shows its message, keeps the focus and the
     // entry, and swallows the action.
-    void settingsValidation_data() {
+    void settings_validation_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("action"); // a key, "click" or "press" and a control's name
@@ -499,7 +501,7 @@ class TestShell : public QObject {
         row("raises 2.5 passes", "txtNumRaises", "2.5", "Tab", {});
         row("pot huge passes the box check", "txtPotSizeAvg", "9999999999", "Tab", {});
     }
-    void settingsValidation() {
+    void settings_validation() {
         QFETCH(QString, box);
         QFETCH(QString, text);
         QFETCH(QString, action);
@@ -535,7 +537,7 @@ class TestShell : public QObject {
     }
 
     // Save converts the entries, writes the four values with fresh keys, and refreshes the main window.
-    void settingsSave_data() {
+    void settings_save_data() {
         QTest::addColumn<QString>("entries"); // min, max, raises, pot
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("summary");
@@ -553,7 +555,7 @@ class TestShell : public QObject {
         row("bets 100000/200000", "100000 200000 3 40", "100000 200000 3 40",
             "Settings: $100,000.00/$200,000.00, Max 3 Raises");
     }
-    void settingsSave() {
+    void settings_save() {
         QFETCH(QString, entries);
         QFETCH(QString, stored);
         QFETCH(QString, summary);
@@ -586,7 +588,7 @@ class TestShell : public QObject {
 
     // Nothing is stored by Cancel, by the close box even with a failing entry, nor by a Save of limits
     // that cannot be stored or shown (refused with a message of its own).
-    void settingsStoresNothing_data() {
+    void settings_stores_nothing_data() {
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QString>("action");
         const QString refuse = QStringLiteral("Save");
@@ -599,7 +601,7 @@ class TestShell : public QObject {
         QTest::newRow("wagers beyond 32 bits") << QStringList{"1", "1e9", "3", "40"} << refuse;
         QTest::newRow("small bet beyond 32 bits") << QStringList{"3e9", "2", "3", "40"} << refuse;
     }
-    void settingsStoresNothing() {
+    void settings_stores_nothing() {
         QFETCH(QStringList, entries);
         QFETCH(QString, action);
         frmSettings* form = Fill(entries);
@@ -631,14 +633,14 @@ class TestShell : public QObject {
 
     // The dialog shows and reads numbers in the player's locale, a minus sign of its own included;
     // the file keeps them in a form that the next load reads back under any locale (the C form).
-    void settingsFollowLocale_data() {
+    void settings_follow_locale_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<double>("minBet");
         QTest::newRow("German decimal comma") << QLocale(QLocale::German, QLocale::Germany) << "2.5" << 2.5;
         QTest::newRow("Swedish minus sign") << QLocale(QLocale::Swedish, QLocale::Sweden) << "-2.5" << -2.5;
     }
-    void settingsFollowLocale() {
+    void settings_follow_locale() {
         QFETCH(QLocale, locale);
         QFETCH(QString, stored);
         QFETCH(double, minBet);
@@ -659,7 +661,7 @@ class TestShell : public QObject {
 
     // File > Exit ends the program at once and writes nothing, whatever is open. Otherwise it ends with
     // the last window: closing the main window leaves the dialog or the About box running.
-    void programEnds_data() {
+    void program_ends_data() {
         QTest::addColumn<bool>("settingsOpen");
         QTest::addColumn<bool>("aboutOpen");
         QTest::addColumn<bool>("byExit");
@@ -670,7 +672,7 @@ class TestShell : public QObject {
         QTest::newRow("last window the settings dialog") << true << false << false;
         QTest::newRow("last window the About box") << false << true << false;
     }
-    void programEnds() {
+    void program_ends() {
         QFETCH(bool, settingsOpen);
         QFETCH(bool, aboutOpen);
         QFETCH(bool, byExit);
@@ -704,7 +706,7 @@ class TestShell : public QObject {
         QVERIFY(messages.isEmpty());
     }
 
-    void onlineHelp_data() {
+    void online_help_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("path");
         const char* const pages[][3] = {
@@ -717,7 +719,7 @@ class TestShell : public QObject {
         for (const auto& page : pages)
             QTest::newRow(page[0]) << QString(page[1]) << QString(page[2]);
     }
-    void onlineHelp() {
+    void online_help() {
         QFETCH(QString, entry);
         QFETCH(QString, path);
         Menu(qPrintable(entry))->trigger();
@@ -730,7 +732,7 @@ class TestShell : public QObject {
     }
 
     // A page that nothing opens gives no message and still leaves the normal pointer.
-    void onlineHelpWithoutBrowser() {
+    void online_help_without_browser() {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         Menu("mnuOnlineManual")->trigger();
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");

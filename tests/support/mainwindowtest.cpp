@@ -19,8 +19,8 @@ void MainWindowTest::Start_Test_Case(const QList<StatsRow>& stats) {
     QStandardPaths::setTestModeEnabled(true);
     msg::Set_Message_Handler([this](const msg::Message& m) { shown << m; });
     QVERIFY(statsDir_.isValid());
-    QVERIFY(Write_Stats_File(statsDir_.filePath(StatsFileName), stats));
-    Set_Stats_Folder(statsDir_.path());
+    QVERIFY(Write_Stats_File(statsDir_.filePath(advice::StatsFileName), stats));
+    advice::Set_Stats_Folder(statsDir_.path());
 }
 
 void MainWindowTest::Start_Test() {
@@ -36,7 +36,7 @@ void MainWindowTest::End_Test() {
 }
 
 void MainWindowTest::End_Test_Case() {
-    Set_Stats_Folder(QString());
+    advice::Set_Stats_Folder(QString());
 }
 
 void MainWindowTest::Open_Window(Long options, double minBet, double maxBet) {

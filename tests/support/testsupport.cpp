@@ -97,8 +97,8 @@ void Mark_Cards(const QString& cards) {
 void Reset_Program_State() {
     modOdds::Reset_State();
     modBoard::Reset();
-    Reset_Strategy();
-    Reset_Stats();
+    advice::Reset_Strategy();
+    advice::Reset_Stats();
     modGlobal::Reset_Settings();
 }
 
