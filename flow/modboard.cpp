@@ -132,15 +132,14 @@ void cmdNewStrategy_Click() {
     Trap("cmdNewStrategy_Click", [] {
         const QString cards = Board.CardsText.toUpper().trimmed();
         if (cards.size() == 2 && RankLetters.contains(cards.at(0)) && RankLetters.contains(cards.at(1)))
-            Display_Results();
+            Display_Results(cards);
         else
             Clear();
     });
 }
 
-void Display_Results() {
-    Trap("Display_Results", [] {
-        const QString cards = Board.CardsText.toUpper().trimmed();
+void Display_Results(const QString& cards) {
+    Trap("Display_Results", [&] {
         if (cards.size() != 2) return;
         const QString key = advice::Hand_Key(cards.at(0), cards.at(1), IsSuited);
         if (key.isEmpty()) return;

@@ -44,10 +44,11 @@ void Card_Chosen(Long index, Via via);
 void Card_Released(Long index, Via via);
 void Clear();
 
-// The pre-flop advice for the two chosen cards: checks the chosen ranks' text (two rank letters, else
-// Clear), builds the hand key, looks it up and writes the line and its colour.
+// The pre-flop advice for the two chosen cards: cmdNewStrategy_Click checks the chosen ranks' text (two
+// rank letters, else Clear) and hands it to Display_Results, which builds the hand key, looks it up and
+// writes the line and its colour.
 void cmdNewStrategy_Click();
-void Display_Results();
+void Display_Results(const QString& cards);
 
 // Back to the start (tests).
 void Reset();
