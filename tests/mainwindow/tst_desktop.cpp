@@ -52,7 +52,7 @@ class TestDesktop : public testsupport::MainWindowTest {
     QString Chosen() const { // the chosen cards, by their check boxes, in card order (spades first)
         QStringList names;
         for (int i = 0; i < modOdds::CardCount; ++i)
-            if (Is_Ticked(i)) names << testsupport::Card_Name(i);
+            if (Check(i)->isChecked()) names << testsupport::Card_Name(i);
         return names.join(QLatin1Char(' '));
     }
     uint Frame(const char* card) const {

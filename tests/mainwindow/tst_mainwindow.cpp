@@ -49,7 +49,6 @@ const QString FourFolds = QStringLiteral("$1.00|FOLD, $2.00|FOLD, $3.00|FOLD, $4
 
 class TestMainWindow : public testsupport::MainWindowTest {
     Q_OBJECT
-    QCheckBox* Check(int i) const { return Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(i)); }
     uint Frame(int i) const { return Back(Get(QStringLiteral("lblValue_%1").arg(i))); }
     QString Odds() const { return Text("lblOuts") + QLatin1Char('|') + Text("lblHitPct"); }
     QLineEdit* Pot() const { return Get<QLineEdit>("txtPot"); }

@@ -1,11 +1,7 @@
 #include "tests/support/mainwindowtest.h"
 
-#include "advice/preflopstats.h"
 #include "config/modglobal.h"
-#include "flow/modzoom.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
@@ -30,15 +26,6 @@ void MainWindowTest::Start_Test() {
     shown.clear();
 }
 
-void MainWindowTest::End_Test() {
-    window.reset();
-    modZoom::Reset_Zoom();
-}
-
-void MainWindowTest::End_Test_Case() {
-    advice::Set_Stats_Folder(QString());
-}
-
 void MainWindowTest::Open_Window(Long options, double minBet, double maxBet) {
     window.reset();
     Reset_Program_State();
@@ -52,36 +39,19 @@ void MainWindowTest::Open_Window(Long options, double minBet, double maxBet) {
     QVERIFY(Show_Active(window.get()));
 }
 
-QAction* MainWindowTest::Action(const char* name) const {
-    return Get<QAction>(QString::fromLatin1(name));
-}
-
-QString MainWindowTest::Text(const QString& name) const {
-    return Get(name)->property("text").toString();
-}
-
-bool MainWindowTest::Is_Ticked(Long card) const {
-    return Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(card))->isChecked();
-}
-
 void MainWindowTest::Play(const QString& hand) {
     for (const Step& step : Steps(hand)) {
         if (step.kind == Step::Clear) {
             QTest::mouseClick(Get(QStringLiteral("cmdClear")), Qt::LeftButton);
         } else if (step.kind == Step::Tick) {
-            Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(step.card))->setChecked(true);
+            Check(step.card)->setChecked(true);
         } else {
             // A click on a card chooses or releases it as the board has it: the hand says which it means.
-            if (Is_Ticked(step.card) != (step.kind == Step::Release))
-                qFatal("%s is %s chosen", qPrintable(Card_Name(step.card)),
-                       Is_Ticked(step.card) ? "already" : "not");
+            if (const bool chosen = Check(step.card)->isChecked(); chosen != (step.kind == Step::Release))
+                qFatal("%s is %s chosen", qPrintable(Card_Name(step.card)), chosen ? "already" : "not");
             QTest::mouseClick(Get(QStringLiteral("imgCard_%1").arg(step.card)), Qt::LeftButton);
         }
     }
-}
-
-void MainWindowTest::Click_Frame(const QString& card) {
-    QTest::mouseClick(Get(QStringLiteral("lblValue_%1").arg(Card(card))), Qt::LeftButton);
 }
 
 } // namespace testsupport

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "advice/preflopstats.h"
 #include "base/long.h"
 #include "base/messages.h"
+#include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
 #include "tests/support/testsupport.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 #include <memory>
-
-class QAction;
 
 // What the window tests share: finding a control by its name, showing a window for the keyboard, and
 // the main window's fixture.
@@ -48,23 +50,29 @@ class MainWindowTest : public QObject {
     void Start_Test_Case(const QList<StatsRow>& stats);
     // US English, no settings file, the zoom at 100%, no message yet.
     void Start_Test();
-    void End_Test();
-    void End_Test_Case();
+    void End_Test() {
+        window.reset();
+        modZoom::Reset_Zoom();
+    }
+    void End_Test_Case() { advice::Set_Stats_Folder(QString()); }
 
     // A new main window, shown and active, over a settings file just made as start-up makes it, with
     // these display options and limits (3 raises, slider up to 40).
     void Open_Window(Long options = 0, double minBet = 1, double maxBet = 2);
 
     template <class T = QWidget> T* Get(const QString& name) const { return Child<T>(window.get(), name); }
-    QAction* Action(const char* name) const;
-    QString Text(const QString& name) const; // a label's, a box's or a button's text
-    bool Is_Ticked(Long card) const;         // its hidden check box is ticked
+    QAction* Action(const char* name) const { return Get<QAction>(QString::fromLatin1(name)); }
+    // A label's, a box's or a button's text.
+    QString Text(const QString& name) const { return Get(name)->property("text").toString(); }
+    QCheckBox* Check(Long card) const { return Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(card)); }
 
     // Plays a hand (testsupport::Steps) as the player does: a click on the card's picture chooses or
     // releases it, "~" ticks its hidden check box, "!" clicks Clear.
     void Play(const QString& hand);
     // A click on the card's frame instead of its picture.
-    void Click_Frame(const QString& card);
+    void Click_Frame(const QString& card) {
+        QTest::mouseClick(Get(QStringLiteral("lblValue_%1").arg(Card(card))), Qt::LeftButton);
+    }
 
   private:
     QTemporaryDir homeDir_;
