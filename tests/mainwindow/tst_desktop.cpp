@@ -76,9 +76,6 @@ class TestDesktop : public testsupport::MainWindowTest {
 
   private slots:
     void initTestCase() { Start_Test_Case({{"AK s", "1", "Best", "3", "2", "1"}}); }
-    void init() { Start_Test(); }
-    void cleanup() { End_Test(); }
-    void cleanupTestCase() { End_Test_Case(); }
 
     // --- zoom ---
     void zoom_steps_data() {

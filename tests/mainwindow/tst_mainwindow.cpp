@@ -80,9 +80,6 @@ class TestMainWindow : public testsupport::MainWindowTest {
                          {"77", "6", "Fold", "99", "9", "9"},
                          {"98 s", "7", "Marginal", "40.5", "2.5", "5"}});
     }
-    void init() { Start_Test(); }
-    void cleanup() { End_Test(); }
-    void cleanupTestCase() { End_Test_Case(); }
 
     // --- the window as it opens ---
     void controls_stand_in_place_data() {

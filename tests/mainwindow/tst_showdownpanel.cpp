@@ -80,9 +80,6 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
 
   private slots:
     void initTestCase() { Start_Test_Case({{"AK", "2", "Better", "5", "4", "2"}}); }
-    void init() { Start_Test(); }
-    void cleanup() { End_Test(); }
-    void cleanupTestCase() { End_Test_Case(); }
 
     // L the legend, K the key, W the panel, toggled in that order from a window with none of them.
     void toggles_data() {

@@ -19,7 +19,7 @@ void MainWindowTest::Start_Test_Case(const QList<StatsRow>& stats) {
     advice::Set_Stats_Folder(statsDir_.path());
 }
 
-void MainWindowTest::Start_Test() {
+void MainWindowTest::init() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QFile::remove(modGlobal::Settings_File());
     modZoom::Reset_Zoom();

@@ -38,8 +38,8 @@ inline bool Show_Active(QWidget* window) {
     return QTest::qWaitForWindowExposed(window);
 }
 
-// The main window as its tests meet it. A test object derives from this and calls Start_Test_Case,
-// Start_Test, End_Test and End_Test_Case from its initTestCase, init, cleanup and cleanupTestCase.
+// The main window as its tests meet it. A test object derives from this and calls Start_Test_Case from its
+// initTestCase; the fixture's own init, cleanup and cleanupTestCase do the rest.
 class MainWindowTest : public QObject {
     Q_OBJECT
   protected:
@@ -48,13 +48,6 @@ class MainWindowTest : public QObject {
 
     // A home and a settings folder of the test's own, messages recorded, a statistics file of these rows.
     void Start_Test_Case(const QList<StatsRow>& stats);
-    // US English, no settings file, the zoom at 100%, no message yet.
-    void Start_Test();
-    void End_Test() {
-        window.reset();
-        modZoom::Reset_Zoom();
-    }
-    void End_Test_Case() { advice::Set_Stats_Folder(QString()); }
 
     // A new main window, shown and active, over a settings file just made as start-up makes it, with
     // these display options and limits (3 raises, slider up to 40).
@@ -73,6 +66,16 @@ class MainWindowTest : public QObject {
     void Click_Frame(const QString& card) {
         QTest::mouseClick(Get(QStringLiteral("lblValue_%1").arg(Card(card))), Qt::LeftButton);
     }
+
+  private slots:
+    // Every test starts in US English with no settings file, the zoom at 100% and no message, and its
+    // window goes when it ends.
+    void init();
+    void cleanup() {
+        window.reset();
+        modZoom::Reset_Zoom();
+    }
+    void cleanupTestCase() { advice::Set_Stats_Folder(QString()); }
 
   private:
     QTemporaryDir homeDir_;
