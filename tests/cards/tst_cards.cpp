@@ -1,6 +1,5 @@
 #include "cards/colourscale.h"
 #include "cards/mododds.h"
-#include "flow/modboard.h"
 #include "tests/support/testsupport.h"
 
 #include <QLocale>
@@ -380,9 +379,9 @@ class TestCards : public QObject {
             QStringList names;
             for (int i = 0; i < cards; ++i) {
                 std::swap(deck[i], deck[i + int(random.bounded(CardCount - i))]);
-                modBoard::Card_Chosen(deck[i], modBoard::Via::Frame);
                 names << Card_Name(deck[i]);
             }
+            Play(names.join(QLatin1Char(' ')));
             const QByteArray where = names.join(QLatin1Char(' ')).toLatin1();
 
             // The first two chosen are the hole cards; an out must make its hand with one of them.
