@@ -54,12 +54,12 @@ Long Number_Of(int error) {
 }
 
 // Raises the error of a failed system call; the system's own words go with it where the number alone
-// does not say what happened.
+// does not say what happened ("Path not found" for a file standing where a folder belongs, "Permission
+// denied" for a read-only file system).
 [[noreturn]] void Raise_System_Error(int error, const QString& file) {
-    const Long number = Number_Of(error);
-    Raise_File_Error(number, file,
-                     number == err::PathFileAccess ? QString::fromLocal8Bit(std::strerror(error))
-                                                   : QString());
+    const bool said =
+        error == ENOSPC || error == EDQUOT || error == EACCES || error == EPERM || error == ENOENT;
+    Raise_File_Error(Number_Of(error), file, said ? QString() : QString::fromLocal8Bit(std::strerror(error)));
 }
 
 bool Is_Blank(char c) {
@@ -392,6 +392,24 @@ class Lock_File {
     }
 };
 
+// Makes the folder at path, first the missing folders above it; raises naming the part that cannot be
+// made and why. A path too long for the system fails before any part of it is made.
+void Make_Folder_At(const QByteArray& path) {
+    if (::mkdir(path.constData(), 0777) == 0) return;
+    int error = errno;
+    const qsizetype slash = path.lastIndexOf('/');
+    if (error == ENOENT && slash > 0) {
+        Make_Folder_At(path.first(slash));
+        if (::mkdir(path.constData(), 0777) == 0) return;
+        error = errno;
+    }
+    struct stat st {};
+    if (error == EEXIST && ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+    if (error == EEXIST)
+        Raise_File_Error(err::PathFileAccess, QFile::decodeName(path), QStringLiteral("not a folder"));
+    Raise_System_Error(error, QFile::decodeName(path));
+}
+
 // The new files that writes killed before their end left beside the file. Every write of the file
 // happens under its lock, so while the lock is held none of them belongs to a write still going on;
 // one may be the lock that a second copy is making, and that copy, finding it gone, makes another.
@@ -613,6 +631,12 @@ void Write_File(const QString& file, const QByteArray& content, const QString& b
     Update_File(
         file, First_Section(content), false, [&](const std::optional<QByteArray>&) { return content; },
         backup);
+}
+
+void Make_Folder(const QString& folder) {
+    if (folder.isEmpty()) Raise_Error(err::BadFileName);
+    if (QFileInfo(folder).isDir()) return;
+    Make_Folder_At(Native(QDir::cleanPath(folder)));
 }
 
 void Set_Write_Call(Write_Call call) {

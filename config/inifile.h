@@ -55,6 +55,10 @@ void Write_Values(const QString& section, const QList<std::pair<QString, QString
 // they cannot be kept, the file stays untouched.
 void Write_File(const QString& file, const QByteArray& content, const QString& backup = QString());
 
+// Makes the folder, and the folders above it that are missing. Raises naming the part that cannot be made
+// and the cause (the system's words, or "not a folder" where a file stands in its place).
+void Make_Folder(const QString& folder);
+
 // Tests only. The call that puts bytes into a file (the lock file and the new settings file): it
 // returns the count written or -1 with errno set, as write(2) does. An empty function restores the
 // system's own; a test makes it fail with ENOSPC to stand for a full disk.

@@ -171,7 +171,7 @@ bool Put_Setting(const QString& key, const QString& plainText) {
 void Load_Settings() {
     const QString folder = Settings_Folder();
     if (folder.isEmpty()) Raise_Error(err::PathNotFound);
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) Raise_Error(err::PathFileAccess, folder);
+    ini::Make_Folder(folder);
 
     const QString file = Settings_File();
     if (!QFileInfo::exists(file)) ini::Write_File(file, First_Content());
