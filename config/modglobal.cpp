@@ -6,6 +6,7 @@
 #include "shell/errorreport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QVariant>
@@ -119,6 +120,57 @@ void Read_Settings(const QString& file) {
     POTSIZEAVG = potSizeAvg;
 }
 
+// How an environment variable names a folder.
+enum class Named { Nothing, Relative, NotEncodable, Folder };
+
+// The folder that the variable names, read from its bytes by the file system's encoding. A name that
+// the encoding cannot give back byte for byte would lead every file operation to another folder.
+Named Folder_In(const char* variable, QString& folder) {
+    const QByteArray bytes = qgetenv(variable);
+    folder = QFile::decodeName(bytes);
+    if (bytes.isEmpty()) return Named::Nothing;
+    if (QFile::encodeName(folder) != bytes) return Named::NotEncodable;
+    return bytes.startsWith('/') ? Named::Folder : Named::Relative;
+}
+
+struct Folder_Found {
+    QString path;    // empty when there is none
+    QString problem; // then why
+};
+
+// The user's own configuration folder, as the XDG rules give it: $XDG_CONFIG_HOME when it names an
+// absolute path (a relative one is ignored), else $HOME/.config. Tests use Qt's test location, which
+// lies under the home folder as well. There is no folder without a home whose name the file system
+// can take back.
+Folder_Found Find_Settings_Folder() {
+    const auto none = [](const QString& why) {
+        return Folder_Found{QString(), QStringLiteral("no folder for the settings (%1)").arg(why)};
+    };
+    const QString notEncodable =
+        QStringLiteral("%1 holds a name that is not valid in the file system's encoding");
+    QString base;
+    if (!QStandardPaths::isTestModeEnabled()) {
+        const Named named = Folder_In("XDG_CONFIG_HOME", base);
+        if (named == Named::NotEncodable) return none(notEncodable.arg(QLatin1String("XDG_CONFIG_HOME")));
+        if (named == Named::Folder) return {base + QStringLiteral("/Quorvane"), QString()};
+    }
+    switch (Folder_In("HOME", base)) {
+    case Named::Nothing:
+        return none(QStringLiteral("HOME is not set"));
+    case Named::Relative:
+        return none(QStringLiteral("HOME is not an absolute path"));
+    case Named::NotEncodable:
+        return none(notEncodable.arg(QLatin1String("HOME")));
+    case Named::Folder:
+        break;
+    }
+    if (QStandardPaths::isTestModeEnabled())
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    else
+        base += QStringLiteral("/.config");
+    return {base + QStringLiteral("/Quorvane"), QString()};
+}
+
 } // namespace
 
 Long Raises_Used(Long numRaises) {
@@ -132,11 +184,7 @@ bool Unit_Fits(double unit, Long numRaises) {
 }
 
 QString Settings_Folder() {
-    // The user's own configuration folder; it does not depend on the application's names, so it is the
-    // same with or without an application object.
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (base.isEmpty()) return QString();
-    return base + QStringLiteral("/Quorvane");
+    return Find_Settings_Folder().path;
 }
 
 QString Settings_File() {
@@ -169,8 +217,9 @@ bool Put_Setting(const QString& key, const QString& plainText) {
 }
 
 void Load_Settings() {
-    const QString folder = Settings_Folder();
-    if (folder.isEmpty()) Raise_Error(err::PathNotFound);
+    const Folder_Found found = Find_Settings_Folder();
+    if (found.path.isEmpty()) Raise_Error(err::PathNotFound, found.problem);
+    const QString folder = found.path;
     ini::Make_Folder(folder);
 
     const QString file = Settings_File();

@@ -31,7 +31,9 @@ Long Raises_Used(Long numRaises);
 // refuses such limits.
 bool Unit_Fits(double unit, Long numRaises);
 
-// The folder and the full path of the settings file.
+// The folder and the full path of the settings file: "Quorvane" in $XDG_CONFIG_HOME when that is an
+// absolute path, else in $HOME/.config; both empty when neither gives a folder whose name the file
+// system takes back byte for byte (Load_Settings then says why).
 QString Settings_Folder();
 QString Settings_File();
 

@@ -13,6 +13,35 @@
 
 using namespace modGlobal;
 
+namespace {
+
+// The variable's bytes, or null when it is not set.
+QByteArray Variable(const char* name) {
+    return qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray();
+}
+void Set_Variable(const char* name, const QByteArray& value) {
+    value.isNull() ? qunsetenv(name) : qputenv(name, value);
+}
+
+// HOME and XDG_CONFIG_HOME as given (null: not set), with Qt's test locations off, as in the program;
+// all three come back when the guard goes.
+struct Environment {
+    const QByteArray home = Variable("HOME");
+    const QByteArray configHome = Variable("XDG_CONFIG_HOME");
+    Environment(const QByteArray& newHome, const QByteArray& newConfigHome) {
+        Set_Variable("HOME", newHome);
+        Set_Variable("XDG_CONFIG_HOME", newConfigHome);
+        QStandardPaths::setTestModeEnabled(false);
+    }
+    ~Environment() {
+        Set_Variable("HOME", home);
+        Set_Variable("XDG_CONFIG_HOME", configHome);
+        QStandardPaths::setTestModeEnabled(true);
+    }
+};
+
+} // namespace
+
 // The settings file among hostile files, folders and environments.
 class TestSettingsHostile : public QObject {
     Q_OBJECT
@@ -40,6 +69,50 @@ class TestSettingsHostile : public QObject {
         shown.clear();
     }
     void cleanupTestCase() { msg::Set_Message_Handler({}); }
+
+    // The folder comes from HOME and XDG_CONFIG_HOME by the file system's encoding, and a relative
+    // XDG_CONFIG_HOME is ignored; without such a folder the load says why and nothing is made anywhere.
+    void folder_from_environment_data() {
+        QTest::addColumn<QByteArray>("newHome"); // "~" stands for the test's home; null: not set
+        QTest::addColumn<QByteArray>("configHome");
+        QTest::addColumn<QString>("folder"); // empty: none, and then the cause the load names
+        QTest::addColumn<QString>("cause");
+        const QByteArray unset;
+        QTest::newRow("relative XDG_CONFIG_HOME")
+            << QByteArray("~") << QByteArray("cfg") << "~/.config/Quorvane"
+            << "";
+        QTest::newRow("absolute XDG_CONFIG_HOME")
+            << QByteArray("~") << QByteArray("~/cfg") << "~/cfg/Quorvane"
+            << "";
+        QTest::newRow("no HOME, absolute XDG_CONFIG_HOME") << unset << QByteArray("~/cfg") << "~/cfg/Quorvane"
+                                                           << "";
+        QTest::newRow("no HOME") << unset << unset << ""
+                                 << "(HOME is not set)";
+        QTest::newRow("relative HOME") << QByteArray("home") << unset << ""
+                                       << "(HOME is not an absolute path)";
+        QTest::newRow("HOME not UTF-8") << QByteArray("~/caf\xE9") << unset << ""
+                                        << "(HOME holds a name";
+        QTest::newRow("XDG_CONFIG_HOME not UTF-8") << QByteArray("~") << QByteArray("~/caf\xE9") << ""
+                                                   << "(XDG_CONFIG_HOME holds a name";
+    }
+    void folder_from_environment() {
+        QFETCH(QByteArray, newHome);
+        QFETCH(QByteArray, configHome);
+        QFETCH(QString, folder);
+        QFETCH(QString, cause);
+        const QByteArray at = QFile::encodeName(home.path());
+        const Environment environment(newHome.isNull() ? newHome : newHome.replace('~', at),
+                                      configHome.isNull() ? configHome : configHome.replace('~', at));
+        QCOMPARE(Settings_Folder(), folder.replace(QLatin1Char('~'), home.path()));
+        if (folder.isEmpty()) {
+            const QString text = Load_Reported();
+            QVERIFY2(text.contains(cause), qPrintable(text));
+            QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), {});
+        } else {
+            Load_Settings();
+            QVERIFY(QFileInfo(Settings_File()).isFile());
+        }
+    }
 
     // Every error of the settings names its cause, whatever the path.
     void errors_name_their_cause_data() {
