@@ -24,8 +24,16 @@ Long POTSIZEAVG = 0;
 
 namespace {
 
-// Whether the five hold what a load read (or repaired): only then are they the user's to store.
-bool SettingsLoaded = false;
+// Where the five come from. Only values read from the file (or repaired there) are the user's to
+// store. After a first load that failed the program runs on the defaults and keeps nothing, so that it
+// never writes over a file it could not read, until a later load succeeds.
+enum class Source { Nothing, File, UnkeptDefaults };
+Source SettingsSource = Source::Nothing;
+
+// What a first load that failed adds to its cause.
+const QString NotKept = QStringLiteral(
+    "\r\nThe settings cannot be kept: until they can be read, the program runs on its defaults and stores no "
+    "change.");
 
 const QString KeyOptions = QStringLiteral("OPTIONS");
 const QString KeyMinBet = QStringLiteral("MINBET");
@@ -199,7 +207,7 @@ void Reset_Settings() {
     MAXBET = 0;
     NUMRAISES = 0;
     POTSIZEAVG = 0;
-    SettingsLoaded = false;
+    SettingsSource = Source::Nothing;
 }
 
 QString GetIniValue(const QString& section, const QString& key, const QString& file) {
@@ -213,10 +221,14 @@ bool PutIniValue(const QString& section, const QString& key, const QString& valu
 }
 
 bool Put_Setting(const QString& key, const QString& plainText) {
+    if (SettingsSource == Source::UnkeptDefaults) return false;
     return PutIniValue(Section, key, modEncrypt::Encrypt(plainText), Settings_File());
 }
 
-void Load_Settings() {
+namespace {
+
+// Fills the five from the file, making the folder and the file, or repairing the file, as needed.
+void Read_Or_Repair() {
     const Folder_Found found = Find_Settings_Folder();
     if (found.path.isEmpty()) Raise_Error(err::PathNotFound, found.problem);
     const QString folder = found.path;
@@ -233,7 +245,24 @@ void Load_Settings() {
         ini::Write_File(file, First_Content(), file + BackupSuffix);
         Read_Settings(file);
     }
-    SettingsLoaded = true;
+}
+
+} // namespace
+
+void Load_Settings() {
+    try {
+        Read_Or_Repair();
+    } catch (const AppError& e) {
+        // After a load that succeeded, a failure keeps the values that load gave. The first failure
+        // puts the defaults in their place and says, once, why they cannot be kept; later failures
+        // leave the values of this run as they are.
+        if (SettingsSource == Source::File) throw;
+        if (SettingsSource == Source::UnkeptDefaults) return;
+        Set_Defaults();
+        SettingsSource = Source::UnkeptDefaults;
+        throw AppError(e.number, e.description + NotKept);
+    }
+    SettingsSource = Source::File;
 }
 
 bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSizeAvg) {
@@ -241,6 +270,7 @@ bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSi
     MAXBET = maxBet;
     NUMRAISES = numRaises;
     POTSIZEAVG = potSizeAvg;
+    if (SettingsSource == Source::UnkeptDefaults) return true;
     // The same texts the dialog has always stored: every value by its stored number text.
     const auto cipher = [](double value) { return modEncrypt::Encrypt(Stored_Number_Text(value)); };
     return Trap("PutIniValue", [&] {
@@ -254,9 +284,9 @@ bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSi
 }
 
 void Store_Settings() {
-    // Values that no load has filled (the first load failed) are nobody's settings: written, they
-    // would replace the file's own.
-    if (!SettingsLoaded) return;
+    // Values that no load has read from the file are nobody's settings: written, they would replace
+    // the file's own.
+    if (SettingsSource != Source::File) return;
     // In one write, which leaves the bytes that four single writes of the values, in this order, left.
     // A write that fails has been reported; the settings in memory are kept rather than replaced by
     // what the file still holds.

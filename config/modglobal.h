@@ -50,7 +50,7 @@ QString GetIniValue(const QString& section, const QString& key, const QString& f
 bool PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file);
 
 // Enciphers the value and writes it under its key in the settings file. False when the write failed
-// (reported under "PutIniValue").
+// (reported under "PutIniValue"), and, without a word, when the settings are not kept (see Load_Settings).
 bool Put_Setting(const QString& key, const QString& plainText);
 
 // A setting that came after the first five, under a key of its own (a display choice such as the zoom):
@@ -63,13 +63,17 @@ bool Put_Optional_Setting(const QString& key, Long value);
 
 // Sets the four table limits in memory and stores them in one write, in the order MINBET, MAXBET,
 // NUMRAISES, POTSIZEAVG (the bytes four single writes would leave). False when the write failed
-// (reported under "PutIniValue"); the values in memory are set either way.
+// (reported under "PutIniValue"); the values in memory are set either way. When the settings are not
+// kept (see Load_Settings) nothing is written and it returns true: the values hold for this run.
 bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSizeAvg);
 
 // Fills the five settings from the file, creating or repairing it; a repair first keeps the damaged file
 // as QVNSTATE.qvs.bak. Throws AppError when even the repair fails (a folder or file that cannot be
 // created, a damaged file that cannot be kept, a link to a file that is not a settings file); the caller
-// reports it under its own name and the settings keep the values they held.
+// reports it under its own name. After a load that succeeded the settings then keep the values they
+// held. When no load has succeeded yet, the settings take their defaults and are not kept: the error
+// says so (once; later loads that fail stay quiet and leave the values as they are), and no setting is
+// written until a load succeeds, so that a file that could not be read is never written over.
 void Load_Settings();
 // Writes OPTIONS, MINBET, MAXBET and NUMRAISES in one write (the bytes four single writes would leave),
 // then loads again. When the write fails it is reported under "PutIniValue" and the settings in memory

@@ -1,15 +1,20 @@
+#include "config/inifile.h"
 #include "config/modglobal.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 using namespace modGlobal;
 
@@ -39,6 +44,31 @@ struct Environment {
         QStandardPaths::setTestModeEnabled(true);
     }
 };
+
+// The five settings in memory.
+QString Current() {
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(OPTIONS)
+        .arg(MINBET)
+        .arg(MAXBET)
+        .arg(NUMRAISES)
+        .arg(POTSIZEAVG);
+}
+
+// Every entry under the folder, with the size and the time of change of each file.
+QStringList Disk(const QString& folder) {
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        entries << QStringLiteral("%1 %2 %3")
+                       .arg(info.filePath())
+                       .arg(info.isDir() ? 0 : info.size())
+                       .arg(info.isDir() ? 0 : info.lastModified().toMSecsSinceEpoch());
+    }
+    return entries;
+}
 
 } // namespace
 
@@ -112,6 +142,42 @@ class TestSettingsHostile : public QObject {
             Load_Settings();
             QVERIFY(QFileInfo(Settings_File()).isFile());
         }
+    }
+
+    // A first load that fails: the program runs on the defaults, says once why they cannot be kept, and
+    // writes nothing anywhere, whatever is changed or loaded after.
+    void first_load_fails_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("file over 64 MiB") << 0;
+        QTest::newRow("write-only file") << 1;
+        QTest::newRow("read-only folder") << 2;
+        QTest::newRow("Quorvane is a file") << 3;
+    }
+    void first_load_fails() {
+        QFETCH(int, kind);
+        if ((kind == 1 || kind == 2) && ::geteuid() == 0)
+            QSKIP("running as root: permissions are not enforced");
+        const QString folder = Settings_Folder();
+        const QString blocked = kind == 2 ? folder : Settings_File();
+        if (kind == 2) QVERIFY(QDir().mkpath(folder));
+        if (kind < 2) QVERIFY(testsupport::Write_File(blocked, "[REGISTRATION]\r\nOPTIONS=x\r\n"));
+        if (kind == 0) QVERIFY(QFile(blocked).resize(ini::MaxFileSize + 1));
+        if (kind == 3) QVERIFY(testsupport::Write_File(folder, "x"));
+        const QFileDevice::Permissions permissions = QFile::permissions(blocked);
+        if (kind == 1) QFile::setPermissions(blocked, QFileDevice::WriteOwner);
+        if (kind == 2) QFile::setPermissions(blocked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(blocked, permissions); });
+        const QStringList before = Disk(home.path());
+
+        QVERIFY(Load_Reported().contains(QStringLiteral("\r\nThe settings cannot be kept: ")));
+        QCOMPARE(Current(), QStringLiteral("0 1 2 3 40"));
+        QVERIFY(Store_Table_Limits(5, 10, 2, 222));
+        QVERIFY(!Put_Setting(QStringLiteral("OPTIONS"), QStringLiteral("1")));
+        Store_Settings();
+        QVERIFY(Trap("Form_Load", [] { Load_Settings(); }));
+        QCOMPARE(Current(), QStringLiteral("0 5 10 2 222"));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(Disk(home.path()), before);
     }
 
     // Every error of the settings names its cause, whatever the path.

@@ -263,7 +263,7 @@ class TestShell : public QObject {
     }
 
     // A settings folder that cannot be made: the load is reported under "Form_Load" and the start-up
-    // still leads to the main window.
+    // still leads to the main window, which advises on the default limits.
     void loadFailureStillLeadsToMainWindow() {
         QDir(modGlobal::Settings_Folder()).removeRecursively();
         QDir().mkpath(QFileInfo(modGlobal::Settings_Folder()).path());
@@ -279,6 +279,8 @@ class TestShell : public QObject {
         Tick_Through();
         QVERIFY(!Splash_Form());
         QVERIFY(Main_Form() && Main_Form()->isVisible());
+        QCOMPARE(Summary_Label(), QStringLiteral("Settings: $1.00/$2.00, Max 3 Raises"));
+        QCOMPARE(messages.size(), 1);
     }
 
     void aboutBox_data() {
