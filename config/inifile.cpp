@@ -27,6 +27,8 @@ namespace ini {
 namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
+// The lock file's name is the settings file's with this added.
+const QString LockSuffix = QStringLiteral(".lock");
 const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 [[noreturn]] void Raise_File_Error(Long number, const QString& file, const QString& detail = QString()) {
@@ -239,7 +241,7 @@ QByteArray Native(const QString& path) {
 class Lock_File {
   public:
     explicit Lock_File(const QString& file)
-        : path(Native(file + QStringLiteral(".lock"))), stem(Native(file)), file(file) {
+        : path(Native(file + LockSuffix)), stem(Native(file)), file(file) {
         const QByteArray owner = QByteArray::number(static_cast<qlonglong>(::getpid())) + "\nquorvane\n" +
                                  QSysInfo::machineHostName().toUtf8() + '\n';
         QDeadlineTimer deadline(Lock_Timeout);
@@ -392,6 +394,18 @@ class Lock_File {
     }
 };
 
+// What stands at the lock's name when it is no lock file ("a folder"), or "" when nothing does or a
+// regular file does.
+QString Not_A_Lock(const QString& file) {
+    struct stat st {};
+    if (::lstat(Native(file + LockSuffix).constData(), &st) != 0 || S_ISREG(st.st_mode)) return QString();
+    if (S_ISDIR(st.st_mode)) return QStringLiteral("a folder");
+    if (S_ISFIFO(st.st_mode)) return QStringLiteral("a named pipe");
+    if (S_ISLNK(st.st_mode)) return QStringLiteral("a link");
+    if (S_ISSOCK(st.st_mode)) return QStringLiteral("a socket");
+    return QStringLiteral("a device");
+}
+
 // Makes the folder at path, first the missing folders above it; raises naming the part that cannot be
 // made and why. A path too long for the system fails before any part of it is made.
 void Make_Folder_At(const QByteArray& path) {
@@ -499,6 +513,10 @@ using Update = std::function<QByteArray(const std::optional<QByteArray>&)>;
 void Update_File(const QString& file, const QString& section, bool readOld, const Update& update,
                  const QString& backup = QString()) {
     if (file.isEmpty()) Raise_Error(err::BadFileName);
+    // No copy of the program leaves anything but a regular file at the lock's name: something else
+    // there would be waited for in vain.
+    if (const QString what = Not_A_Lock(file); !what.isEmpty())
+        Raise_File_Error(err::PathFileAccess, file + LockSuffix, what + QStringLiteral(", not a lock file"));
     const Lock_File lock(file);
 
     std::optional<QByteArray> old;
@@ -631,6 +649,10 @@ void Write_File(const QString& file, const QByteArray& content, const QString& b
     Update_File(
         file, First_Section(content), false, [&](const std::optional<QByteArray>&) { return content; },
         backup);
+}
+
+bool Lock_Blocked(const QString& file) {
+    return !file.isEmpty() && !Not_A_Lock(file).isEmpty();
 }
 
 void Make_Folder(const QString& folder) {

@@ -55,6 +55,10 @@ void Write_Values(const QString& section, const QList<std::pair<QString, QString
 // they cannot be kept, the file stays untouched.
 void Write_File(const QString& file, const QByteArray& content, const QString& backup = QString());
 
+// Whether something other than a lock file (a folder, a pipe, a link) stands at the name of the file's
+// lock. A write then fails at once, naming the lock's path and what stands there, rather than wait.
+bool Lock_Blocked(const QString& file);
+
 // Makes the folder, and the folders above it that are missing. Raises naming the part that cannot be made
 // and the cause (the system's words, or "not a folder" where a file stands in its place).
 void Make_Folder(const QString& folder);

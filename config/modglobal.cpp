@@ -30,6 +30,10 @@ namespace {
 enum class Source { Nothing, File, UnkeptDefaults };
 Source SettingsSource = Source::Nothing;
 
+// Whether a write has reported that something other than a lock file stands at the lock's name: while
+// it stays there, writes fail at once without a word.
+bool LockBlockReported = false;
+
 // What a first load that failed adds to its cause.
 const QString NotKept = QStringLiteral(
     "\r\nThe settings cannot be kept: until they can be read, the program runs on its defaults and stores no "
@@ -128,6 +132,18 @@ void Read_Settings(const QString& file) {
     POTSIZEAVG = potSizeAvg;
 }
 
+// Stores the values under their keys in the settings file in one write; false when it failed, which
+// is reported under "PutIniValue" (a lock that is no lock file only the first time).
+bool Write_Settings(const QList<std::pair<QString, QString>>& values) {
+    const QString file = Settings_File();
+    const bool blocked = ini::Lock_Blocked(file);
+    if (blocked && LockBlockReported) return false;
+    LockBlockReported = false;
+    if (Trap("PutIniValue", [&] { ini::Write_Values(Section, values, file); })) return true;
+    LockBlockReported = ini::Lock_Blocked(file);
+    return false;
+}
+
 // How an environment variable names a folder.
 enum class Named { Nothing, Relative, NotEncodable, Folder };
 
@@ -208,6 +224,7 @@ void Reset_Settings() {
     NUMRAISES = 0;
     POTSIZEAVG = 0;
     SettingsSource = Source::Nothing;
+    LockBlockReported = false;
 }
 
 QString GetIniValue(const QString& section, const QString& key, const QString& file) {
@@ -222,7 +239,7 @@ bool PutIniValue(const QString& section, const QString& key, const QString& valu
 
 bool Put_Setting(const QString& key, const QString& plainText) {
     if (SettingsSource == Source::UnkeptDefaults) return false;
-    return PutIniValue(Section, key, modEncrypt::Encrypt(plainText), Settings_File());
+    return Write_Settings({{key, modEncrypt::Encrypt(plainText)}});
 }
 
 namespace {
@@ -273,14 +290,10 @@ bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSi
     if (SettingsSource == Source::UnkeptDefaults) return true;
     // The same texts the dialog has always stored: every value by its stored number text.
     const auto cipher = [](double value) { return modEncrypt::Encrypt(Stored_Number_Text(value)); };
-    return Trap("PutIniValue", [&] {
-        ini::Write_Values(Section,
-                          {{KeyMinBet, cipher(minBet)},
+    return Write_Settings({{KeyMinBet, cipher(minBet)},
                            {KeyMaxBet, cipher(maxBet)},
                            {KeyNumRaises, cipher(numRaises)},
-                           {KeyPotSizeAvg, cipher(potSizeAvg)}},
-                          Settings_File());
-    });
+                           {KeyPotSizeAvg, cipher(potSizeAvg)}});
 }
 
 void Store_Settings() {
@@ -290,14 +303,10 @@ void Store_Settings() {
     // In one write, which leaves the bytes that four single writes of the values, in this order, left.
     // A write that fails has been reported; the settings in memory are kept rather than replaced by
     // what the file still holds.
-    const bool stored = Trap("PutIniValue", [] {
-        ini::Write_Values(Section,
-                          {{KeyOptions, modEncrypt::Encrypt(OPTIONS)},
-                           {KeyMinBet, modEncrypt::Encrypt(MINBET)},
-                           {KeyMaxBet, modEncrypt::Encrypt(MAXBET)},
-                           {KeyNumRaises, modEncrypt::Encrypt(NUMRAISES)}},
-                          Settings_File());
-    });
+    const bool stored = Write_Settings({{KeyOptions, modEncrypt::Encrypt(OPTIONS)},
+                                        {KeyMinBet, modEncrypt::Encrypt(MINBET)},
+                                        {KeyMaxBet, modEncrypt::Encrypt(MAXBET)},
+                                        {KeyNumRaises, modEncrypt::Encrypt(NUMRAISES)}});
     if (stored) Load_Settings();
 }
 

@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace modGlobal;
@@ -178,6 +179,38 @@ class TestSettingsHostile : public QObject {
         QCOMPARE(Current(), QStringLiteral("0 5 10 2 222"));
         QCOMPARE(shown.size(), 1);
         QCOMPARE(Disk(home.path()), before);
+    }
+
+    // Something other than a lock file at the lock's name: the first write names its path and what it
+    // is, later writes fail at once without a word, and once it has gone writes work again. No write
+    // waits for it (a write that waited would report a lock held by another copy).
+    void lock_is_no_file_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("folder") << 0 << "a folder";
+        QTest::newRow("named pipe") << 1 << "a named pipe";
+        QTest::newRow("link to nothing") << 2 << "a link";
+    }
+    void lock_is_no_file() {
+        QFETCH(int, kind);
+        QFETCH(QString, what);
+        Load_Settings();
+        const QString lock = Settings_File() + QStringLiteral(".lock");
+        const QByteArray native = QFile::encodeName(lock);
+        QVERIFY(kind != 0 || QDir().mkdir(lock));
+        QVERIFY(kind != 1 || ::mkfifo(native.constData(), 0600) == 0);
+        QVERIFY(kind != 2 || ::symlink("nowhere", native.constData()) == 0);
+        ini::Set_Lock_Timeout(0);
+        const auto restore = qScopeGuard([] { ini::Set_Lock_Timeout(-1); });
+        Load_Settings();
+        QVERIFY(!Put_Setting(QStringLiteral("OPTIONS"), QStringLiteral("1")));
+        QVERIFY(!Store_Table_Limits(5, 10, 2, 222));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().text.section(QStringLiteral("\r\n"), 0, 0),
+                 QStringLiteral("Path/File access error: %1 (%2, not a lock file)").arg(lock, what));
+        QVERIFY(::remove(native.constData()) == 0);
+        QVERIFY(Store_Table_Limits(5, 10, 2, 222));
+        QCOMPARE(shown.size(), 1);
     }
 
     // Every error of the settings names its cause, whatever the path.
