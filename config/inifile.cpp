@@ -475,6 +475,22 @@ void Replace_Whole(const QString& path, const QByteArray& content) {
     }
 }
 
+// How many backups a file keeps: backup, backup.1, backup.2.
+constexpr int KeptBackups = 3;
+
+// Moves the backups kept so far one place on, the oldest out, to make room for a new one. Only
+// regular files move; a move onto anything else fails, as the new backup does, and the file then stays
+// as it is.
+void Shift_Backups(const QString& backup) {
+    for (int place = KeptBackups - 1; place >= 1; --place) {
+        const QString from = place == 1 ? backup : backup + QLatin1Char('.') + QString::number(place - 1);
+        const QString to = backup + QLatin1Char('.') + QString::number(place);
+        struct stat st {};
+        if (::lstat(Native(from).constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::rename(Native(from).constData(), Native(to).constData()) != 0) Raise_System_Error(errno, to);
+    }
+}
+
 // The name of the first section of the content, or "" when it has none.
 QString First_Section(const QByteArray& content) {
     QString name;
@@ -539,7 +555,10 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
 
     if (!backup.isEmpty()) {
         const std::optional<QByteArray> kept = readOld ? old : Read_File(file);
-        if (kept && !kept->isEmpty()) Replace_Whole(backup, *kept);
+        if (kept && !kept->isEmpty()) {
+            Shift_Backups(backup);
+            Replace_Whole(backup, *kept);
+        }
     }
     Replace_Whole(target, content);
 }
@@ -636,13 +655,16 @@ void Write_Value(const QString& section, const QString& key, const QString& valu
 }
 
 void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
-                  const QString& file) {
-    Update_File(file, section, true, [&](const std::optional<QByteArray>& old) {
-        QByteArray content = old.value_or(QByteArray());
-        for (const auto& [key, value] : values)
-            content = With_Value(content, section, key, value);
-        return content;
-    });
+                  const QString& file, const QString& backup) {
+    Update_File(
+        file, section, true,
+        [&](const std::optional<QByteArray>& old) {
+            QByteArray content = old.value_or(QByteArray());
+            for (const auto& [key, value] : values)
+                content = With_Value(content, section, key, value);
+            return content;
+        },
+        backup);
 }
 
 void Write_File(const QString& file, const QByteArray& content, const QString& backup) {

@@ -92,14 +92,11 @@ double Real_Value(const QByteArray& content, const QString& key) {
     return *value;
 }
 
-Long Whole_Value(const QByteArray& content, const QString& key) {
-    const std::optional<Long> value = Round_To_Long(Real_Value(content, key));
-    if (!value) Damaged();
-    return *value;
-}
-
 // Reads the five settings from the file; raises AppError when the file cannot be read or written or
-// holds a damaged value. The settings change only when all five are sound.
+// holds a damaged value. The settings change only when all five are sound. A value that is a number but
+// lies outside what the settings can hold (a whole number beyond 32 bits, bets whose wagers the advice
+// cannot list, as the dialog refuses them) is replaced by its default alone, in the file as well, which
+// is first kept as a backup.
 void Read_Settings(const QString& file) {
     const std::optional<QByteArray> content = ini::Read_File(file);
     if (!content) Raise_Error(err::FileNotFound, file);
@@ -118,13 +115,26 @@ void Read_Settings(const QString& file) {
         return;
     }
 
-    const Long options = Whole_Value(*content, KeyOptions);
-    const double minBet = Real_Value(*content, KeyMinBet);
-    const double maxBet = Real_Value(*content, KeyMaxBet);
-    const Long numRaises = Whole_Value(*content, KeyNumRaises);
-    const Long potSizeAvg = Whole_Value(*content, KeyPotSizeAvg);
-    // Bets that the settings dialog would refuse cannot have been stored by it.
-    if (!Unit_Fits(minBet, numRaises) || !Unit_Fits(maxBet, numRaises)) Damaged();
+    const double stored[] = {Real_Value(*content, KeyOptions), Real_Value(*content, KeyMinBet),
+                             Real_Value(*content, KeyMaxBet), Real_Value(*content, KeyNumRaises),
+                             Real_Value(*content, KeyPotSizeAvg)};
+    QList<std::pair<QString, QString>> replaced;
+    const auto whole = [&](const QString& key, double value, Long fallback) {
+        if (const std::optional<Long> rounded = Round_To_Long(value)) return *rounded;
+        replaced.append({key, modEncrypt::Encrypt(fallback)});
+        return fallback;
+    };
+    const Long options = whole(KeyOptions, stored[0], DefaultOptions);
+    const Long numRaises = whole(KeyNumRaises, stored[3], DefaultNumRaises);
+    const Long potSizeAvg = whole(KeyPotSizeAvg, stored[4], DefaultPotSizeAvg);
+    const auto bet = [&](const QString& key, double value, double fallback) {
+        if (Unit_Fits(value, numRaises)) return value;
+        replaced.append({key, modEncrypt::Encrypt(fallback)});
+        return fallback;
+    };
+    const double minBet = bet(KeyMinBet, stored[1], DefaultMinBet);
+    const double maxBet = bet(KeyMaxBet, stored[2], DefaultMaxBet);
+    if (!replaced.isEmpty()) ini::Write_Values(Section, replaced, file, file + BackupSuffix);
     OPTIONS = options;
     MINBET = minBet;
     MAXBET = maxBet;

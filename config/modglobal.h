@@ -17,7 +17,8 @@ extern Long POTSIZEAVG; // the pot slider's maximum
 
 inline const QString Section = QStringLiteral("REGISTRATION");
 inline const QString SettingsFileName = QStringLiteral("QVNSTATE.qvs");
-// Where a repair keeps the damaged file: one copy beside it, replaced by the next repair.
+// Where a repair keeps the file it changes: a copy beside it; the copies of the two repairs before stay as
+// ".bak.1" and ".bak.2".
 inline const QString BackupSuffix = QStringLiteral(".bak");
 
 // The bound on the table limits, the same for the values the settings dialog stores and for those read
@@ -68,12 +69,13 @@ bool Put_Optional_Setting(const QString& key, Long value);
 bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSizeAvg);
 
 // Fills the five settings from the file, creating or repairing it; a repair first keeps the damaged file
-// as QVNSTATE.qvs.bak. Throws AppError when even the repair fails (a folder or file that cannot be
-// created, a damaged file that cannot be kept, a link to a file that is not a settings file); the caller
-// reports it under its own name. After a load that succeeded the settings then keep the values they
-// held. When no load has succeeded yet, the settings take their defaults and are not kept: the error
-// says so (once; later loads that fail stay quiet and leave the values as they are), and no setting is
-// written until a load succeeds, so that a file that could not be read is never written over.
+// as QVNSTATE.qvs.bak. A value that is a number out of bounds is replaced by its default alone; any
+// other damage has the whole file written anew with the five defaults. Throws AppError when even the repair
+// fails (a folder or file that cannot be created, a damaged file that cannot be kept, a link to a file that
+// is not a settings file); the caller reports it under its own name. After a load that succeeded the settings
+// then keep the values they held. When no load has succeeded yet, the settings take their defaults and are
+// not kept: the error says so (once; later loads that fail stay quiet and leave the values as they are), and
+// no setting is written until a load succeeds, so that a file that could not be read is never written over.
 void Load_Settings();
 // Writes OPTIONS, MINBET, MAXBET and NUMRAISES in one write (the bytes four single writes would leave),
 // then loads again. When the write fails it is reported under "PutIniValue" and the settings in memory

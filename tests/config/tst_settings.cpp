@@ -60,6 +60,14 @@ QByteArray Settings_Text(const QString& options, const QString& minBet, const QS
 
 const QByteArray Sound = Settings_Text("3", "10", "20", "4", "300");
 
+// The sound file with the stored text of one key, between its quotes, replaced.
+QByteArray Sound_With(const QByteArray& key, const QByteArray& raw) {
+    QByteArray text = Sound;
+    const QByteArray head = key + "=\"";
+    const qsizetype at = text.indexOf(head) + head.size();
+    return text.replace(at, text.indexOf("\"\r\n", at) - at, raw);
+}
+
 // The five settings in memory, and the five stored in the file, deciphered.
 QString Current() {
     return QStringLiteral("%1 %2 %3 %4 %5")
@@ -193,12 +201,7 @@ class TestSettings : public QObject {
         const auto Damaged = [](const char* name, const QByteArray& content) {
             QTest::newRow(name) << content << QString();
         };
-        const auto with = [](const char* key, const QByteArray& raw) {
-            QByteArray text = Sound;
-            const QByteArray head = QByteArray(key) + "=\"";
-            const qsizetype at = text.indexOf(head) + head.size();
-            return text.replace(at, text.indexOf("\"\r\n", at) - at, raw);
-        };
+        const auto with = Sound_With;
         QTest::newRow("plain") << Sound << "3 10 20 4 300";
         QTest::newRow("fractions") << Settings_Text("1", "2.5", "0.25", "4", "300") << "1 2.5 0.25 4 300";
         QTest::newRow("halves to even down") << Settings_Text("2.5", "1", "2", "2.5", "40.5") << "2 1 2 2 40";
@@ -230,16 +233,10 @@ class TestSettings : public QObject {
         Damaged("numraises binary bytes", with("NUMRAISES", BYTES("\x00\xff\x80\x01")));
         Damaged("potsizeavg ten megabytes", with("POTSIZEAVG", QByteArray(10 * 1024 * 1024, '5')));
         Damaged("options letters", with("OPTIONS", Cipher("x").toLatin1()));
-        Damaged("options beyond 32 bits", with("OPTIONS", Cipher("2147483648").toLatin1()));
-        Damaged("numraises beyond 32 bits", with("NUMRAISES", Cipher("-2147483649").toLatin1()));
-        Damaged("potsizeavg beyond 32 bits", with("POTSIZEAVG", Cipher("1e10").toLatin1()));
         Damaged("minbet infinity", with("MINBET", Cipher("inf").toLatin1()));
         Damaged("minbet overflow", with("MINBET", Cipher("1e999").toLatin1()));
         Damaged("maxbet nan", with("MAXBET", Cipher("nan").toLatin1()));
         Damaged("potsizeavg infinity", with("POTSIZEAVG", Cipher("-inf").toLatin1()));
-        // Bets whose wagers the advice cannot list (the settings dialog refuses them too).
-        Damaged("minbet beyond 32 bits", with("MINBET", Cipher("3e9").toLatin1()));
-        Damaged("maxbet wagers beyond 32 bits", Settings_Text("0", "1", "1e9", "3", "40"));
         Damaged("whole file binary", BYTES("[REGISTRATION]\r\nOPTIONS=\x01\x02\x03\xfe\xff\x00"));
     }
     void load() {
@@ -260,6 +257,57 @@ class TestSettings : public QObject {
         Set_Test_Keys({});
         Load_Settings();
         QCOMPARE(Read_Bytes(Settings_File()), after);
+    }
+
+    // A number outside what the setting can hold (beyond 32 bits, bets whose wagers the advice cannot
+    // list) is replaced by its default alone, in the file too, which is kept as it was; the others stay.
+    void out_of_bounds_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("options beyond 32 bits") << "OPTIONS"
+                                                << "2147483648"
+                                                << "0 10 20 4 300";
+        QTest::newRow("numraises beyond 32 bits") << "NUMRAISES"
+                                                  << "-2147483649"
+                                                  << "3 10 20 3 300";
+        QTest::newRow("potsizeavg beyond 32 bits") << "POTSIZEAVG"
+                                                   << "1e10"
+                                                   << "3 10 20 4 40";
+        QTest::newRow("minbet beyond 32 bits") << "MINBET"
+                                               << "1e10"
+                                               << "3 1 20 4 300";
+        QTest::newRow("maxbet wagers beyond 32 bits") << "MAXBET"
+                                                      << "1e9"
+                                                      << "3 10 2 4 300";
+    }
+    void out_of_bounds() {
+        QFETCH(QString, key);
+        QFETCH(QString, plain);
+        QFETCH(QString, expected);
+        const QByteArray content = Sound_With(key.toLatin1(), Cipher(plain).toLatin1());
+        Set_Test_Keys(FixedKeys);
+        Load_From(content);
+        QCOMPARE(Current(), expected);
+        QCOMPARE(Stored_All(), expected);
+        QCOMPARE(Read_Bytes(Settings_File() + BackupSuffix), content);
+        const QByteArray after = Read_Bytes(Settings_File());
+        Load_Settings();
+        QCOMPARE(Read_Bytes(Settings_File()), after);
+    }
+
+    // Each repair keeps the file it replaced, and the two repairs before keep theirs.
+    void repairs_keep_three_backups() {
+        const QString backup = Settings_File() + BackupSuffix;
+        for (const char* bad : {"a", "b", "c", "d"}) {
+            QVERIFY(Write_Bytes(Settings_File(), Settings_Text("0", QLatin1String(bad), "2", "3", "40")));
+            Load_Settings();
+        }
+        Expect_Quiet();
+        QCOMPARE(Read_Bytes(backup), Settings_Text("0", "d", "2", "3", "40"));
+        QCOMPARE(Read_Bytes(backup + QStringLiteral(".1")), Settings_Text("0", "c", "2", "3", "40"));
+        QCOMPARE(Read_Bytes(backup + QStringLiteral(".2")), Settings_Text("0", "b", "2", "3", "40"));
+        QVERIFY(!QFileInfo::exists(backup + QStringLiteral(".3")));
     }
 
     // Locales that write numbers with characters a single-byte file cannot hold (their own digits, a
