@@ -51,6 +51,37 @@ constexpr double DefaultMaxBet = 2;
 constexpr Long DefaultNumRaises = 3;
 constexpr Long DefaultPotSizeAvg = 40;
 
+// The five, in the order of the file.
+enum Setting { Options, MinBet, MaxBet, NumRaises, PotSizeAvg, SettingCount };
+const QString* const Keys[SettingCount] = {&KeyOptions, &KeyMinBet, &KeyMaxBet, &KeyNumRaises,
+                                           &KeyPotSizeAvg};
+
+// A setting's value in memory; a double holds every 32-bit whole number exactly.
+double In_Memory(Setting setting) {
+    switch (setting) {
+    case Options:
+        return OPTIONS;
+    case MinBet:
+        return MINBET;
+    case MaxBet:
+        return MAXBET;
+    case NumRaises:
+        return NUMRAISES;
+    default:
+        return POTSIZEAVG;
+    }
+}
+
+// The value of each setting that this copy last read from the file or wrote to it (none before the first
+// load). A value in memory that differs from it is one that this copy changed since: only such values
+// are written back, so that what another copy stored meanwhile stays.
+std::optional<double> InFile[SettingCount];
+
+void Note_All_In_File() {
+    for (int s = 0; s < SettingCount; ++s)
+        InFile[s] = In_Memory(Setting(s));
+}
+
 // A value in the file that cannot stand for its setting.
 [[noreturn]] void Damaged() {
     Raise_Error(err::TypeMismatch);
@@ -112,6 +143,7 @@ void Read_Settings(const QString& file) {
                            {KeyNumRaises, modEncrypt::Encrypt(NUMRAISES)},
                            {KeyPotSizeAvg, modEncrypt::Encrypt(POTSIZEAVG)}},
                           file);
+        Note_All_In_File();
         return;
     }
 
@@ -140,6 +172,7 @@ void Read_Settings(const QString& file) {
     MAXBET = maxBet;
     NUMRAISES = numRaises;
     POTSIZEAVG = potSizeAvg;
+    Note_All_In_File();
 }
 
 // Stores the values under their keys in the settings file in one write; false when it failed, which
@@ -152,6 +185,24 @@ bool Write_Settings(const QList<std::pair<QString, QString>>& values) {
     if (Trap("PutIniValue", [&] { ini::Write_Values(Section, values, file); })) return true;
     LockBlockReported = ini::Lock_Blocked(file);
     return false;
+}
+
+// Writes back, in one write into the file as it stands at that moment, those of the settings that this
+// copy changed since it last read or wrote them; every other key keeps what the file holds. True when
+// nothing needed writing or the write succeeded.
+bool Write_Back(std::initializer_list<Setting> settings) {
+    QList<std::pair<QString, QString>> values;
+    QList<Setting> changed;
+    for (const Setting s : settings) {
+        if (InFile[s] && *InFile[s] == In_Memory(s)) continue;
+        values.append({*Keys[s], modEncrypt::Encrypt(In_Memory(s))});
+        changed.append(s);
+    }
+    if (values.isEmpty()) return true;
+    if (!Write_Settings(values)) return false;
+    for (const Setting s : changed)
+        InFile[s] = In_Memory(s);
+    return true;
 }
 
 // How an environment variable names a folder.
@@ -235,6 +286,8 @@ void Reset_Settings() {
     POTSIZEAVG = 0;
     SettingsSource = Source::Nothing;
     LockBlockReported = false;
+    for (std::optional<double>& value : InFile)
+        value.reset();
 }
 
 QString GetIniValue(const QString& section, const QString& key, const QString& file) {
@@ -249,7 +302,12 @@ bool PutIniValue(const QString& section, const QString& key, const QString& valu
 
 bool Put_Setting(const QString& key, const QString& plainText) {
     if (SettingsSource == Source::UnkeptDefaults) return false;
-    return Write_Settings({{key, modEncrypt::Encrypt(plainText)}});
+    if (!Write_Settings({{key, modEncrypt::Encrypt(plainText)}})) return false;
+    // One of the five written this way is in the file at that value now.
+    for (int s = 0; s < SettingCount; ++s)
+        if (key.trimmed().compare(*Keys[s], Qt::CaseInsensitive) == 0)
+            InFile[s] = Parse_Stored_Number(plainText);
+    return true;
 }
 
 namespace {
@@ -298,26 +356,20 @@ bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSi
     NUMRAISES = numRaises;
     POTSIZEAVG = potSizeAvg;
     if (SettingsSource == Source::UnkeptDefaults) return true;
-    // The same texts the dialog has always stored: every value by its stored number text.
-    const auto cipher = [](double value) { return modEncrypt::Encrypt(Stored_Number_Text(value)); };
-    return Write_Settings({{KeyMinBet, cipher(minBet)},
-                           {KeyMaxBet, cipher(maxBet)},
-                           {KeyNumRaises, cipher(numRaises)},
-                           {KeyPotSizeAvg, cipher(potSizeAvg)}});
+    const bool written = Write_Back({MinBet, MaxBet, NumRaises, PotSizeAvg});
+    // The values in memory then follow the file, with what another copy stored meanwhile.
+    if (written && SettingsSource == Source::File) Trap("PutIniValue", [] { Load_Settings(); });
+    return written;
 }
 
 void Store_Settings() {
     // Values that no load has read from the file are nobody's settings: written, they would replace
     // the file's own.
     if (SettingsSource != Source::File) return;
-    // In one write, which leaves the bytes that four single writes of the values, in this order, left.
-    // A write that fails has been reported; the settings in memory are kept rather than replaced by
-    // what the file still holds.
-    const bool stored = Write_Settings({{KeyOptions, modEncrypt::Encrypt(OPTIONS)},
-                                        {KeyMinBet, modEncrypt::Encrypt(MINBET)},
-                                        {KeyMaxBet, modEncrypt::Encrypt(MAXBET)},
-                                        {KeyNumRaises, modEncrypt::Encrypt(NUMRAISES)}});
-    if (stored) Load_Settings();
+    // Only what this copy changed, in one write, which leaves the bytes that single writes of those
+    // values, in this order, left; then the values in memory follow the file. A write that fails has
+    // been reported; the settings in memory are kept rather than replaced by what the file still holds.
+    if (Write_Back({Options, MinBet, MaxBet, NumRaises})) Load_Settings();
 }
 
 Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high) {

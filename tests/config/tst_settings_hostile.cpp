@@ -1,4 +1,5 @@
 #include "config/inifile.h"
+#include "config/modencrypt.h"
 #include "config/modglobal.h"
 #include "shell/errorreport.h"
 #include "shell/messages.h"
@@ -7,12 +8,14 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +72,42 @@ QStringList Disk(const QString& folder) {
                        .arg(info.isDir() ? 0 : info.lastModified().toMSecsSinceEpoch());
     }
     return entries;
+}
+
+// The five as the file holds them.
+QString Stored() {
+    QStringList values;
+    for (const char* key : {"OPTIONS", "MINBET", "MAXBET", "NUMRAISES", "POTSIZEAVG"})
+        values << modEncrypt::Decrypt(GetIniValue(Section, QLatin1String(key), Settings_File()));
+    return values.join(u' ');
+}
+
+// One thing that a copy of the program does to its settings, as its windows do it.
+void Act(const QString& step) {
+    if (step == QLatin1String("load")) Load_Settings();   // the start-up form or the About box opens
+    if (step == QLatin1String("store")) Store_Settings(); // and closes
+    if (step == QLatin1String("options")) {               // a display toggle
+        OPTIONS = 1;
+        Put_Setting(QStringLiteral("OPTIONS"), QStringLiteral("1"));
+    }
+    if (step == QLatin1String("limits")) Store_Table_Limits(5, 10, 2, 222); // the dialog saves four entries
+    if (step == QLatin1String("pot")) Store_Table_Limits(MINBET, MAXBET, NUMRAISES, 50); // the pot alone
+}
+
+// The second copy: a process of its own that takes its steps in turn; at "pause" it says so and waits
+// for a line before it goes on.
+int Second_Copy(const QStringList& steps) {
+    QStandardPaths::setTestModeEnabled(true);
+    for (const QString& step : steps) {
+        if (step == QLatin1String("pause")) {
+            std::fputs("paused\n", stdout);
+            std::fflush(stdout);
+            char line[8];
+            if (!std::fgets(line, sizeof line, stdin)) return 2;
+        }
+        Act(step);
+    }
+    return 0;
 }
 
 } // namespace
@@ -213,6 +252,54 @@ class TestSettingsHostile : public QObject {
         QCOMPARE(shown.size(), 1);
     }
 
+    // Two copies of the program share the file: each writes back only what it changed itself, so that
+    // neither undoes what the other stored, and after a write its values follow the file.
+    void two_copies_data() {
+        QTest::addColumn<QString>("other"); // the second copy's steps; at "pause" this copy acts
+        QTest::addColumn<QString>("mine");  // this copy's steps, after its load
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("About box closed after the other saved limits") << "load limits"
+                                                                       << "store"
+                                                                       << "0 5 10 2 222";
+        QTest::newRow("legend shown after the other saved limits") << "load limits"
+                                                                   << "options store"
+                                                                   << "1 5 10 2 222";
+        QTest::newRow("dialog saves the pot after the other saved limits") << "load limits"
+                                                                           << "pot"
+                                                                           << "0 5 10 2 50";
+        QTest::newRow("other's About box closed after this one saved limits") << "load pause store"
+                                                                              << "limits"
+                                                                              << "0 5 10 2 222";
+        QTest::newRow("other's legend shown before this one saved limits") << "load options"
+                                                                           << "limits"
+                                                                           << "1 5 10 2 222";
+    }
+    void two_copies() {
+        QFETCH(QString, other);
+        QFETCH(QString, mine);
+        QFETCH(QString, expected);
+        Load_Settings();
+        QProcess copy;
+        copy.start(QCoreApplication::applicationFilePath(),
+                   QStringList{QStringLiteral("--copy")} + other.split(u' '));
+        QVERIFY(copy.waitForStarted());
+        const bool paused = other.contains(QLatin1String("pause"));
+        if (paused)
+            QVERIFY(copy.waitForReadyRead());
+        else
+            QVERIFY(copy.waitForFinished());
+        for (const QString& step : mine.split(u' '))
+            Act(step);
+        if (paused) {
+            copy.write("\n");
+            QVERIFY(copy.waitForFinished());
+        }
+        QCOMPARE(copy.exitCode(), 0);
+        QCOMPARE(Stored(), expected);
+        QCOMPARE(Current(), expected);
+        QCOMPARE(shown.size(), 0);
+    }
+
     // Every error of the settings names its cause, whatever the path.
     void errors_name_their_cause_data() {
         QTest::addColumn<QString>("inTheWay"); // a file made there first, under the home
@@ -238,5 +325,12 @@ class TestSettingsHostile : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsHostile)
+// Run with "--copy" and steps, the program is the second copy of the two-copy test.
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--copy") == 0) return Second_Copy(QCoreApplication::arguments().mid(2));
+    TestSettingsHostile test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_settings_hostile.moc"
