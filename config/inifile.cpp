@@ -56,8 +56,8 @@ Long Number_Of(int error) {
 }
 
 // Raises the error of a failed system call; the system's own words go with it where the number alone
-// does not say what happened ("Path not found" for a file standing where a folder belongs, "Permission
-// denied" for a read-only file system).
+// does not say what happened (a file standing where a folder belongs, a read-only file system, a name
+// too long).
 [[noreturn]] void Raise_System_Error(int error, const QString& file) {
     const bool said =
         error == ENOSPC || error == EDQUOT || error == EACCES || error == EPERM || error == ENOENT;

@@ -5,7 +5,6 @@
 #include "config/numbers.h"
 #include "shell/errorreport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -256,6 +255,25 @@ Folder_Found Find_Settings_Folder() {
     return {base + QStringLiteral("/Quorvane"), QString()};
 }
 
+// Fills the five from the file, making the folder and the file, or repairing the file, as needed.
+void Read_Or_Repair() {
+    const Folder_Found found = Find_Settings_Folder();
+    if (found.path.isEmpty()) Raise_Error(err::PathNotFound, found.problem);
+    ini::Make_Folder(found.path);
+
+    const QString file = Settings_File();
+    if (!QFileInfo::exists(file)) ini::Write_File(file, First_Content());
+
+    try {
+        Read_Settings(file);
+    } catch (const AppError&) {
+        // A damaged file: it is written anew with its first content and read again. When even that
+        // fails, the error goes on to Load_Settings.
+        ini::Write_File(file, First_Content(), file + BackupSuffix);
+        Read_Settings(file);
+    }
+}
+
 } // namespace
 
 Long Raises_Used(Long numRaises) {
@@ -309,30 +327,6 @@ bool Put_Setting(const QString& key, const QString& plainText) {
             InFile[s] = Parse_Stored_Number(plainText);
     return true;
 }
-
-namespace {
-
-// Fills the five from the file, making the folder and the file, or repairing the file, as needed.
-void Read_Or_Repair() {
-    const Folder_Found found = Find_Settings_Folder();
-    if (found.path.isEmpty()) Raise_Error(err::PathNotFound, found.problem);
-    const QString folder = found.path;
-    ini::Make_Folder(folder);
-
-    const QString file = Settings_File();
-    if (!QFileInfo::exists(file)) ini::Write_File(file, First_Content());
-
-    try {
-        Read_Settings(file);
-    } catch (const AppError&) {
-        // A damaged file: it is written anew with its first content and read again. When even that
-        // fails, the error goes to the caller and the settings keep what they held.
-        ini::Write_File(file, First_Content(), file + BackupSuffix);
-        Read_Settings(file);
-    }
-}
-
-} // namespace
 
 void Load_Settings() {
     try {
