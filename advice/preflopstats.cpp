@@ -96,7 +96,9 @@ void Store_Exact_Counts(PreflopStat& stat, const Line& line, int count) {
     bool winsOk = false, tiesOk = false;
     const qlonglong wins = modEncrypt::Decrypt(QString::fromLatin1(line.fields[6])).toLongLong(&winsOk);
     const qlonglong ties = modEncrypt::Decrypt(QString::fromLatin1(line.fields[7])).toLongLong(&tiesOk);
-    if (!winsOk || !tiesOk || wins < 0 || ties < 0 || wins + ties > PreflopDealsPerHand) return;
+    // Each count is bounded before they are added, so that no pair of counts can overflow the sum.
+    const auto within = [](qlonglong count) { return count >= 0 && count <= PreflopDealsPerHand; };
+    if (!winsOk || !tiesOk || !within(wins) || !within(ties) || wins + ties > PreflopDealsPerHand) return;
     stat.HasExact = true;
     stat.ExactWins = static_cast<Long>(wins);
     stat.ExactTies = static_cast<Long>(ties);

@@ -109,6 +109,10 @@ void frmSettings::Form_Load() {
         txtMaxBet->setText(Number_Text(modGlobal::MAXBET));
         txtNumRaises->setText(Number_Text(modGlobal::NUMRAISES));
         txtPotSizeAvg->setText(Number_Text(modGlobal::POTSIZEAVG));
+        loaded_[0] = txtMinBet->text();
+        loaded_[1] = txtMaxBet->text();
+        loaded_[2] = txtNumRaises->text();
+        loaded_[3] = txtPotSizeAvg->text();
     });
 }
 
@@ -183,10 +187,17 @@ void frmSettings::cmdSave_Click() {
         for (QLineEdit* box : {txtMinBet, txtMaxBet, txtNumRaises, txtPotSizeAvg})
             if (!Validate_Box(box)) return;
 
-        const double minBet = *Parse_Number(txtMinBet->text());
-        const double maxBet = *Parse_Number(txtMaxBet->text());
-        const std::optional<Long> numRaises = Round_To_Long(*Parse_Number(txtNumRaises->text()));
-        const std::optional<Long> potSizeAvg = Round_To_Long(*Parse_Number(txtPotSizeAvg->text()));
+        // An entry that the player left as it was loaded stands for what the setting holds now, which
+        // another copy of the program may have stored since, and so is not written back over it.
+        const auto entry = [](const QLineEdit* box) { return *Parse_Number(box->text()); };
+        const bool untouched[] = {txtMinBet->text() == loaded_[0], txtMaxBet->text() == loaded_[1],
+                                  txtNumRaises->text() == loaded_[2], txtPotSizeAvg->text() == loaded_[3]};
+        const double minBet = untouched[0] ? modGlobal::MINBET : entry(txtMinBet);
+        const double maxBet = untouched[1] ? modGlobal::MAXBET : entry(txtMaxBet);
+        const std::optional<Long> numRaises =
+            untouched[2] ? modGlobal::NUMRAISES : Round_To_Long(entry(txtNumRaises));
+        const std::optional<Long> potSizeAvg =
+            untouched[3] ? modGlobal::POTSIZEAVG : Round_To_Long(entry(txtPotSizeAvg));
         const QString largest = QLocale().toString(std::numeric_limits<Long>::max());
         if (!numRaises) {
             Refuse(QStringLiteral("The maximum number of raises is too large. Please enter a whole number no "

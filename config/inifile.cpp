@@ -27,6 +27,8 @@ namespace ini {
 namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
+// The lock file's name is the settings file's with this added.
+const QString LockSuffix = QStringLiteral(".lock");
 const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 [[noreturn]] void Raise_File_Error(Long number, const QString& file, const QString& detail = QString()) {
@@ -54,12 +56,12 @@ Long Number_Of(int error) {
 }
 
 // Raises the error of a failed system call; the system's own words go with it where the number alone
-// does not say what happened.
+// does not say what happened (a file standing where a folder belongs, a read-only file system, a name
+// too long).
 [[noreturn]] void Raise_System_Error(int error, const QString& file) {
-    const Long number = Number_Of(error);
-    Raise_File_Error(number, file,
-                     number == err::PathFileAccess ? QString::fromLocal8Bit(std::strerror(error))
-                                                   : QString());
+    const bool said =
+        error == ENOSPC || error == EDQUOT || error == EACCES || error == EPERM || error == ENOENT;
+    Raise_File_Error(Number_Of(error), file, said ? QString() : QString::fromLocal8Bit(std::strerror(error)));
 }
 
 bool Is_Blank(char c) {
@@ -239,7 +241,7 @@ QByteArray Native(const QString& path) {
 class LockFile {
   public:
     explicit LockFile(const QString& file)
-        : path_(Native(file + QStringLiteral(".lock"))), stem_(Native(file)), file_(file) {
+        : path_(Native(file + LockSuffix)), stem_(Native(file)), file_(file) {
         const QByteArray owner = QByteArray::number(static_cast<qlonglong>(::getpid())) + "\nquorvane\n" +
                                  QSysInfo::machineHostName().toUtf8() + '\n';
         QDeadlineTimer deadline(Lock_Timeout);
@@ -392,6 +394,36 @@ class LockFile {
     }
 };
 
+// What stands at the lock's name when it is no lock file ("a folder"), or "" when nothing does or a
+// regular file does.
+QString Not_A_Lock(const QString& file) {
+    struct stat st {};
+    if (::lstat(Native(file + LockSuffix).constData(), &st) != 0 || S_ISREG(st.st_mode)) return QString();
+    if (S_ISDIR(st.st_mode)) return QStringLiteral("a folder");
+    if (S_ISFIFO(st.st_mode)) return QStringLiteral("a named pipe");
+    if (S_ISLNK(st.st_mode)) return QStringLiteral("a link");
+    if (S_ISSOCK(st.st_mode)) return QStringLiteral("a socket");
+    return QStringLiteral("a device");
+}
+
+// Makes the folder at path, first the missing folders above it; raises naming the part that cannot be
+// made and why. A path too long for the system fails before any part of it is made.
+void Make_Folder_At(const QByteArray& path) {
+    if (::mkdir(path.constData(), 0777) == 0) return;
+    int error = errno;
+    const qsizetype slash = path.lastIndexOf('/');
+    if (error == ENOENT && slash > 0) {
+        Make_Folder_At(path.first(slash));
+        if (::mkdir(path.constData(), 0777) == 0) return;
+        error = errno;
+    }
+    struct stat st {};
+    if (error == EEXIST && ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+    if (error == EEXIST)
+        Raise_File_Error(err::PathFileAccess, QFile::decodeName(path), QStringLiteral("not a folder"));
+    Raise_System_Error(error, QFile::decodeName(path));
+}
+
 // The new files that writes killed before their end left beside the file. Every write of the file
 // happens under its lock, so while the lock is held none of them belongs to a write still going on;
 // one may be the lock that a second copy is making, and that copy, finding it gone, makes another.
@@ -443,6 +475,22 @@ void Replace_Whole(const QString& path, const QByteArray& content) {
     }
 }
 
+// How many backups a file keeps: backup, backup.1, backup.2.
+constexpr int KeptBackups = 3;
+
+// Moves the backups kept so far one place on, the oldest out, to make room for a new one. Only
+// regular files move; a move onto anything else fails, as the new backup does, and the file then stays
+// as it is.
+void Shift_Backups(const QString& backup) {
+    for (int place = KeptBackups - 1; place >= 1; --place) {
+        const QString from = place == 1 ? backup : backup + QLatin1Char('.') + QString::number(place - 1);
+        const QString to = backup + QLatin1Char('.') + QString::number(place);
+        struct stat st {};
+        if (::lstat(Native(from).constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::rename(Native(from).constData(), Native(to).constData()) != 0) Raise_System_Error(errno, to);
+    }
+}
+
 // The name of the first section of the content, or "" when it has none.
 QString First_Section(const QByteArray& content) {
     QString name;
@@ -481,6 +529,10 @@ using Update = std::function<QByteArray(const std::optional<QByteArray>&)>;
 void Update_File(const QString& file, const QString& section, bool readOld, const Update& update,
                  const QString& backup = QString()) {
     if (file.isEmpty()) Raise_Error(err::BadFileName);
+    // No copy of the program leaves anything but a regular file at the lock's name: something else
+    // there would be waited for in vain.
+    if (const QString what = Not_A_Lock(file); !what.isEmpty())
+        Raise_File_Error(err::PathFileAccess, file + LockSuffix, what + QStringLiteral(", not a lock file"));
     const LockFile lock(file);
 
     std::optional<QByteArray> old;
@@ -503,7 +555,10 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
 
     if (!backup.isEmpty()) {
         const std::optional<QByteArray> kept = readOld ? old : Read_File(file);
-        if (kept && !kept->isEmpty()) Replace_Whole(backup, *kept);
+        if (kept && !kept->isEmpty()) {
+            Shift_Backups(backup);
+            Replace_Whole(backup, *kept);
+        }
     }
     Replace_Whole(target, content);
 }
@@ -600,19 +655,32 @@ void Write_Value(const QString& section, const QString& key, const QString& valu
 }
 
 void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
-                  const QString& file) {
-    Update_File(file, section, true, [&](const std::optional<QByteArray>& old) {
-        QByteArray content = old.value_or(QByteArray());
-        for (const auto& [key, value] : values)
-            content = With_Value(content, section, key, value);
-        return content;
-    });
+                  const QString& file, const QString& backup) {
+    Update_File(
+        file, section, true,
+        [&](const std::optional<QByteArray>& old) {
+            QByteArray content = old.value_or(QByteArray());
+            for (const auto& [key, value] : values)
+                content = With_Value(content, section, key, value);
+            return content;
+        },
+        backup);
 }
 
 void Write_File(const QString& file, const QByteArray& content, const QString& backup) {
     Update_File(
         file, First_Section(content), false, [&](const std::optional<QByteArray>&) { return content; },
         backup);
+}
+
+bool Lock_Blocked(const QString& file) {
+    return !file.isEmpty() && !Not_A_Lock(file).isEmpty();
+}
+
+void Make_Folder(const QString& folder) {
+    if (folder.isEmpty()) Raise_Error(err::BadFileName);
+    if (QFileInfo(folder).isDir()) return;
+    Make_Folder_At(Native(QDir::cleanPath(folder)));
 }
 
 void Set_Write_Call(WriteCall call) {

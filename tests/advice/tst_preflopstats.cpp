@@ -256,6 +256,8 @@ class TestPreflopStats : public QObject {
         QTest::newRow("not a number") << QStringList{"x", "1"} << false;
         QTest::newRow("negative") << QStringList{"5", "-1"} << false;
         QTest::newRow("more than the deals") << QStringList{"2097572400", "1"} << false;
+        QTest::newRow("a sum beyond 64 bits")
+            << QStringList{"9000000000000000000", "9000000000000000000"} << false;
     }
     void exact_counts() {
         QFETCH(QStringList, extra);
