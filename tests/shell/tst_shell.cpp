@@ -586,7 +586,7 @@ class TestShell : public QObject {
 
     // Limits that another copy stored while the dialog was open (read by an About box meanwhile) stay
     // when the player saves without touching their entries.
-    void settingsSaveKeepsUntouchedEntries() {
+    void settings_save_keeps_untouched_entries() {
         frmSettings* form = Fill({QString(), QString(), QString(), "50"});
         QVERIFY(form);
         Write_File(File_With("0 5 10 2 222", 50));
