@@ -1,16 +1,18 @@
 #include "advice/preflopstats.h"
 
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
+#include "base/regularfile.h"
 #include "config/modencrypt.h"
-#include "config/numbers.h"
-#include "config/regularfile.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
+
+namespace advice {
 
 PreflopStat PreflopStats[MaxStatRows + 1];
 Long StatCount = 0;
@@ -137,7 +139,7 @@ void Store_Row(int row, const Line& line) {
 
 // Reads the whole file; returns the number of rows. Lines end at CR LF or at a CR alone; a line feed
 // alone is part of the line.
-int Read_Stats(Regular_File& file) {
+int Read_Stats(RegularFile& file) {
     Line line;
     int row = 1;
     bool afterCR = false;
@@ -145,7 +147,7 @@ int Read_Stats(Regular_File& file) {
     for (;;) {
         // No statistics file comes near MaxStatsFileBytes; a larger one is not read to its end.
         const qint64 got = file.Read(buffer, sizeof buffer);
-        if (got < 0 && file.Why() == Regular_File::Failure::TooLarge)
+        if (got < 0 && file.Why() == RegularFile::Failure::TooLarge)
             Raise_Error(err::PathFileAccess, QStringLiteral("file too large"));
         if (got < 0) Raise_Error(err::DeviceIO);
         if (got == 0) break;
@@ -172,13 +174,13 @@ int Read_Stats(Regular_File& file) {
 // Opens the statistics file for reading. Only a regular file is read: a folder, a pipe or a device of
 // that name, or a link to one, is refused before a byte is read, and the file is opened without
 // waiting, so that a pipe put there in the meantime cannot hold up the start either.
-void Open_Stats(Regular_File& file, const QString& path) {
+void Open_Stats(RegularFile& file, const QString& path) {
     if (file.Open(path, MaxStatsFileBytes)) return;
     const int error = file.System_Error();
     switch (file.Why()) {
-    case Regular_File::Failure::Missing:
+    case RegularFile::Failure::Missing:
         throw InvalidFile{};
-    case Regular_File::Failure::NotOpened:
+    case RegularFile::Failure::NotOpened:
         Raise_Error(error == EACCES || error == EPERM ? err::PermissionDenied : err::PathFileAccess);
     default:
         Raise_Error(err::PathFileAccess);
@@ -210,7 +212,7 @@ void Grab_Stats() {
     bool invalid = false;
     const bool done = Trap("Grab_Stats", [&] {
         try {
-            Regular_File file;
+            RegularFile file;
             Open_Stats(file, QDir(Stats_Folder()).filePath(StatsFileName));
             const int rows = Read_Stats(file);
             file.Close();
@@ -230,3 +232,5 @@ void Reset_Stats() {
         stat = PreflopStat{};
     StatCount = 0;
 }
+
+} // namespace advice

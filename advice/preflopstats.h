@@ -1,10 +1,14 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
+
+// The betting advice's names are advice:: (inline while the showdown engine and statsgen still name
+// them bare).
+inline namespace advice {
 
 // The statistics of the starting hands, read once from the enciphered file "stats.csv" in the
 // program's folder.
@@ -47,3 +51,5 @@ void Set_Stats_Folder(const QString& folder); // "" restores the program's folde
 // and by the user's locale when they are not in that form. Failures are shown to the user, never raised.
 void Grab_Stats();
 void Reset_Stats(); // StatCount 0, rows emptied (tests)
+
+} // namespace advice

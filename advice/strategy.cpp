@@ -1,11 +1,13 @@
 #include "advice/strategy.h"
 
 #include "advice/preflopstats.h"
+#include "base/errorreport.h"
+#include "base/numbers.h"
 #include "cards/mododds.h"
-#include "config/numbers.h"
-#include "shell/errorreport.h"
 
 #include <algorithm>
+
+namespace advice {
 
 Long StrategyColor = 0;
 Long StrategyRank = 0;
@@ -83,3 +85,5 @@ QString Info_Line(const QString& handKey, const QString& word) {
            QLatin1Char('/') + QString::number(StatCount) + QStringLiteral(") [") +
            QString::number(StrategyAtRank) + QStringLiteral("] G") + QString::number(StrategyGroup);
 }
+
+} // namespace advice

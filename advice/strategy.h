@@ -1,11 +1,15 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 #include "cards/colourscale.h"
 
 #include <QString>
 #include <cstdint>
+
+// The betting advice's names are advice:: (inline while the showdown engine and statsgen still name
+// them bare).
+inline namespace advice {
 
 // The pre-flop lookup: a hand key in, the advice word and its figures out.
 
@@ -38,3 +42,5 @@ QString Return_Strategy_Results(const QString& handKey);
 
 // The info line: key - word (rank/total) [at rank] Ggroup.
 QString Info_Line(const QString& handKey, const QString& word);
+
+} // namespace advice

@@ -1,6 +1,6 @@
 #include "cards/mododds.h"
 
-#include "config/numbers.h"
+#include "base/numbers.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/long.h"
 #include "cards/category.h"
 #include "cards/colourscale.h"
-#include "cards/long.h"
 
 #include <QString>
 #include <cstdint>

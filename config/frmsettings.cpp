@@ -1,13 +1,12 @@
 #include "config/frmsettings.h"
 
-#include "advice/potodds.h"
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "shell/onlinehelp.h"
+#include "widgets/controls.h"
+#include "widgets/uihelpers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -214,11 +213,11 @@ void frmSettings::cmdSave_Click() {
                    txtPotSizeAvg);
             return;
         }
-        if (!Wager_List_Fits(minBet, maxBet, *numRaises)) {
-            if (*numRaises > MaxRaises)
+        if (!modGlobal::Wager_List_Fits(minBet, maxBet, *numRaises)) {
+            if (*numRaises > modGlobal::MaxRaises)
                 Refuse(QStringLiteral("The advice can show at most %1 raises. Please enter a smaller maximum "
                                       "number of raises.")
-                           .arg(MaxRaises),
+                           .arg(modGlobal::MaxRaises),
                        txtNumRaises);
             else
                 Refuse(QStringLiteral("These bets are too large for the advice to show. Please enter smaller "

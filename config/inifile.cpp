@@ -1,7 +1,7 @@
 #include "config/inifile.h"
 
-#include "config/regularfile.h"
-#include "shell/errorreport.h"
+#include "base/errorreport.h"
+#include "base/regularfile.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -199,8 +199,8 @@ QByteArray Name_Bytes(const QString& name, const char* forbidden) {
 }
 
 // The stand-ins that tests set.
-Write_Call& Test_Write_Call() {
-    static Write_Call call;
+WriteCall& Test_Write_Call() {
+    static WriteCall call;
     return call;
 }
 int Lock_Timeout = LockTimeoutMs;
@@ -238,10 +238,10 @@ QByteArray Native(const QString& path) {
 // to the lock's name, which link(2) gives to one copy only: a second copy never finds a lock file that
 // its owner does not hold yet, and so never takes a live one for one left behind. Its owner removes
 // the lock's name only while it still stands for the owner's own file.
-class Lock_File {
+class LockFile {
   public:
-    explicit Lock_File(const QString& file)
-        : path(Native(file + LockSuffix)), stem(Native(file)), file(file) {
+    explicit LockFile(const QString& file)
+        : path_(Native(file + LockSuffix)), stem_(Native(file)), file_(file) {
         const QByteArray owner = QByteArray::number(static_cast<qlonglong>(::getpid())) + "\nquorvane\n" +
                                  QSysInfo::machineHostName().toUtf8() + '\n';
         QDeadlineTimer deadline(Lock_Timeout);
@@ -260,15 +260,15 @@ class Lock_File {
             QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(deadline.remainingTime(), 1, 20)));
         }
     }
-    ~Lock_File() { Release(); }
-    Lock_File(const Lock_File&) = delete;
-    Lock_File& operator=(const Lock_File&) = delete;
+    ~LockFile() { Release(); }
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
 
   private:
-    QByteArray path;
-    QByteArray stem; // the settings file's own name
-    QString file;
-    int fd = -1;
+    QByteArray path_;
+    QByteArray stem_; // the settings file's own name
+    QString file_;
+    int fd_ = -1;
 
     enum class Attempt {
         Taken,   // the lock is ours
@@ -284,14 +284,14 @@ class Lock_File {
         const int made = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (made < 0) {
             if (errno == EEXIST) return -1;
-            Raise_System_Error(errno, file);
+            Raise_System_Error(errno, file_);
         }
         ::flock(made, LOCK_EX | LOCK_NB); // where the file system has no such locks, the content decides
         if (!Write_All(made, owner.constData(), owner.size())) {
             const int error = errno;
             ::unlink(name.constData());
             ::close(made);
-            Raise_System_Error(error, file);
+            Raise_System_Error(error, file_);
         }
         return made;
     }
@@ -302,15 +302,15 @@ class Lock_File {
         QByteArray temporary;
         int made = -1;
         for (int attempt = 0; made < 0; ++attempt) {
-            temporary = stem + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            temporary = stem_ + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
             made = Make_Owned(temporary, owner);
-            if (made < 0 && attempt == 16) Raise_System_Error(EEXIST, file);
+            if (made < 0 && attempt == 16) Raise_System_Error(EEXIST, file_);
         }
-        const int linked = ::link(temporary.constData(), path.constData());
+        const int linked = ::link(temporary.constData(), path_.constData());
         const int error = errno;
         ::unlink(temporary.constData());
         if (linked == 0) {
-            fd = made;
+            fd_ = made;
             return Attempt::Taken;
         }
         ::close(made);
@@ -324,32 +324,32 @@ class Lock_File {
         case ENOSYS:
             return Attempt::NoLinks;
         default:
-            Raise_System_Error(error, file);
+            Raise_System_Error(error, file_);
         }
     }
 
     // Where the file system makes no hard links, the lock file is created at its name at once; there a
     // copy that finds it a moment before its owner has locked it judges it by its content.
     Attempt Take_By_Creation(const QByteArray& owner) {
-        fd = Make_Owned(path, owner);
-        return fd < 0 ? Attempt::Held : Attempt::Taken;
+        fd_ = Make_Owned(path_, owner);
+        return fd_ < 0 ? Attempt::Held : Attempt::Taken;
     }
 
     // Whether the name still stands for the open file (and not for one that took its place).
     bool Names(int open) const {
         struct stat opened {};
         struct stat named {};
-        return ::fstat(open, &opened) == 0 && ::lstat(path.constData(), &named) == 0 &&
+        return ::fstat(open, &opened) == 0 && ::lstat(path_.constData(), &named) == 0 &&
                opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
     }
 
     // The lock's name is removed only while it stands for this lock: a lock file that another copy put
     // in its place stays. The flock is held until the name is gone.
     void Release() {
-        if (fd < 0) return;
-        if (Names(fd)) ::unlink(path.constData());
-        ::close(fd);
-        fd = -1;
+        if (fd_ < 0) return;
+        if (Names(fd_)) ::unlink(path_.constData());
+        ::close(fd_);
+        fd_ = -1;
     }
 
     // Whether the process named in the lock's content still runs on this machine; a lock that names
@@ -367,7 +367,7 @@ class Lock_File {
     // Removes the lock file when its owner is gone; true when it is gone now (removed here or by its
     // owner meanwhile), so that taking it can be tried again at once.
     bool Clear_If_Left_Behind() const {
-        const int other = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        const int other = ::open(path_.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
         if (other < 0) return errno == ENOENT;
         struct stat held {};
         bool leftBehind = false;
@@ -384,10 +384,10 @@ class Lock_File {
         // again). The flock taken here stays until then, so that no other copy judges the same file at
         // the same time and removes a live lock that took its place. One that cannot be removed is
         // reported, rather than waited for.
-        if (leftBehind && Names(other) && ::unlink(path.constData()) != 0 && errno != ENOENT) {
+        if (leftBehind && Names(other) && ::unlink(path_.constData()) != 0 && errno != ENOENT) {
             const int error = errno;
             ::close(other);
-            Raise_System_Error(error, file);
+            Raise_System_Error(error, file_);
         }
         ::close(other);
         return leftBehind;
@@ -533,7 +533,7 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
     // there would be waited for in vain.
     if (const QString what = Not_A_Lock(file); !what.isEmpty())
         Raise_File_Error(err::PathFileAccess, file + LockSuffix, what + QStringLiteral(", not a lock file"));
-    const Lock_File lock(file);
+    const LockFile lock(file);
 
     std::optional<QByteArray> old;
     if (readOld) {
@@ -568,15 +568,15 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
 std::optional<QByteArray> Read_File(const QString& file) {
     if (file.isEmpty()) return std::nullopt;
     // A folder, a pipe or a device of that name is no settings file; nor is an enormous file.
-    Regular_File source;
+    RegularFile source;
     const auto raise = [&]() -> std::optional<QByteArray> {
         switch (source.Why()) {
-        case Regular_File::Failure::Missing:
+        case RegularFile::Failure::Missing:
             return std::nullopt;
-        case Regular_File::Failure::TooLarge:
+        case RegularFile::Failure::TooLarge:
             Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
-        case Regular_File::Failure::NotOpened:
-        case Regular_File::Failure::NotRead:
+        case RegularFile::Failure::NotOpened:
+        case RegularFile::Failure::NotRead:
             Raise_System_Error(source.System_Error(), file);
         default:
             Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
@@ -683,7 +683,7 @@ void Make_Folder(const QString& folder) {
     Make_Folder_At(Native(QDir::cleanPath(folder)));
 }
 
-void Set_Write_Call(Write_Call call) {
+void Set_Write_Call(WriteCall call) {
     Test_Write_Call() = std::move(call);
 }
 

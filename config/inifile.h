@@ -12,7 +12,7 @@
 // skipped), bytes read and written as single-byte (Latin-1) codes. Section and key names match
 // without regard to letter case; the first section and the first key of a name win. A value read back
 // loses its surrounding blanks and one surrounding pair of double quotes, and is cut to MaxValue
-// characters. Every failure raises AppError (shell/errorreport.h).
+// characters. Every failure raises AppError (base/errorreport.h).
 namespace ini {
 
 inline constexpr qsizetype MaxValue = 254;
@@ -68,8 +68,8 @@ void Make_Folder(const QString& folder);
 // Tests only. The call that puts bytes into a file (the lock file and the new settings file): it
 // returns the count written or -1 with errno set, as write(2) does. An empty function restores the
 // system's own; a test makes it fail with ENOSPC to stand for a full disk.
-using Write_Call = std::function<qint64(int fd, const char* data, qint64 size)>;
-void Set_Write_Call(Write_Call call);
+using WriteCall = std::function<qint64(int fd, const char* data, qint64 size)>;
+void Set_Write_Call(WriteCall call);
 // How long a write waits for a lock held by a running copy; a negative value restores LockTimeoutMs.
 void Set_Lock_Timeout(int milliseconds);
 

@@ -1,9 +1,9 @@
 #include "config/modglobal.h"
 
+#include "base/errorreport.h"
+#include "base/numbers.h"
 #include "config/inifile.h"
 #include "config/modencrypt.h"
-#include "config/numbers.h"
-#include "shell/errorreport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -217,7 +217,7 @@ Named Folder_In(const char* variable, QString& folder) {
     return bytes.startsWith('/') ? Named::Folder : Named::Relative;
 }
 
-struct Folder_Found {
+struct FolderFound {
     QString path;    // empty when there is none
     QString problem; // then why
 };
@@ -226,9 +226,9 @@ struct Folder_Found {
 // absolute path (a relative one is ignored), else $HOME/.config. Tests use Qt's test location, which
 // lies under the home folder as well. There is no folder without a home whose name the file system
 // can take back.
-Folder_Found Find_Settings_Folder() {
+FolderFound Find_Settings_Folder() {
     const auto none = [](const QString& why) {
-        return Folder_Found{QString(), QStringLiteral("no folder for the settings (%1)").arg(why)};
+        return FolderFound{QString(), QStringLiteral("no folder for the settings (%1)").arg(why)};
     };
     const QString notEncodable =
         QStringLiteral("%1 holds a name that is not valid in the file system's encoding");
@@ -257,7 +257,7 @@ Folder_Found Find_Settings_Folder() {
 
 // Fills the five from the file, making the folder and the file, or repairing the file, as needed.
 void Read_Or_Repair() {
-    const Folder_Found found = Find_Settings_Folder();
+    const FolderFound found = Find_Settings_Folder();
     if (found.path.isEmpty()) Raise_Error(err::PathNotFound, found.problem);
     ini::Make_Folder(found.path);
 
@@ -284,6 +284,11 @@ bool Unit_Fits(double unit, Long numRaises) {
     if (!std::isfinite(unit) || !Round_To_Long(unit)) return false;
     const Long raises = std::max<Long>(Raises_Used(numRaises), 0);
     return Round_To_Long(static_cast<double>(raises + 1) * unit).has_value();
+}
+
+bool Wager_List_Fits(double minBet, double maxBet, Long numRaises) {
+    if (numRaises < 0 || numRaises > MaxRaises) return false;
+    return Unit_Fits(minBet, numRaises) && Unit_Fits(maxBet, numRaises);
 }
 
 QString Settings_Folder() {

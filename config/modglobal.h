@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 #include <QString>
 #include <cstdint>
@@ -31,6 +31,10 @@ Long Raises_Used(Long numRaises);
 // whole numbers once rounded. A file whose MINBET or MAXBET fails this counts as damaged; the dialog
 // refuses such limits.
 bool Unit_Fits(double unit, Long numRaises);
+// Whether the wager list of these limits can be shown whole (NUMRAISES within 0..MaxRaises, every
+// wager within the 32-bit range); the settings dialog refuses limits that fail this. Units of 0 or
+// below are accepted: their list is empty.
+bool Wager_List_Fits(double minBet, double maxBet, Long numRaises);
 
 // The folder and the full path of the settings file: "Quorvane" in $XDG_CONFIG_HOME when that is an
 // absolute path, else in $HOME/.config; both empty when neither gives a folder whose name the file

@@ -3,19 +3,19 @@
 #include "advice/potodds.h"
 #include "advice/preflopstats.h"
 #include "advice/strategy.h"
+#include "base/errorreport.h"
+#include "base/numbers.h"
 #include "cards/mododds.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
-#include "mainwindow/cardface.h"
-#include "mainwindow/cardnotation.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/modboard.h"
-#include "mainwindow/modzoom.h"
+#include "flow/cardnotation.h"
+#include "flow/modboard.h"
+#include "flow/modzoom.h"
 #include "mainwindow/showdownpanel.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/errorreport.h"
 #include "shell/onlinehelp.h"
 #include "version.h"
+#include "widgets/cardface.h"
+#include "widgets/controls.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,7 +28,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QTableWidget>
@@ -193,7 +192,7 @@ void frmMain::Build_Controls() {
     lblLegendTitle->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < ScaleSize; ++i) {
         lblLegend[i] =
-            Make_Label(client, "", AdviceWords[i], QRect(LegendLeftTwips, 1080 + 240 * i, 1500, 255));
+            Make_Label(client, "", advice::AdviceWords[i], QRect(LegendLeftTwips, 1080 + 240 * i, 1500, 255));
         lblLegend[i]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
         lblLegend[i]->setFont(legend);
         lblLegend[i]->setAlignment(Qt::AlignCenter);
@@ -354,7 +353,7 @@ void frmMain::Form_Load() {
                        .arg(QUORVANE_VERSION_PATCH));
     Set_Outer_Size(WidthLegendHidden, HeightKeyHidden);
     RankLetters = QLatin1String(RankLetterText);
-    Grab_Stats();
+    advice::Grab_Stats();
     Show_Settings();
     Apply_Options();
     // The showdown panel as the player left it; reading its setting writes nothing.
@@ -364,7 +363,7 @@ void frmMain::Form_Load() {
 
 void frmMain::Show_Settings() {
     Trap("Show_Settings", [&] {
-        lblSettings->setText(Settings_Summary());
+        lblSettings->setText(advice::Settings_Summary());
         sldPot->setMaximum(std::max<Long>(0, modGlobal::POTSIZEAVG));
     });
 }
@@ -421,17 +420,19 @@ void frmMain::Paint_Board() {
     const modBoard::BoardState& board = modBoard::Board;
     if (board.Clears != paintedClears_) {
         paintedClears_ = board.Clears;
+        paintedAnalysis_ =
+            board.Analysis; // a clear leaves no analysis, and Clear_Results empties its display
         Uncheck_Cards();
         Clear_Results();
     }
+    // The hidden check boxes follow the board; their handler, raised by each change, only moves the focus.
+    BoardResetting = true;
     for (int i = 0; i < CardCount; ++i) {
         const bool chosen = modBoard::Is_Chosen(i);
-        if (chkCard[i]->isChecked() != chosen) {
-            const QSignalBlocker quiet(chkCard[i]);
-            chkCard[i]->setChecked(chosen);
-        }
+        if (chkCard[i]->isChecked() != chosen) chkCard[i]->setChecked(chosen);
         Paint_Frame(i);
     }
+    BoardResetting = false;
     if (txtCards->text() != board.CardsText) txtCards->setText(board.CardsText);
     lblCurrent->setText(board.Prompt);
     Set_Back_Colour(lblCurrent, NeutralColour);
@@ -463,7 +464,7 @@ void frmMain::Show_Analysis() {
     lblOuts->setText(OutsText);
     lblHitPct->setText(HitPctText);
     grdResults->setRowCount(0);
-    txtPot_Change();
+    Trap("txtPot_Change", [&] { Show_Actions(false); });
 }
 
 void frmMain::Uncheck_Cards() {
@@ -490,23 +491,24 @@ void frmMain::Clear_Results() {
 // Pot odds
 
 void frmMain::txtPot_Change() {
-    Trap("txtPot_Change", [&] {
-        const auto outs = Parse_Number(lblOuts->text());
-        const auto pot = Parse_Number(txtPot->text());
-        if (!outs || !pot) return;
-        grdResults->setRowCount(0);
-        const double unseen = CardsUnseen;
-        lblHitPct->setText(Format_Ratio(unseen > 0 ? *outs / unseen : 0.0));
-        WagerRow rows[MaxWagerRows];
-        const int count = Wager_Actions(*outs, unseen, *pot, SmallBetRound, rows);
-        grdResults->setRowCount(count);
-        for (int r = 0; r < count; ++r) {
-            grdResults->setItem(r, 0,
-                                Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
-            grdResults->setItem(r, 1, Cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
-        }
-        Fit_Columns(grdResults);
-    });
+    Trap("txtPot_Change", [&] { Show_Actions(true); });
+}
+
+void frmMain::Show_Actions(bool withHit) {
+    const auto outs = Parse_Number(lblOuts->text());
+    const auto pot = Parse_Number(txtPot->text());
+    if (!outs || !pot) return;
+    grdResults->setRowCount(0);
+    const double unseen = CardsUnseen;
+    if (withHit) lblHitPct->setText(Format_Ratio(unseen > 0 ? *outs / unseen : 0.0));
+    advice::WagerRow rows[advice::MaxWagerRows];
+    const int count = advice::Wager_Actions(*outs, unseen, *pot, SmallBetRound, rows);
+    grdResults->setRowCount(count);
+    for (int r = 0; r < count; ++r) {
+        grdResults->setItem(r, 0, Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
+        grdResults->setItem(r, 1, Cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
+    }
+    Fit_Columns(grdResults);
 }
 
 void frmMain::txtPot_Validate(bool& cancel) {
@@ -645,7 +647,7 @@ void frmMain::grdHands_SelChange() {
         lblOuts->setText(QString::number(sum));
         const auto shown = Parse_Number(lblOuts->text());
         lblHitPct->setText(Format_Ratio(CardsUnseen > 0 && shown ? *shown / CardsUnseen : 0.0));
-        txtPot_Change();
+        Trap("txtPot_Change", [&] { Show_Actions(false); });
     });
 }
 
@@ -657,7 +659,7 @@ void frmMain::Legend_Colors() {
         const bool hands = CardsChosen >= 3;
         for (int i = 0; i < ScaleSize; ++i) {
             Set_Back_Colour(lblLegend[i], ColourScale[i]);
-            lblLegend[i]->setText(hands ? HandCaptions[i] : AdviceWords[i]);
+            lblLegend[i]->setText(hands ? HandCaptions[i] : advice::AdviceWords[i]);
         }
     });
 }

@@ -23,7 +23,7 @@ class SuitIcon;
 
 // The main window: the card table, the pre-flop advice, the hand analysis, the pot odds, the legend
 // and the two grids. Its constructor runs the load sequence (Form_Load). The flow of a hand runs in the
-// core (mainwindow/modboard.h); the window hands it the player's clicks and paints what it leaves. It
+// core (flow/modboard.h); the window hands it the player's clicks and paints what it leaves. It
 // talks to the other windows only through its signals, which the start-up code connects.
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -97,6 +97,9 @@ class frmMain : public QMainWindow {
     // Shows or hides the showdown panel: the window's width, the check mark, the panel running or not.
     void Show_Showdown(bool shown);
     void Show_Analysis();
+    // txtPot_Change's work: with numbers in the outs label and the pot box, the hit percentage (unless the
+    // caller has just written it for the same outs) and the action list; otherwise nothing changes.
+    void Show_Actions(bool withHit);
     void Paint_Frame(int index);
     void Select_Pot_Text();
     void Build_Enter_Cards(QWidget* client);

@@ -1,10 +1,10 @@
 #include "mainwindow/showdownpanel.h"
 
+#include "base/errorreport.h"
 #include "config/modglobal.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/errorreport.h"
 #include "showdown/figures.h"
+#include "widgets/controls.h"
+#include "widgets/uihelpers.h"
 
 #include <QLabel>
 #include <QSpinBox>
@@ -102,8 +102,9 @@ void ShowdownPanel::Blank() {
 }
 
 void ShowdownPanel::Show_Figures(const showdown::Result& result) {
+    // Only the current spot's figures arrive: the calculator drops those of a spot it has left (stopped,
+    // blanked or replaced).
     Trap("Show_Figures", [&] {
-        if (!running_ || !hasSpot_) return;
         lblWinPct->setText(showdown::Percent_Text(result.winPct));
         lblTiePct->setText(showdown::Percent_Text(result.tiePct));
         lblEquityPct->setText(showdown::Percent_Text(result.equityPct));

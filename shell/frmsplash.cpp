@@ -1,10 +1,10 @@
 #include "shell/frmsplash.h"
 
 #include "config/modglobal.h"
-#include "mainwindow/uihelpers.h"
 #include "shell/onlinehelp.h"
 #include "shell/urllink.h"
 #include "version.h"
+#include "widgets/uihelpers.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "shell/onlinehelp.h"
 
+#include "base/errorreport.h"
 #include "shell/busycursor.h"
-#include "shell/errorreport.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -14,7 +14,7 @@ QString Site_Address(const char* path) {
 
 void Open_Help_Page(const char* procedure, const char* path) {
     Trap(procedure, [path] {
-        Busy_Cursor busy; // back to normal when the block ends, before a failure is reported
+        BusyCursor busy; // back to normal when the block ends, before a failure is reported
         QDesktopServices::openUrl(QUrl(Site_Address(path), QUrl::StrictMode));
     });
 }

@@ -1,8 +1,8 @@
 #include "shell/urllink.h"
 
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "shell/busycursor.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "shell/onlinehelp.h"
 
 #include <QDesktopServices>
@@ -129,7 +129,7 @@ void URLLink::Open_Address(const QString& address) {
     Long number = 0;
     QString description;
     {
-        Busy_Cursor busy;
+        BusyCursor busy;
         try {
             const QUrl url = QUrl::fromUserInput(address);
             if (address.trimmed().isEmpty() || !url.isValid()) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "advice/preflopstats.h"
-#include "cards/long.h"
+#include "base/long.h"
 
 #include <cstdint>
 #include <functional>

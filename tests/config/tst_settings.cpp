@@ -1,9 +1,9 @@
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
 #include "config/inifile.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
@@ -95,13 +95,13 @@ bool Permissions_Enforced() {
 }
 
 // Makes a folder read-only for the life of the guard.
-struct Read_Only {
+struct ReadOnly {
     QString path;
     QFileDevice::Permissions saved;
-    explicit Read_Only(const QString& p) : path(p), saved(QFile::permissions(p)) {
+    explicit ReadOnly(const QString& p) : path(p), saved(QFile::permissions(p)) {
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
-    ~Read_Only() { QFile::setPermissions(path, saved); }
+    ~ReadOnly() { QFile::setPermissions(path, saved); }
 };
 
 } // namespace
@@ -532,7 +532,7 @@ class TestSettings : public QObject {
         if (kind == -3) qunsetenv("HOME");
         if (kind == -4) qputenv("HOME", qgetenv("HOME") + "/\xE9");
         const QString parent = kind < -2 ? home.path() : QFileInfo(Settings_Folder()).absolutePath();
-        std::optional<Read_Only> guard;
+        std::optional<ReadOnly> guard;
         if (kind == 0) QVERIFY(QDir().mkpath(Settings_File() + QStringLiteral("/inside")));
         if (kind == 1) QVERIFY(Write_Bytes(Settings_Folder(), "x"));
         if (kind == 2 || kind == -1)
@@ -656,7 +656,7 @@ class TestSettings : public QObject {
         if (!Permissions_Enforced()) QSKIP("running as root: folder permissions are not enforced");
         Load_Settings();
         const QByteArray before = Read_Bytes(Settings_File());
-        Read_Only guard(Settings_Folder());
+        ReadOnly guard(Settings_Folder());
         Load_Settings();
         Expect_Quiet();
         MINBET = 7;

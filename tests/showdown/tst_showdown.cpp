@@ -1,6 +1,6 @@
 #include "advice/preflopstats.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
-#include "shell/messages.h"
 #include "showdown/calculator.h"
 #include "showdown/evaluator.h"
 #include "showdown/figures.h"

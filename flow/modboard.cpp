@@ -1,8 +1,8 @@
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 
 #include "advice/strategy.h"
+#include "base/errorreport.h"
 #include "cards/mododds.h"
-#include "shell/errorreport.h"
 
 using namespace modOdds;
 
@@ -43,8 +43,7 @@ void Analyse(bool turn) {
 }
 
 void Toggle(Long index, bool choose, Via via) {
-    if (BoardResetting || !Valid_Index(index) || Is_Chosen(index) == choose) return;
-    ++Board.Changes;
+    if (!Valid_Index(index) || Is_Chosen(index) == choose) return;
     if (via == Via::Frame) FrameColour[index] = choose ? BlackColour : NeutralColour;
 
     const Long suit = Card_Suit(index);
@@ -112,7 +111,6 @@ void Card_Released(Long index, Via via) {
 }
 
 void Clear() {
-    ++Board.Changes;
     ++Board.Clears;
     Clear_Board();
     CardsChosen = 0;
@@ -134,25 +132,25 @@ void cmdNewStrategy_Click() {
     Trap("cmdNewStrategy_Click", [] {
         const QString cards = Board.CardsText.toUpper().trimmed();
         if (cards.size() == 2 && RankLetters.contains(cards.at(0)) && RankLetters.contains(cards.at(1)))
-            Display_Results();
+            Display_Results(cards);
         else
             Clear();
     });
 }
 
-void Display_Results() {
-    Trap("Display_Results", [] {
-        const QString cards = Board.CardsText.toUpper().trimmed();
+void Display_Results(const QString& cards) {
+    Trap("Display_Results", [&] {
         if (cards.size() != 2) return;
-        const QString key = Hand_Key(cards.at(0), cards.at(1), IsSuited);
+        const QString key = advice::Hand_Key(cards.at(0), cards.at(1), IsSuited);
         if (key.isEmpty()) return;
-        StrategyColor = 0;
-        const QString word = Return_Strategy_Results(key);
-        Board.InfoLine = Info_Line(key, word);
+        advice::StrategyColor = 0;
+        const QString word = advice::Return_Strategy_Results(key);
+        Board.InfoLine = advice::Info_Line(key, word);
         // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
         // text on the word's missing colour (black) could not be read.
-        Board.InfoColour =
-            StrategyFound && StrategyColor != 0 ? static_cast<BgrColour>(StrategyColor) : NeutralColour;
+        Board.InfoColour = advice::StrategyFound && advice::StrategyColor != 0
+                               ? static_cast<BgrColour>(advice::StrategyColor)
+                               : NeutralColour;
     });
 }
 

@@ -1,6 +1,6 @@
-#include "shell/errorreport.h"
+#include "base/errorreport.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 Long ErrNumber = 0;
 QString ErrDescription;

@@ -1,4 +1,4 @@
-#include "mainwindow/cardnotation.h"
+#include "flow/cardnotation.h"
 
 namespace cardnotation {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/cardface.h"
+#include "widgets/cardface.h"
 
 #include <QMouseEvent>
 #include <QPainter>

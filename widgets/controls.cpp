@@ -1,6 +1,6 @@
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 
-#include "mainwindow/uihelpers.h"
+#include "widgets/uihelpers.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/long.h"
 #include "cards/colourscale.h"
-#include "cards/long.h"
 
 #include <QString>
 #include <cstdint>
@@ -26,10 +26,9 @@ struct BoardState {
     QString Prompt = PromptPreFlop; // lblCurrent
     QString InfoLine;               // lblSuited: the pre-flop line
     BgrColour InfoColour = NeutralColour;
-    // Counters that tell the window what to repaint: Changes moves on every event; Analysis whenever
-    // the hands rows, the outs and the hit percentage change (an analysis, or its display wiped); Clears
-    // on every Clear, which also empties the pot and the action list.
-    std::uint64_t Changes = 0;
+    // Counters that tell the window what to repaint: Analysis moves whenever the hands rows, the outs and
+    // the hit percentage change (an analysis, or its display wiped); Clears on every Clear, which also
+    // empties the pot and the action list.
     std::uint64_t Analysis = 0;
     std::uint64_t Clears = 0;
 };
@@ -45,10 +44,11 @@ void Card_Chosen(Long index, Via via);
 void Card_Released(Long index, Via via);
 void Clear();
 
-// The pre-flop advice for the two chosen cards: checks the chosen ranks' text (two rank letters, else
-// Clear), builds the hand key, looks it up and writes the line and its colour.
+// The pre-flop advice for the two chosen cards: cmdNewStrategy_Click checks the chosen ranks' text (two
+// rank letters, else Clear) and hands it to Display_Results, which builds the hand key, looks it up and
+// writes the line and its colour.
 void cmdNewStrategy_Click();
-void Display_Results();
+void Display_Results(const QString& cards);
 
 // Back to the start (tests).
 void Reset();
