@@ -3,6 +3,7 @@
 #include "base/errorreport.h"
 #include "shell/busycursor.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -39,7 +40,7 @@ void mnuOnlineHomeMain_Click() {
 }
 
 QString Maker_Home_Caption() {
-    return QLatin1String(MakerName) + QStringLiteral(" Home Page");
+    return QCoreApplication::translate("onlinehelp", "%1 Home Page").arg(QLatin1String(MakerName));
 }
 
 } // namespace onlinehelp
