@@ -1,11 +1,14 @@
 #include "advice/potodds.h"
 
+#include "base/numbers.h"
 #include "config/modglobal.h"
-#include "config/numbers.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+namespace advice {
 
 namespace {
 
@@ -43,13 +46,10 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
     return count;
 }
 
-bool Wager_List_Fits(double minBet, double maxBet, Long numRaises) {
-    if (numRaises < 0 || numRaises > MaxRaises) return false;
-    return modGlobal::Unit_Fits(minBet, numRaises) && modGlobal::Unit_Fits(maxBet, numRaises);
+QString Settings_Summary() {
+    return QCoreApplication::translate("advice", "Settings: %1/%2, Max %3 Raises")
+        .arg(Format_Currency(modGlobal::MINBET).trimmed(), Format_Currency(modGlobal::MAXBET).trimmed(),
+             QString::number(modGlobal::Raises_Used(modGlobal::NUMRAISES)));
 }
 
-QString Settings_Summary() {
-    return QStringLiteral("Settings: ") + Format_Currency(modGlobal::MINBET).trimmed() + QLatin1Char('/') +
-           Format_Currency(modGlobal::MAXBET).trimmed() + QStringLiteral(", Max ") +
-           QString::number(modGlobal::Raises_Used(modGlobal::NUMRAISES)) + QStringLiteral(" Raises");
-}
+} // namespace advice

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 #include "config/modglobal.h"
 
 #include <QString>
 #include <cstdint>
+
+namespace advice {
 
 // The pot-odds rule and the table-settings summary.
 
@@ -27,10 +29,7 @@ inline constexpr int MaxWagerRows = (MaxRaises + 1) * 3 / 2;
 //  - wagers beyond the 32-bit range are left off the end of the list.
 int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, WagerRow (&rows)[MaxWagerRows]);
 
-// Whether the wager list of these limits can be shown whole (NUMRAISES within 0..MaxRaises, every
-// wager within the 32-bit range); the settings dialog refuses limits that fail this. Units of 0 or
-// below are accepted: their list is empty.
-bool Wager_List_Fits(double minBet, double maxBet, Long numRaises);
-
 // "Settings: $1.00/$2.00, Max 3 Raises": the raises are those the wager list uses.
 QString Settings_Summary();
+
+} // namespace advice

@@ -1,16 +1,18 @@
 #include "advice/preflopstats.h"
 
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
+#include "base/regularfile.h"
 #include "config/modencrypt.h"
-#include "config/numbers.h"
-#include "config/regularfile.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
+
+namespace advice {
 
 PreflopStat PreflopStats[MaxStatRows + 1];
 Long StatCount = 0;
@@ -32,18 +34,22 @@ constexpr int FieldsKept = 8; // the six the rules need, and the two optional ex
 // and a line of any length then costs no more memory than this.
 constexpr qsizetype MaxFieldBytes = 32767 + 4 + 1;
 
-const QString DownloadHint = QStringLiteral("Please Download the latest version.\r\n\r\n"
-                                            "Click on 'Help|Online Help|Download Latest Version/Statistics' "
-                                            "to Navigate to the Download Page.");
+QString Download_Hint() {
+    return QCoreApplication::translate("advice",
+                                       "Please Download the latest version.\r\n\r\n"
+                                       "Click on 'Help|Online Help|Download Latest Version/Statistics' "
+                                       "to Navigate to the Download Page.");
+}
 
 void Show_Invalid_File() {
-    msg::Show_Message(QStringLiteral("Invalid Statistics File!\r\n") + DownloadHint,
-                      QStringLiteral("Statistics File Invalid"), msg::Icon::Critical);
+    msg::Show_Message(QCoreApplication::translate("advice", "Invalid Statistics File!\r\n") + Download_Hint(),
+                      QCoreApplication::translate("advice", "Statistics File Invalid"), msg::Icon::Critical);
 }
 
 void Show_Loading_Error() {
-    msg::Show_Message(QStringLiteral("Error Loading Statistics File!\r\n") + DownloadHint,
-                      QStringLiteral("Statistics File Invalid"), msg::Icon::Critical);
+    msg::Show_Message(QCoreApplication::translate("advice", "Error Loading Statistics File!\r\n") +
+                          Download_Hint(),
+                      QCoreApplication::translate("advice", "Statistics File Invalid"), msg::Icon::Critical);
 }
 
 // A field or a value of the file that does not convert: the first of the two reports.
@@ -94,7 +100,9 @@ void Store_Exact_Counts(PreflopStat& stat, const Line& line, int count) {
     bool winsOk = false, tiesOk = false;
     const qlonglong wins = modEncrypt::Decrypt(QString::fromLatin1(line.fields[6])).toLongLong(&winsOk);
     const qlonglong ties = modEncrypt::Decrypt(QString::fromLatin1(line.fields[7])).toLongLong(&tiesOk);
-    if (!winsOk || !tiesOk || wins < 0 || ties < 0 || wins + ties > PreflopDealsPerHand) return;
+    // Each count is bounded before they are added, so that no pair of counts can overflow the sum.
+    const auto within = [](qlonglong count) { return count >= 0 && count <= PreflopDealsPerHand; };
+    if (!winsOk || !tiesOk || !within(wins) || !within(ties) || wins + ties > PreflopDealsPerHand) return;
     stat.HasExact = true;
     stat.ExactWins = static_cast<Long>(wins);
     stat.ExactTies = static_cast<Long>(ties);
@@ -135,7 +143,7 @@ void Store_Row(int row, const Line& line) {
 
 // Reads the whole file; returns the number of rows. Lines end at CR LF or at a CR alone; a line feed
 // alone is part of the line.
-int Read_Stats(Regular_File& file) {
+int Read_Stats(RegularFile& file) {
     Line line;
     int row = 1;
     bool afterCR = false;
@@ -143,8 +151,8 @@ int Read_Stats(Regular_File& file) {
     for (;;) {
         // No statistics file comes near MaxStatsFileBytes; a larger one is not read to its end.
         const qint64 got = file.Read(buffer, sizeof buffer);
-        if (got < 0 && file.Why() == Regular_File::Failure::TooLarge)
-            Raise_Error(err::PathFileAccess, QStringLiteral("file too large"));
+        if (got < 0 && file.Why() == RegularFile::Failure::TooLarge)
+            Raise_Error(err::PathFileAccess, QCoreApplication::translate("advice", "file too large"));
         if (got < 0) Raise_Error(err::DeviceIO);
         if (got == 0) break;
         for (qint64 i = 0; i < got; ++i) {
@@ -170,13 +178,13 @@ int Read_Stats(Regular_File& file) {
 // Opens the statistics file for reading. Only a regular file is read: a folder, a pipe or a device of
 // that name, or a link to one, is refused before a byte is read, and the file is opened without
 // waiting, so that a pipe put there in the meantime cannot hold up the start either.
-void Open_Stats(Regular_File& file, const QString& path) {
+void Open_Stats(RegularFile& file, const QString& path) {
     if (file.Open(path, MaxStatsFileBytes)) return;
     const int error = file.System_Error();
     switch (file.Why()) {
-    case Regular_File::Failure::Missing:
+    case RegularFile::Failure::Missing:
         throw InvalidFile{};
-    case Regular_File::Failure::NotOpened:
+    case RegularFile::Failure::NotOpened:
         Raise_Error(error == EACCES || error == EPERM ? err::PermissionDenied : err::PathFileAccess);
     default:
         Raise_Error(err::PathFileAccess);
@@ -208,7 +216,7 @@ void Grab_Stats() {
     bool invalid = false;
     const bool done = Trap("Grab_Stats", [&] {
         try {
-            Regular_File file;
+            RegularFile file;
             Open_Stats(file, QDir(Stats_Folder()).filePath(StatsFileName));
             const int rows = Read_Stats(file);
             file.Close();
@@ -228,3 +236,5 @@ void Reset_Stats() {
         stat = PreflopStat{};
     StatCount = 0;
 }
+
+} // namespace advice

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "base/long.h"
 #include "cards/handclass.h"
-#include "cards/long.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
+
+namespace advice {
 
 // The statistics of the starting hands, read once from the enciphered file "stats.csv" in the
 // program's folder.
@@ -48,3 +50,5 @@ void Set_Stats_Folder(const QString& folder); // "" restores the program's folde
 // and by the user's locale when they are not in that form. Failures are shown to the user, never raised.
 void Grab_Stats();
 void Reset_Stats(); // StatCount 0, rows emptied (tests)
+
+} // namespace advice

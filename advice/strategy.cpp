@@ -1,11 +1,13 @@
 #include "advice/strategy.h"
 
 #include "advice/preflopstats.h"
+#include "base/errorreport.h"
+#include "base/numbers.h"
 #include "cards/handclass.h"
-#include "config/numbers.h"
-#include "shell/errorreport.h"
 
 #include <algorithm>
+
+namespace advice {
 
 Long StrategyColor = 0;
 Long StrategyRank = 0;
@@ -37,6 +39,13 @@ Long Advice_Colour(const QString& word) {
     for (int i = 0; i < ScaleSize; ++i)
         if (word == AdviceWords[i]) return static_cast<Long>(ColourScale[i]);
     return 0;
+}
+
+QString Word_Text(const QString& word) {
+    if (word == UnknownCombination) return QCoreApplication::translate("advice", "Unknown Combination");
+    for (const QString& known : AdviceWords)
+        if (word == known) return QCoreApplication::translate("advice", known.toLatin1().constData());
+    return word;
 }
 
 QString Hand_Key(QChar first, QChar second, bool suited) {
@@ -78,3 +87,5 @@ QString Info_Line(const QString& handKey, const QString& word) {
            QLatin1Char('/') + QString::number(StatCount) + QStringLiteral(") [") +
            QString::number(StrategyAtRank) + QStringLiteral("] G") + QString::number(StrategyGroup);
 }
+
+} // namespace advice

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 #include "cards/colourscale.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
+
+namespace advice {
 
 // The pre-flop lookup: a hand key in, the advice word and its figures out.
 
@@ -16,11 +19,20 @@ extern Long StrategyGroup;
 extern bool StrategyFound; // the last lookup found a row
 extern Long StrategyRow;   // the row it found (1..StatCount), 0 when none
 
-inline const QString AdviceWords[7] = {
-    QStringLiteral("Best"), QStringLiteral("Better"), QStringLiteral("Good"), QStringLiteral("Marginal"),
-    QStringLiteral("Bad"),  QStringLiteral("Worse"),  QStringLiteral("Fold")};
+// The words as the statistics file holds them; Word_Text gives them in the user's language.
+inline const QString AdviceWords[7] = {QStringLiteral(QT_TRANSLATE_NOOP("advice", "Best")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Better")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Good")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Marginal")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Bad")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Worse")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Fold"))};
 
-inline const QString UnknownCombination = QStringLiteral("Unknown Combination");
+inline const QString UnknownCombination = QStringLiteral(QT_TRANSLATE_NOOP("advice", "Unknown Combination"));
+
+// An advice word or "Unknown Combination" as the player reads it, in his language; any other text (a word
+// of the statistics file that is none of the seven) as it stands.
+QString Word_Text(const QString& word);
 
 void Reset_Strategy();
 
@@ -39,3 +51,5 @@ QString Return_Strategy_Results(const QString& handKey);
 
 // The info line: key - word (rank/total) [at rank] Ggroup.
 QString Info_Line(const QString& handKey, const QString& word);
+
+} // namespace advice

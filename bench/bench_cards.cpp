@@ -1,5 +1,5 @@
 #include "cards/mododds.h"
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 #include "tests/support/testsupport.h"
 
 #include <benchmark/benchmark.h>
@@ -14,8 +14,7 @@ const char* const TurnCards = "As Kd Qs Js 2h 7c";
 
 void Deal(const char* cards) {
     testsupport::Reset_Program_State();
-    for (const Long i : testsupport::Cards(QLatin1String(cards)))
-        Mark_Card(Card_Suit(i), Card_Rank(i));
+    testsupport::Mark_Cards(QLatin1String(cards));
     Copy_Board();
 }
 
@@ -76,8 +75,7 @@ BENCHMARK(BM_Turn_Best_Made_Hand)->Unit(benchmark::kMicrosecond);
 // the window's click hands it to the board flow (the painting is in bench_mainwindow).
 void BM_Turn_Card_Event(benchmark::State& state) {
     testsupport::Reset_Program_State();
-    for (const Long i : testsupport::Cards(QStringLiteral("8s 9s 2s 3s Kh")))
-        modBoard::Card_Chosen(i, modBoard::Via::Frame);
+    testsupport::Play(QStringLiteral("8s 9s 2s 3s Kh"));
     const Long turn = testsupport::Card(QStringLiteral("Ad"));
     for (auto _ : state) {
         modBoard::Card_Chosen(turn, modBoard::Via::Frame);

@@ -1,15 +1,16 @@
 // From a click on the sixth card (the turn) to the window fully updated: the analysis, the frames,
 // both grids, the labels and the painting that the changes leave pending.
 #include "advice/preflopstats.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/showdownpanel.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -47,6 +48,10 @@ void Settle() {
 void Open_Window() {
     if (window) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A home of its own: a settings file left by another run (the showdown panel shown) would change
+    // what a click does.
+    static QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
     static int argc = 1;
     static char name[] = "bench_mainwindow";
     static char* argv[] = {name, nullptr};
@@ -57,7 +62,7 @@ void Open_Window() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     msg::Set_Message_Handler([](const msg::Message&) {});
     static QTemporaryDir empty; // no statistics file: the turn does not read it
-    Set_Stats_Folder(empty.path());
+    advice::Set_Stats_Folder(empty.path());
     modGlobal::MINBET = 1;
     modGlobal::MAXBET = 2;
     modGlobal::NUMRAISES = 3;

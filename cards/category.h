@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 namespace modOdds {
 

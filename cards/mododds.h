@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/long.h"
 #include "cards/cardcodes.h"
 #include "cards/category.h"
 #include "cards/colourscale.h"
-#include "cards/long.h"
 
 #include <QString>
 #include <cstdint>

@@ -50,5 +50,7 @@ class frmSettings : public QWidget {
     void Refuse(const QString& message, QLineEdit* box);
 
     bool unloaded_ = false;
+    // What the load put in the four boxes: an entry that still reads so was not changed by the player.
+    QString loaded_[4];
     QPointer<QLineEdit> clickedAway_; // the box that a click has just taken the focus from
 };

@@ -1,8 +1,9 @@
 #include "config/inifile.h"
 
-#include "config/regularfile.h"
-#include "shell/errorreport.h"
+#include "base/errorreport.h"
+#include "base/regularfile.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,8 @@ namespace ini {
 namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
+// The lock file's name is the settings file's with this added.
+const QString LockSuffix = QStringLiteral(".lock");
 const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 [[noreturn]] void Raise_File_Error(Long number, const QString& file, const QString& detail = QString()) {
@@ -54,12 +57,12 @@ Long Number_Of(int error) {
 }
 
 // Raises the error of a failed system call; the system's own words go with it where the number alone
-// does not say what happened.
+// does not say what happened (a file standing where a folder belongs, a read-only file system, a name
+// too long).
 [[noreturn]] void Raise_System_Error(int error, const QString& file) {
-    const Long number = Number_Of(error);
-    Raise_File_Error(number, file,
-                     number == err::PathFileAccess ? QString::fromLocal8Bit(std::strerror(error))
-                                                   : QString());
+    const bool said =
+        error == ENOSPC || error == EDQUOT || error == EACCES || error == EPERM || error == ENOENT;
+    Raise_File_Error(Number_Of(error), file, said ? QString() : QString::fromLocal8Bit(std::strerror(error)));
 }
 
 bool Is_Blank(char c) {
@@ -197,8 +200,8 @@ QByteArray Name_Bytes(const QString& name, const char* forbidden) {
 }
 
 // The stand-ins that tests set.
-Write_Call& Test_Write_Call() {
-    static Write_Call call;
+WriteCall& Test_Write_Call() {
+    static WriteCall call;
     return call;
 }
 int Lock_Timeout = LockTimeoutMs;
@@ -236,10 +239,10 @@ QByteArray Native(const QString& path) {
 // to the lock's name, which link(2) gives to one copy only: a second copy never finds a lock file that
 // its owner does not hold yet, and so never takes a live one for one left behind. Its owner removes
 // the lock's name only while it still stands for the owner's own file.
-class Lock_File {
+class LockFile {
   public:
-    explicit Lock_File(const QString& file)
-        : path(Native(file + QStringLiteral(".lock"))), stem(Native(file)), file(file) {
+    explicit LockFile(const QString& file)
+        : path_(Native(file + LockSuffix)), stem_(Native(file)), file_(file) {
         const QByteArray owner = QByteArray::number(static_cast<qlonglong>(::getpid())) + "\nquorvane\n" +
                                  QSysInfo::machineHostName().toUtf8() + '\n';
         QDeadlineTimer deadline(Lock_Timeout);
@@ -254,19 +257,19 @@ class Lock_File {
             if (attempt == Attempt::Again || Clear_If_Left_Behind()) continue;
             if (deadline.hasExpired())
                 Raise_File_Error(err::PermissionDenied, file,
-                                 QStringLiteral("in use by another copy of the program"));
+                                 QCoreApplication::translate("ini", "in use by another copy of the program"));
             QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(deadline.remainingTime(), 1, 20)));
         }
     }
-    ~Lock_File() { Release(); }
-    Lock_File(const Lock_File&) = delete;
-    Lock_File& operator=(const Lock_File&) = delete;
+    ~LockFile() { Release(); }
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
 
   private:
-    QByteArray path;
-    QByteArray stem; // the settings file's own name
-    QString file;
-    int fd = -1;
+    QByteArray path_;
+    QByteArray stem_; // the settings file's own name
+    QString file_;
+    int fd_ = -1;
 
     enum class Attempt {
         Taken,   // the lock is ours
@@ -282,14 +285,14 @@ class Lock_File {
         const int made = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (made < 0) {
             if (errno == EEXIST) return -1;
-            Raise_System_Error(errno, file);
+            Raise_System_Error(errno, file_);
         }
         ::flock(made, LOCK_EX | LOCK_NB); // where the file system has no such locks, the content decides
         if (!Write_All(made, owner.constData(), owner.size())) {
             const int error = errno;
             ::unlink(name.constData());
             ::close(made);
-            Raise_System_Error(error, file);
+            Raise_System_Error(error, file_);
         }
         return made;
     }
@@ -300,15 +303,15 @@ class Lock_File {
         QByteArray temporary;
         int made = -1;
         for (int attempt = 0; made < 0; ++attempt) {
-            temporary = stem + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            temporary = stem_ + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
             made = Make_Owned(temporary, owner);
-            if (made < 0 && attempt == 16) Raise_System_Error(EEXIST, file);
+            if (made < 0 && attempt == 16) Raise_System_Error(EEXIST, file_);
         }
-        const int linked = ::link(temporary.constData(), path.constData());
+        const int linked = ::link(temporary.constData(), path_.constData());
         const int error = errno;
         ::unlink(temporary.constData());
         if (linked == 0) {
-            fd = made;
+            fd_ = made;
             return Attempt::Taken;
         }
         ::close(made);
@@ -322,32 +325,32 @@ class Lock_File {
         case ENOSYS:
             return Attempt::NoLinks;
         default:
-            Raise_System_Error(error, file);
+            Raise_System_Error(error, file_);
         }
     }
 
     // Where the file system makes no hard links, the lock file is created at its name at once; there a
     // copy that finds it a moment before its owner has locked it judges it by its content.
     Attempt Take_By_Creation(const QByteArray& owner) {
-        fd = Make_Owned(path, owner);
-        return fd < 0 ? Attempt::Held : Attempt::Taken;
+        fd_ = Make_Owned(path_, owner);
+        return fd_ < 0 ? Attempt::Held : Attempt::Taken;
     }
 
     // Whether the name still stands for the open file (and not for one that took its place).
     bool Names(int open) const {
         struct stat opened {};
         struct stat named {};
-        return ::fstat(open, &opened) == 0 && ::lstat(path.constData(), &named) == 0 &&
+        return ::fstat(open, &opened) == 0 && ::lstat(path_.constData(), &named) == 0 &&
                opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
     }
 
     // The lock's name is removed only while it stands for this lock: a lock file that another copy put
     // in its place stays. The flock is held until the name is gone.
     void Release() {
-        if (fd < 0) return;
-        if (Names(fd)) ::unlink(path.constData());
-        ::close(fd);
-        fd = -1;
+        if (fd_ < 0) return;
+        if (Names(fd_)) ::unlink(path_.constData());
+        ::close(fd_);
+        fd_ = -1;
     }
 
     // Whether the process named in the lock's content still runs on this machine; a lock that names
@@ -365,7 +368,7 @@ class Lock_File {
     // Removes the lock file when its owner is gone; true when it is gone now (removed here or by its
     // owner meanwhile), so that taking it can be tried again at once.
     bool Clear_If_Left_Behind() const {
-        const int other = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        const int other = ::open(path_.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
         if (other < 0) return errno == ENOENT;
         struct stat held {};
         bool leftBehind = false;
@@ -382,15 +385,46 @@ class Lock_File {
         // again). The flock taken here stays until then, so that no other copy judges the same file at
         // the same time and removes a live lock that took its place. One that cannot be removed is
         // reported, rather than waited for.
-        if (leftBehind && Names(other) && ::unlink(path.constData()) != 0 && errno != ENOENT) {
+        if (leftBehind && Names(other) && ::unlink(path_.constData()) != 0 && errno != ENOENT) {
             const int error = errno;
             ::close(other);
-            Raise_System_Error(error, file);
+            Raise_System_Error(error, file_);
         }
         ::close(other);
         return leftBehind;
     }
 };
+
+// What stands at the lock's name when it is no lock file ("a folder"), or "" when nothing does or a
+// regular file does.
+QString Not_A_Lock(const QString& file) {
+    struct stat st {};
+    if (::lstat(Native(file + LockSuffix).constData(), &st) != 0 || S_ISREG(st.st_mode)) return QString();
+    if (S_ISDIR(st.st_mode)) return QCoreApplication::translate("ini", "a folder");
+    if (S_ISFIFO(st.st_mode)) return QCoreApplication::translate("ini", "a named pipe");
+    if (S_ISLNK(st.st_mode)) return QCoreApplication::translate("ini", "a link");
+    if (S_ISSOCK(st.st_mode)) return QCoreApplication::translate("ini", "a socket");
+    return QCoreApplication::translate("ini", "a device");
+}
+
+// Makes the folder at path, first the missing folders above it; raises naming the part that cannot be
+// made and why. A path too long for the system fails before any part of it is made.
+void Make_Folder_At(const QByteArray& path) {
+    if (::mkdir(path.constData(), 0777) == 0) return;
+    int error = errno;
+    const qsizetype slash = path.lastIndexOf('/');
+    if (error == ENOENT && slash > 0) {
+        Make_Folder_At(path.first(slash));
+        if (::mkdir(path.constData(), 0777) == 0) return;
+        error = errno;
+    }
+    struct stat st {};
+    if (error == EEXIST && ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+    if (error == EEXIST)
+        Raise_File_Error(err::PathFileAccess, QFile::decodeName(path),
+                         QCoreApplication::translate("ini", "not a folder"));
+    Raise_System_Error(error, QFile::decodeName(path));
+}
 
 // The new files that writes killed before their end left beside the file. Every write of the file
 // happens under its lock, so while the lock is held none of them belongs to a write still going on;
@@ -443,6 +477,22 @@ void Replace_Whole(const QString& path, const QByteArray& content) {
     }
 }
 
+// How many backups a file keeps: backup, backup.1, backup.2.
+constexpr int KeptBackups = 3;
+
+// Moves the backups kept so far one place on, the oldest out, to make room for a new one. Only
+// regular files move; a move onto anything else fails, as the new backup does, and the file then stays
+// as it is.
+void Shift_Backups(const QString& backup) {
+    for (int place = KeptBackups - 1; place >= 1; --place) {
+        const QString from = place == 1 ? backup : backup + QLatin1Char('.') + QString::number(place - 1);
+        const QString to = backup + QLatin1Char('.') + QString::number(place);
+        struct stat st {};
+        if (::lstat(Native(from).constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::rename(Native(from).constData(), Native(to).constData()) != 0) Raise_System_Error(errno, to);
+    }
+}
+
 // The name of the first section of the content, or "" when it has none.
 QString First_Section(const QByteArray& content) {
     QString name;
@@ -464,7 +514,7 @@ QString Write_Target(const QString& file, const QString& section) {
     const QString target = info.canonicalFilePath();
     const auto refuse = [&] {
         Raise_File_Error(err::PathFileAccess, file,
-                         QStringLiteral("a link to a file that is not a settings file"));
+                         QCoreApplication::translate("ini", "a link to a file that is not a settings file"));
     };
     if (target.isEmpty() || !QFileInfo(target).isFile() || section.isEmpty()) refuse();
     const std::optional<QByteArray> content = Read_File(target);
@@ -481,7 +531,12 @@ using Update = std::function<QByteArray(const std::optional<QByteArray>&)>;
 void Update_File(const QString& file, const QString& section, bool readOld, const Update& update,
                  const QString& backup = QString()) {
     if (file.isEmpty()) Raise_Error(err::BadFileName);
-    const Lock_File lock(file);
+    // No copy of the program leaves anything but a regular file at the lock's name: something else
+    // there would be waited for in vain.
+    if (const QString what = Not_A_Lock(file); !what.isEmpty())
+        Raise_File_Error(err::PathFileAccess, file + LockSuffix,
+                         what + QCoreApplication::translate("ini", ", not a lock file"));
+    const LockFile lock(file);
 
     std::optional<QByteArray> old;
     if (readOld) {
@@ -491,11 +546,11 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
         // An empty folder standing where the file belongs is taken away; anything in it is kept.
         if (info.isDir() && !info.isSymLink() && !QDir().rmdir(file))
             Raise_File_Error(err::PathFileAccess, file,
-                             QStringLiteral("a folder of that name is in the way"));
+                             QCoreApplication::translate("ini", "a folder of that name is in the way"));
     }
     const QFileInfo info(file);
     if (info.exists() && !info.isFile())
-        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+        Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "not a file"));
     const QString target = Write_Target(file, section);
     // A file that its owner made read-only stays as it is.
     if (info.exists() && !QFileInfo(target).isWritable()) Raise_File_Error(err::PermissionDenied, file);
@@ -503,7 +558,10 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
 
     if (!backup.isEmpty()) {
         const std::optional<QByteArray> kept = readOld ? old : Read_File(file);
-        if (kept && !kept->isEmpty()) Replace_Whole(backup, *kept);
+        if (kept && !kept->isEmpty()) {
+            Shift_Backups(backup);
+            Replace_Whole(backup, *kept);
+        }
     }
     Replace_Whole(target, content);
 }
@@ -513,24 +571,24 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
 std::optional<QByteArray> Read_File(const QString& file) {
     if (file.isEmpty()) return std::nullopt;
     // A folder, a pipe or a device of that name is no settings file; nor is an enormous file.
-    Regular_File source;
+    RegularFile source;
     const auto raise = [&]() -> std::optional<QByteArray> {
         switch (source.Why()) {
-        case Regular_File::Failure::Missing:
+        case RegularFile::Failure::Missing:
             return std::nullopt;
-        case Regular_File::Failure::TooLarge:
-            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
-        case Regular_File::Failure::NotOpened:
-        case Regular_File::Failure::NotRead:
+        case RegularFile::Failure::TooLarge:
+            Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "file too large"));
+        case RegularFile::Failure::NotOpened:
+        case RegularFile::Failure::NotRead:
             Raise_System_Error(source.System_Error(), file);
         default:
-            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+            Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "not a file"));
         }
     };
     if (!source.Open(file, MaxFileSize)) return raise();
     if (source.Size() > MaxFileSize) {
         source.Close();
-        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
+        Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "file too large"));
     }
     // Read whole, but never more than the limit: a file that grew since then is refused.
     QByteArray content;
@@ -600,13 +658,16 @@ void Write_Value(const QString& section, const QString& key, const QString& valu
 }
 
 void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
-                  const QString& file) {
-    Update_File(file, section, true, [&](const std::optional<QByteArray>& old) {
-        QByteArray content = old.value_or(QByteArray());
-        for (const auto& [key, value] : values)
-            content = With_Value(content, section, key, value);
-        return content;
-    });
+                  const QString& file, const QString& backup) {
+    Update_File(
+        file, section, true,
+        [&](const std::optional<QByteArray>& old) {
+            QByteArray content = old.value_or(QByteArray());
+            for (const auto& [key, value] : values)
+                content = With_Value(content, section, key, value);
+            return content;
+        },
+        backup);
 }
 
 void Write_File(const QString& file, const QByteArray& content, const QString& backup) {
@@ -615,7 +676,17 @@ void Write_File(const QString& file, const QByteArray& content, const QString& b
         backup);
 }
 
-void Set_Write_Call(Write_Call call) {
+bool Lock_Blocked(const QString& file) {
+    return !file.isEmpty() && !Not_A_Lock(file).isEmpty();
+}
+
+void Make_Folder(const QString& folder) {
+    if (folder.isEmpty()) Raise_Error(err::BadFileName);
+    if (QFileInfo(folder).isDir()) return;
+    Make_Folder_At(Native(QDir::cleanPath(folder)));
+}
+
+void Set_Write_Call(WriteCall call) {
     Test_Write_Call() = std::move(call);
 }
 

@@ -12,7 +12,7 @@
 // skipped), bytes read and written as single-byte (Latin-1) codes. Section and key names match
 // without regard to letter case; the first section and the first key of a name win. A value read back
 // loses its surrounding blanks and one surrounding pair of double quotes, and is cut to MaxValue
-// characters. Every failure raises AppError (shell/errorreport.h).
+// characters. Every failure raises AppError (base/errorreport.h).
 namespace ini {
 
 inline constexpr qsizetype MaxValue = 254;
@@ -45,21 +45,31 @@ QString Read_Value(const QString& section, const QString& key, const QString& fi
 // anything else is never written through.
 void Write_Value(const QString& section, const QString& key, const QString& value, const QString& file);
 
-// Stores several values of one section in one such write, in the order given.
+// Stores several values of one section in one such write, in the order given; when backup is given,
+// the old bytes are first kept there as Write_File keeps them.
 void Write_Values(const QString& section, const QList<std::pair<QString, QString>>& values,
-                  const QString& file);
+                  const QString& file, const QString& backup = QString());
 
 // Replaces the whole file with the content, in the same safe way (a link is followed only to a file that
 // holds the content's first section). When backup is given and the file holds anything, its old bytes are
-// first kept there, replacing whatever stood at that name (a link there is replaced, not followed); when
-// they cannot be kept, the file stays untouched.
+// first kept there, replacing whatever stood at that name (a link there is replaced, not followed); the
+// two backups before move on to backup.1 and backup.2 (regular files only; the oldest goes). When they
+// cannot be kept, the file stays untouched.
 void Write_File(const QString& file, const QByteArray& content, const QString& backup = QString());
+
+// Whether something other than a lock file (a folder, a pipe, a link) stands at the name of the file's
+// lock. A write then fails at once, naming the lock's path and what stands there, rather than wait.
+bool Lock_Blocked(const QString& file);
+
+// Makes the folder, and the folders above it that are missing. Raises naming the part that cannot be made
+// and the cause (the system's words, or "not a folder" where a file stands in its place).
+void Make_Folder(const QString& folder);
 
 // Tests only. The call that puts bytes into a file (the lock file and the new settings file): it
 // returns the count written or -1 with errno set, as write(2) does. An empty function restores the
 // system's own; a test makes it fail with ENOSPC to stand for a full disk.
-using Write_Call = std::function<qint64(int fd, const char* data, qint64 size)>;
-void Set_Write_Call(Write_Call call);
+using WriteCall = std::function<qint64(int fd, const char* data, qint64 size)>;
+void Set_Write_Call(WriteCall call);
 // How long a write waits for a lock held by a running copy; a negative value restores LockTimeoutMs.
 void Set_Lock_Timeout(int milliseconds);
 

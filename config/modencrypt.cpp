@@ -1,7 +1,7 @@
 #include "config/modencrypt.h"
 
-#include "config/numbers.h"
-#include "shell/errorreport.h"
+#include "base/errorreport.h"
+#include "base/numbers.h"
 
 #include <QLocale>
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 #include <QString>
 #include <cstdint>
@@ -17,7 +17,8 @@ extern Long POTSIZEAVG; // the pot slider's maximum
 
 inline const QString Section = QStringLiteral("REGISTRATION");
 inline const QString SettingsFileName = QStringLiteral("QVNSTATE.qvs");
-// Where a repair keeps the damaged file: one copy beside it, replaced by the next repair.
+// Where a repair keeps the file it changes: a copy beside it; the copies of the two repairs before stay as
+// ".bak.1" and ".bak.2".
 inline const QString BackupSuffix = QStringLiteral(".bak");
 
 // The bound on the table limits, the same for the values the settings dialog stores and for those read
@@ -30,8 +31,14 @@ Long Raises_Used(Long numRaises);
 // whole numbers once rounded. A file whose MINBET or MAXBET fails this counts as damaged; the dialog
 // refuses such limits.
 bool Unit_Fits(double unit, Long numRaises);
+// Whether the wager list of these limits can be shown whole (NUMRAISES within 0..MaxRaises, every
+// wager within the 32-bit range); the settings dialog refuses limits that fail this. Units of 0 or
+// below are accepted: their list is empty.
+bool Wager_List_Fits(double minBet, double maxBet, Long numRaises);
 
-// The folder and the full path of the settings file.
+// The folder and the full path of the settings file: "Quorvane" in $XDG_CONFIG_HOME when that is an
+// absolute path, else in $HOME/.config; both empty when neither gives a folder whose name the file
+// system takes back byte for byte (Load_Settings then says why).
 QString Settings_Folder();
 QString Settings_File();
 
@@ -48,7 +55,7 @@ QString GetIniValue(const QString& section, const QString& key, const QString& f
 bool PutIniValue(const QString& section, const QString& key, const QString& value, const QString& file);
 
 // Enciphers the value and writes it under its key in the settings file. False when the write failed
-// (reported under "PutIniValue").
+// (reported under "PutIniValue"), and, without a word, when the settings are not kept (see Load_Settings).
 bool Put_Setting(const QString& key, const QString& plainText);
 
 // A setting that came after the first five, under a key of its own (a display choice such as the zoom):
@@ -59,20 +66,29 @@ Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high
 // "PutIniValue").
 bool Put_Optional_Setting(const QString& key, Long value);
 
-// Sets the four table limits in memory and stores them in one write, in the order MINBET, MAXBET,
-// NUMRAISES, POTSIZEAVG (the bytes four single writes would leave). False when the write failed
-// (reported under "PutIniValue"); the values in memory are set either way.
+// Sets the four table limits in memory and writes back, in one write, those that differ from what this
+// copy last read from the file or wrote to it (in the order MINBET, MAXBET, NUMRAISES, POTSIZEAVG: the
+// bytes single writes would leave); a limit that another copy stored meanwhile and this one did not
+// change stays as the file holds it, and the values in memory then follow the file. False when the write
+// failed (reported under "PutIniValue"); the values in memory are set either way. When the settings are
+// not kept (see Load_Settings) nothing is written and it returns true: the values hold for this run.
 bool Store_Table_Limits(double minBet, double maxBet, Long numRaises, Long potSizeAvg);
 
 // Fills the five settings from the file, creating or repairing it; a repair first keeps the damaged file
-// as QVNSTATE.qvs.bak. Throws AppError when even the repair fails (a folder or file that cannot be
-// created, a damaged file that cannot be kept, a link to a file that is not a settings file); the caller
-// reports it under its own name and the settings keep the values they held.
+// as QVNSTATE.qvs.bak. A value that is a number out of bounds is replaced by its default alone; any other
+// damage has the whole file written anew with the five defaults. Throws AppError when even the repair
+// fails (a folder or file that cannot be created, a damaged file that cannot be kept, a link to a file
+// that is not a settings file); the caller reports it under its own name. After a load that succeeded
+// the settings then keep the values they held. When no load has succeeded yet, the settings take their
+// defaults and are not kept: the error says so (once; later loads that fail stay quiet and leave the
+// values as they are), and no setting is written until a load succeeds, so that a file that could not
+// be read is never written over.
 void Load_Settings();
-// Writes OPTIONS, MINBET, MAXBET and NUMRAISES in one write (the bytes four single writes would leave),
-// then loads again. When the write fails it is reported under "PutIniValue" and the settings in memory
-// stay as they are (no load). Until a Load_Settings has succeeded it writes nothing at all: the values
-// in memory were never read from the file and would replace what it holds.
+// Writes back OPTIONS, MINBET, MAXBET and NUMRAISES as Store_Table_Limits does (only those this copy
+// changed, in one write), then loads again, so that the values in memory follow the file. When the
+// write fails it is reported under "PutIniValue" and the settings in memory stay as they are (no load).
+// Until a Load_Settings has succeeded it writes nothing at all: the values in memory were never read
+// from the file and would replace what it holds.
 void Store_Settings();
 
 } // namespace modGlobal

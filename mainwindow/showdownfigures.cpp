@@ -1,7 +1,7 @@
 #include "mainwindow/showdownfigures.h"
 
+#include "base/numbers.h"
 #include "cards/mododds.h"
-#include "config/numbers.h"
 
 #include <QLocale>
 

@@ -1,11 +1,12 @@
 #include "mainwindow/showdownpanel.h"
 
+#include "base/errorreport.h"
 #include "config/modglobal.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 #include "mainwindow/showdownfigures.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/errorreport.h"
+#include "widgets/accessible.h"
+#include "widgets/controls.h"
+#include "widgets/uihelpers.h"
 
 #include <QLabel>
 #include <QSpinBox>
@@ -15,7 +16,7 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("fraShowdown"));
     Place(this, QRect(0, 0, WidthTwips, HeightTwips));
 
-    Make_Label(this, "lblOpponents", QStringLiteral("Opponents:"), QRect(120, 120, 1020, 255));
+    QLabel* opponents = Make_Label(this, "lblOpponents", tr("Opponents:"), QRect(120, 120, 1020, 255));
     spnOpponents = new QSpinBox(this);
     spnOpponents->setObjectName(QStringLiteral("spnOpponents"));
     Place(spnOpponents, QRect(1140, 90, 660, 285));
@@ -23,6 +24,7 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     // The arrows and the wheel change it without taking the keyboard away from the pot box; Tab reaches it.
     spnOpponents->setFocusPolicy(Qt::TabFocus);
     spnOpponents->setValue(modGlobal::Get_Optional_Setting(KeyOpponents, 1, 1, showdown::MaxOpponents));
+    opponents->setBuddy(spnOpponents);
 
     const struct {
         const char* caption;
@@ -31,18 +33,20 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     } figures[] = {{"lblWin", "lblWinPct", &lblWinPct},
                    {"lblTie", "lblTiePct", &lblTiePct},
                    {"lblEquity", "lblEquityPct", &lblEquityPct}};
-    const QString captions[] = {QStringLiteral("Win:"), QStringLiteral("Tie:"), QStringLiteral("Equity:")};
+    const QString captions[] = {tr("Win:"), tr("Tie:"), tr("Equity:")};
     for (int i = 0; i < 3; ++i) {
         const int top = 540 + 300 * i;
         Make_Label(this, figures[i].caption, captions[i], QRect(120, top, 780, 255));
         *figures[i].value = Make_Label(this, figures[i].name, QString(), QRect(900, top, 900, 255));
         (*figures[i].value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Name_Figure(*figures[i].value, captions[i]);
     }
     lblShowdownPrecision = Make_Label(this, "lblShowdownPrecision", QString(), QRect(120, 1440, 1680, 255));
     lblShowdownPrecision->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Name_Figure(lblShowdownPrecision, tr("Precision:"));
 
-    grdRiver = Make_Grid(this, "grdRiver", QStringLiteral("By the River"), QRect(1980, 840, 2115, 2895),
-                         {QStringLiteral("Hand"), QStringLiteral("%Odds")}, {1350, 705});
+    grdRiver = Make_Grid(this, "grdRiver", tr("By the River"), QRect(1980, 840, 2115, 2895),
+                         {tr("Hand"), tr("%Odds")}, {1350, 705});
     grdRiver->setSelectionMode(QAbstractItemView::NoSelection);
 
     connect(spnOpponents, &QSpinBox::valueChanged, this, [this] { spnOpponents_Change(); });
@@ -96,14 +100,15 @@ void ShowdownPanel::Blank() {
 }
 
 void ShowdownPanel::Show_Figures(const showdown::Result& result) {
+    // Only the current spot's figures arrive: the calculator drops those of a spot it has left (stopped,
+    // blanked or replaced).
     Trap("Show_Figures", [&] {
-        if (!running_ || !hasSpot_) return;
         using namespace showdowntexts;
         if (result.hasOdds) {
             lblWinPct->setText(Percent_Text(result.odds.winPct));
             lblTiePct->setText(Percent_Text(result.odds.tiePct));
             lblEquityPct->setText(Percent_Text(result.odds.equityPct));
-            lblShowdownPrecision->setText(Precision_Text(result.odds));
+            lblShowdownPrecision->setText(result.odds.exact ? tr("exact") : Precision_Text(result.odds));
         }
         RiverRow rows[RiverRowSlots];
         const Long count = result.hasRiver ? River_Rows(result.river, rows) : 0;

@@ -4,10 +4,10 @@
 
 // The busy (hourglass) pointer for as long as the object lives; the normal pointer comes back when it
 // goes, also when an error leaves the block early.
-class Busy_Cursor {
+class BusyCursor {
   public:
-    Busy_Cursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Busy_Cursor() { QApplication::restoreOverrideCursor(); }
-    Busy_Cursor(const Busy_Cursor&) = delete;
-    Busy_Cursor& operator=(const Busy_Cursor&) = delete;
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
 };

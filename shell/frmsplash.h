@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/errorreport.h"
+#include "base/errorreport.h"
 
 #include <QWidget>
 

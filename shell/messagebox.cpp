@@ -1,6 +1,6 @@
 #include "shell/messagebox.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,8 +1,9 @@
 #include "shell/onlinehelp.h"
 
+#include "base/errorreport.h"
 #include "shell/busycursor.h"
-#include "shell/errorreport.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -14,7 +15,7 @@ QString Site_Address(const char* path) {
 
 void Open_Help_Page(const char* procedure, const char* path) {
     Trap(procedure, [path] {
-        Busy_Cursor busy; // back to normal when the block ends, before a failure is reported
+        BusyCursor busy; // back to normal when the block ends, before a failure is reported
         QDesktopServices::openUrl(QUrl(Site_Address(path), QUrl::StrictMode));
     });
 }
@@ -39,7 +40,7 @@ void mnuOnlineHomeMain_Click() {
 }
 
 QString Maker_Home_Caption() {
-    return QLatin1String(MakerName) + QStringLiteral(" Home Page");
+    return QCoreApplication::translate("onlinehelp", "%1 Home Page").arg(QLatin1String(MakerName));
 }
 
 } // namespace onlinehelp

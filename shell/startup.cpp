@@ -1,11 +1,11 @@
 #include "shell/startup.h"
 
+#include "base/errorreport.h"
 #include "config/frmsettings.h"
+#include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/modzoom.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/errorreport.h"
 #include "shell/frmsplash.h"
+#include "widgets/uihelpers.h"
 
 #include <QApplication>
 #include <QIcon>

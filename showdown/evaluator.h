@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/long.h"
 #include "cards/cardcodes.h"
-#include "cards/long.h"
 
 #include <array>
 #include <bit>

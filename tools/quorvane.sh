@@ -3,15 +3,25 @@
 # whole test suite.
 #   bash tools/quorvane.sh run    install what is missing, build, start the program
 #   bash tools/quorvane.sh test   install what is missing, build, run every test through CTest
-# Environment: BUILD_DIR (default build), CMAKE_ARGS (extra configure arguments).
+# Environment:
+#   PRESET       test with a CMake preset of CMakePresets.json: configure, build and test it in the
+#                preset's own folder (PRESET=dev: warnings as errors, in build/; PRESET=asan: the address
+#                and undefined-behaviour sanitizers, in build-sanitize/). Test mode only.
+#   BUILD_DIR    without a preset, the build folder (default build)
+#   CMAKE_ARGS   extra configure arguments
 set -euo pipefail
 
 mode=${1:-run}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
+if [ -n "${PRESET:-}" ] && [ "$mode" != test ]; then
+    echo "PRESET applies to the test mode only" >&2
+    exit 2
+fi
 
-packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth dpkg-dev desktop-file-utils appstream)
+packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools
+          qt6-translations-l10n libgl-dev libbenchmark-dev fonts-dejavu-core xvfb xauth dpkg-dev
+          desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,6 +36,14 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
+if [ -n "${PRESET:-}" ]; then
+    cd "$root"
+    # shellcheck disable=SC2086
+    cmake --preset "$PRESET" ${CMAKE_ARGS:-}
+    cmake --build --preset "$PRESET" -j "$jobs"
+    exec ctest --preset "$PRESET" -j "$jobs"
+fi
+
 # shellcheck disable=SC2086
 cmake -S "$root" -B "$build" ${CMAKE_ARGS:-}
 cmake --build "$build" -j "$jobs"

@@ -1,14 +1,16 @@
 #include "advice/potodds.h"
 #include "advice/preflopstats.h"
 #include "advice/strategy.h"
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "config/modglobal.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 
 #include <QLocale>
 #include <QTest>
 
 #include <limits>
+
+using namespace advice;
 
 namespace {
 
@@ -232,7 +234,7 @@ class TestAdviceLogic : public QObject {
         QCOMPARE(n ? list[n - 1].wager : 0, last);
         for (int i = 1; i < n; ++i)
             QVERIFY(list[i].wager > list[i - 1].wager);
-        QCOMPARE(Wager_List_Fits(unit, unit, raises), fits);
+        QCOMPARE(modGlobal::Wager_List_Fits(unit, unit, raises), fits);
     }
 
     void summary_with_grouping() {

@@ -1,7 +1,7 @@
 #include "advice/preflopstats.h"
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "config/modencrypt.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
@@ -17,6 +17,8 @@
 #include <functional>
 
 #include <sys/stat.h>
+
+using namespace advice;
 
 namespace {
 
@@ -142,7 +144,7 @@ class TestPreflopStats : public QObject {
 
     // Installed, the program lies in bin/ and the file in share/quorvane/ next to bin/; in the build folder
     // the file lies beside the program, and that place comes first.
-    void installedLayout_data() {
+    void installed_layout_data() {
         QTest::addColumn<int>("besideRows"); // 0: no file there
         QTest::addColumn<int>("sharedRows");
         QTest::addColumn<QString>("program"); // the program's folder, under the prefix
@@ -158,7 +160,7 @@ class TestPreflopStats : public QObject {
         row("trailing separator", 0, 3, "bin/", "share/quorvane", 3);
         row("neither: reported beside the program", 0, 0, "bin", "bin", Invalid);
     }
-    void installedLayout() {
+    void installed_layout() {
         QFETCH(int, besideRows);
         QFETCH(int, sharedRows);
         QFETCH(QString, program);
@@ -254,6 +256,8 @@ class TestPreflopStats : public QObject {
         QTest::newRow("not a number") << QStringList{"x", "1"} << false;
         QTest::newRow("negative") << QStringList{"5", "-1"} << false;
         QTest::newRow("more than the deals") << QStringList{"2097572400", "1"} << false;
+        QTest::newRow("a sum beyond 64 bits")
+            << QStringList{"9000000000000000000", "9000000000000000000"} << false;
     }
     void exact_counts() {
         QFETCH(QStringList, extra);

@@ -1,7 +1,6 @@
 #include "cards/colourscale.h"
 #include "cards/handclass.h"
 #include "cards/mododds.h"
-#include "mainwindow/modboard.h"
 #include "tests/support/testsupport.h"
 
 #include <QLocale>
@@ -21,27 +20,8 @@ namespace {
 
 using testsupport::Card;
 using testsupport::Card_Name;
-
-// Marks and unmarks the cards of a text such as "As Kd 7c" in the card model alone; "-Kd" releases the
-// king of diamonds.
-void Mark_Cards(const QString& cards) {
-    for (const QString& text : cards.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const bool release = text.startsWith(QLatin1Char('-'));
-        const Long i = Card(release ? text.mid(1) : text);
-        release ? Unmark_Card(Card_Suit(i), Card_Rank(i)) : Mark_Card(Card_Suit(i), Card_Rank(i));
-    }
-}
-
-// Plays the cards as the player clicks them, through the board flow, which analyses the flop and the
-// turn; "-Kd" releases the king of diamonds.
-void Play(const QString& cards, modBoard::Via via = modBoard::Via::Frame) {
-    for (const QString& text : cards.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (text.startsWith(QLatin1Char('-')))
-            modBoard::Card_Released(Card(text.mid(1)), via);
-        else
-            modBoard::Card_Chosen(Card(text), via);
-    }
-}
+using testsupport::Mark_Cards;
+using testsupport::Play;
 
 void Enter_Cards(const QString& cards) {
     testsupport::Reset_Program_State();
@@ -63,7 +43,7 @@ void Set_Work_Card(int index, Long value) {
 }
 
 // The best rating of five cards out of the pool that hold every card of `must` and one or more of `any`
-// (bit i stands for pool[i]); Evaluate_Hand is checked over every five-card hand in allHands.
+// (bit i stands for pool[i]); Evaluate_Hand is checked over every five-card hand in all_hands.
 Long Best_Of(const std::vector<int>& pool, unsigned must, unsigned any) {
     Long best = 0;
     for (unsigned mask = 0; mask < (1u << pool.size()); ++mask) {
@@ -87,7 +67,7 @@ class TestCards : public QObject {
         testsupport::Reset_Program_State();
     }
 
-    void cardIdentity_data() {
+    void card_identity_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("card");
         QTest::newRow("0 deuce of spades") << 0 << "2s";
@@ -97,7 +77,7 @@ class TestCards : public QObject {
         QTest::newRow("38 ace of clubs") << 38 << "Ac";
         QTest::newRow("51 ace of diamonds") << 51 << "Ad";
     }
-    void cardIdentity() {
+    void card_identity() {
         QFETCH(int, index);
         QFETCH(QString, card);
         QCOMPARE(Rank_Letter(Card_Rank(index)), card[0]);
@@ -113,7 +93,7 @@ class TestCards : public QObject {
 
     // The starting-hand classes: keys both ways, their place in the statistics file's order and their
     // members; a key in any other form is no class.
-    void handClasses_data() {
+    void hand_classes_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<int>("index"); // -1: not a key
         QTest::addColumn<QString>("member");
@@ -125,7 +105,7 @@ class TestCards : public QObject {
         for (const char* bad : {"KA", "AA s", "ak", "AK  s", "A", "10 9", "AKs"})
             QTest::newRow(bad) << bad << -1 << "";
     }
-    void handClasses() {
+    void hand_classes() {
         QFETCH(QString, key);
         QFETCH(int, index);
         QFETCH(QString, member);
@@ -143,7 +123,7 @@ class TestCards : public QObject {
     }
 
     // Every class in order, and each two-card hand a member of exactly the class of its cards.
-    void handClassesCoverEveryHand() {
+    void hand_classes_cover_every_hand() {
         std::vector<int> classOf(cards::HandCount, -1);
         for (int i = 0; i < HandClass::Count; ++i) {
             const HandClass c = HandClass::Of_Index(i);
@@ -162,7 +142,7 @@ class TestCards : public QObject {
         }
     }
 
-    void markAndUnmark() {
+    void mark_and_unmark() {
         Mark_Card(2, 13);
         Mark_Card(2, 13); // a second mark counts once and fills no second hole card
         QCOMPARE(BoardGrid[2][13] + BoardGrid[2][0], 2); // the ace is mirrored in slot 0
@@ -190,7 +170,7 @@ class TestCards : public QObject {
         QCOMPARE(HoleCards[2][1], 0);
     }
 
-    void seenListOrder() {
+    void seen_list_order() {
         Mark_Cards("Ac Kh As");
         Build_Seen_List();
         QString seen;
@@ -199,7 +179,7 @@ class TestCards : public QObject {
         QCOMPARE(seen, QStringLiteral("(1, 13)(2, 12)(3, 13)"));
     }
 
-    void seenListHoldsTenAtMost() {
+    void seen_list_holds_ten_at_most() {
         for (int i = 0; i < 20; ++i)
             Mark_Card(Card_Suit(i * 2), Card_Rank(i * 2));
         Build_Seen_List();
@@ -214,7 +194,7 @@ class TestCards : public QObject {
         QCOMPARE(sum, 32);
     }
 
-    void clearBoard() {
+    void clear_board() {
         Mark_Cards("As Kd 2c 7h Ah");
         Copy_Board();
         FrameColour[0] = ColourScale[3];
@@ -229,7 +209,7 @@ class TestCards : public QObject {
         QCOMPARE(WorkGrid[2][5], 0);
     }
 
-    void suitedTest_data() {
+    void suited_test_data() {
         QTest::addColumn<QString>("cards");
         QTest::addColumn<bool>("suited");
         QTest::newRow("ace king of spades") << "As Ks" << true;
@@ -237,7 +217,7 @@ class TestCards : public QObject {
         QTest::newRow("two diamonds") << "2d 7d" << true;
         QTest::newRow("pair of aces") << "Ac Ad" << false;
     }
-    void suitedTest() {
+    void suited_test() {
         QFETCH(QString, cards);
         QFETCH(bool, suited);
         Mark_Cards(cards);
@@ -246,7 +226,7 @@ class TestCards : public QObject {
 
     // A released hole card frees its row, the next chosen card fills the first free row, and a released
     // board card leaves the hole cards alone: the analysis then matches the same cards entered straight away.
-    void holeCardCorrections_data() {
+    void hole_card_corrections_data() {
         QTest::addColumn<QString>("entry"); // the clicks, then "=" and the two hole cards
         QTest::newRow("wrong second card released") << "As 2h -2h 9d 2c 3h 4d = As 9d";
         QTest::newRow("wrong first card released") << "2h 9d -2h As 2c 3h 4d = 9d As";
@@ -257,7 +237,7 @@ class TestCards : public QObject {
         QTest::newRow("board and hole cards released") << "Qs Jd 4c 8h 2s -4c -2s -Qs Ah Kh 3c = Jd 8h";
         QTest::newRow("back to two cards: the two left") << "As Kd 2c -As Qh 7h 8s = Kd 2c";
     }
-    void holeCardCorrections() {
+    void hole_card_corrections() {
         QFETCH(QString, entry);
         const QStringList parts = entry.split(QStringLiteral(" = "));
         Play(parts[0]);
@@ -317,7 +297,7 @@ class TestCards : public QObject {
         QCOMPARE(Best_Made_Hand(floor), expected);
     }
 
-    void allHands_data() {
+    void all_hands_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("expected");
         const int published[] = {0, 1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40};
@@ -325,7 +305,7 @@ class TestCards : public QObject {
             QTest::newRow(code ? qPrintable(Category_Text(code)) : "nothing rates 0")
                 << code << published[code];
     }
-    void allHands() {
+    void all_hands() {
         QFETCH(int, code);
         QFETCH(int, expected);
         static std::array<long, CategorySlots> counts{};
@@ -372,7 +352,7 @@ class TestCards : public QObject {
     }
 
     // The search on a board with no made hand yet: one row without a category text.
-    void analysisWithoutMadeHand() {
+    void analysis_without_made_hand() {
         Mark_Cards("As Kd 7c");
         Copy_Board();
         MadeHand = Best_Made_Hand(0);
@@ -380,14 +360,14 @@ class TestCards : public QObject {
         QCOMPARE(Summary(), QStringLiteral(" 100.0% (49) | 0 | 0.0%"));
     }
 
-    void analysisLocale() {
+    void analysis_locale() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         Enter_Cards("8s 9s 2s 3s Kh");
         QCOMPARE(HitPctText, QStringLiteral("48,9%"));
         QCOMPARE(HandsRows[2].odds, QStringLiteral("19,1%"));
     }
 
-    void frameColours_data() {
+    void frame_colours_data() {
         QTest::addColumn<QString>("cards");
         QTest::addColumn<uint>("colour");
         QTest::addColumn<QString>("card");
@@ -404,7 +384,7 @@ class TestCards : public QObject {
         QTest::newRow("last nine: four of a kind") << "9s 2h 9c 9d 5h" << uint(ColourScale[0]) << "9h";
         QTest::newRow("spade: board flush only") << "2h 7c 4s 9s Js Ks" << uint(NeutralColour) << "Qs";
     }
-    void frameColours() {
+    void frame_colours() {
         QFETCH(QString, cards);
         QFETCH(uint, colour);
         QFETCH(QString, card);
@@ -412,20 +392,20 @@ class TestCards : public QObject {
         QCOMPARE(uint(FrameColour[Card(card)]), colour);
     }
 
-    void chosenFramesKeepTheirColour() {
+    void chosen_frames_keep_their_colour() {
         Enter_Cards("8s 9s 2s 3s Kh");
         const Long kingOfSpades = Card_Index(1, 12);
         QCOMPARE(FrameColour[kingOfSpades], ColourScale[2]);
         for (int i = 0; i < CardCount; ++i)
             QCOMPARE(FrameColour[i] == BlackColour, BoardGrid[Card_Suit(i)][Card_Rank(i)] == 1);
-        Play("Ks", modBoard::Via::CheckBox); // the king of spades comes on the turn, ticked in its box
+        Play("~Ks"); // the king of spades comes on the turn, ticked in its box
         QCOMPARE(CardsChosen, 6);
         QCOMPARE(MadeHand, Long(Flush));
         QCOMPARE(FrameColour[kingOfSpades], ColourScale[2]);
         QCOMPARE(FrameColour[Card_Index(2, 12)], BlackColour);
     }
 
-    void rowsDoNotLinger() {
+    void rows_do_not_linger() {
         Enter_Cards("2s 2h 2c 7s Kh");
         QCOMPARE(HandsRowCount, 3);
         Play("2d"); // the last deuce: nothing improves on four of a kind
@@ -435,7 +415,7 @@ class TestCards : public QObject {
     }
 
     // The outs search against a brute force over every five of the chosen cards and the candidate.
-    void randomBoards_data() {
+    void random_boards_data() {
         QTest::addColumn<int>("cards");
         QTest::addColumn<quint32>("seed");
         for (quint32 seed : {1u, 7u, 2024u})
@@ -443,7 +423,7 @@ class TestCards : public QObject {
         for (quint32 seed : {3u, 11u, 4096u})
             QTest::addRow("turn seed %u", seed) << 6 << seed;
     }
-    void randomBoards() {
+    void random_boards() {
         QFETCH(int, cards);
         QFETCH(quint32, seed);
         QRandomGenerator random(seed);
@@ -454,9 +434,9 @@ class TestCards : public QObject {
             QStringList names;
             for (int i = 0; i < cards; ++i) {
                 std::swap(deck[i], deck[i + int(random.bounded(CardCount - i))]);
-                modBoard::Card_Chosen(deck[i], modBoard::Via::Frame);
                 names << Card_Name(deck[i]);
             }
+            Play(names.join(QLatin1Char(' ')));
             const QByteArray where = names.join(QLatin1Char(' ')).toLatin1();
 
             // The first two chosen are the hole cards; an out must make its hand with one of them.

@@ -1,6 +1,6 @@
-#include "config/numbers.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
+#include "base/errorreport.h"
+#include "base/messages.h"
+#include "base/numbers.h"
 
 #include <QLocale>
 #include <QTest>

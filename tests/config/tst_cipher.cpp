@@ -1,6 +1,6 @@
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "config/modencrypt.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 
 #include <QLocale>
 #include <QSet>

@@ -1,7 +1,7 @@
+#include "base/errorreport.h"
+#include "base/messages.h"
 #include "config/inifile.h"
 #include "config/modglobal.h"
-#include "shell/errorreport.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>

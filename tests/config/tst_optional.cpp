@@ -1,6 +1,6 @@
+#include "base/messages.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
-#include "shell/messages.h"
 #include "tests/support/testsupport.h"
 
 #include <QFile>

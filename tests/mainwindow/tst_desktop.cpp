@@ -1,28 +1,24 @@
 #include "advice/preflopstats.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/frmsettings.h"
 #include "config/modglobal.h"
+#include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/modzoom.h"
-#include "mainwindow/uihelpers.h"
 #include "shell/frmsplash.h"
-#include "shell/messages.h"
 #include "shell/urllink.h"
-#include "tests/support/testsupport.h"
-#include "tests/support/widgets.h"
+#include "tests/support/mainwindowtest.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -48,25 +44,15 @@ int Text_Room(const QTableWidget* grid, int column) {
 
 } // namespace
 
-class TestDesktop : public QObject {
+class TestDesktop : public testsupport::MainWindowTest {
     Q_OBJECT
-    QTemporaryDir statsDir;
-    QTemporaryDir homeDir;
-    QList<msg::Message> shown;
-    std::unique_ptr<frmMain> window;
-
-    template <class T = QWidget> T* Get(const QString& name) const {
-        return testsupport::Child<T>(window.get(), name);
-    }
     QLineEdit* Pot() const { return Get<QLineEdit>("txtPot"); }
     QLineEdit* Entry() const { return Get<QLineEdit>("txtEnterCards"); }
     QLabel* Problem() const { return Get<QLabel>("lblEnterCardsProblem"); }
-    QAction* Action(const char* name) const { return Get<QAction>(QString::fromLatin1(name)); }
     QString Chosen() const { // the chosen cards, by their check boxes, in card order (spades first)
         QStringList names;
         for (int i = 0; i < modOdds::CardCount; ++i)
-            if (Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(i))->isChecked())
-                names << testsupport::Card_Name(i);
+            if (Check(i)->isChecked()) names << testsupport::Card_Name(i);
         return names.join(QLatin1Char(' '));
     }
     uint Frame(const char* card) const {
@@ -75,18 +61,6 @@ class TestDesktop : public QObject {
             .toUInt();
     }
 
-    void Open_Window(Long options = 0, double minBet = 1) {
-        window.reset();
-        testsupport::Reset_Program_State();
-        modGlobal::Load_Settings();
-        modGlobal::OPTIONS = options;
-        modGlobal::MINBET = minBet;
-        modGlobal::MAXBET = 2 * minBet;
-        modGlobal::NUMRAISES = 3;
-        modGlobal::POTSIZEAVG = 40;
-        window = std::make_unique<frmMain>();
-        QVERIFY(testsupport::Show_Active(window.get()));
-    }
     void Zoom_To(int percent) {
         Action("mnuFileZoomReset")->trigger();
         while (modZoom::ZoomPercent < percent)
@@ -99,33 +73,9 @@ class TestDesktop : public QObject {
         QTest::keyClicks(Entry(), text);
         QTest::keyClick(Entry(), Qt::Key_Return);
     }
-    void Play(const QString& cards) {
-        for (const QString& c : cards.split(QLatin1Char(' ')))
-            QTest::mouseClick(Get(QStringLiteral("imgCard_%1").arg(testsupport::Card(c))), Qt::LeftButton);
-    }
 
   private slots:
-    void initTestCase() {
-        QVERIFY(homeDir.isValid());
-        qputenv("HOME", QFile::encodeName(homeDir.path()));
-        QStandardPaths::setTestModeEnabled(true);
-        msg::Set_Message_Handler([this](const msg::Message& m) { shown << m; });
-        QVERIFY(statsDir.isValid());
-        QVERIFY(testsupport::Write_Stats_File(statsDir.filePath(StatsFileName),
-                                              {{"AK s", "1", "Best", "3", "2", "1"}}));
-        Set_Stats_Folder(statsDir.path());
-    }
-    void init() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QFile::remove(modGlobal::Settings_File());
-        modZoom::Reset_Zoom();
-        shown.clear();
-    }
-    void cleanup() {
-        window.reset();
-        modZoom::Reset_Zoom();
-    }
-    void cleanupTestCase() { Set_Stats_Folder(QString()); }
+    void initTestCase() { Start_Test_Case({{"AK s", "1", "Best", "3", "2", "1"}}); }
 
     // --- zoom ---
     void zoom_steps_data() {
@@ -291,7 +241,7 @@ class TestDesktop : public QObject {
         Open_Window();
         Play("As Kh 2c 3c 4c");
         QVERIFY(Get<QTableWidget>("grdHands")->rowCount() > 0);
-        Play("Kh"); // released by hand: the latest still chosen is 4c
+        Play("-Kh"); // released by hand: the latest still chosen is 4c
         QTest::keyClick(Pot(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Chosen(), QStringLiteral("As 2c 3c"));
         QCOMPARE(Frame("4c"), NeutralColour);
@@ -306,12 +256,13 @@ class TestDesktop : public QObject {
         QVERIFY(shown.isEmpty());
     }
 
-    // Tab leaves both grids, with rows in them, and comes back round; Shift+Tab goes the other way.
+    // Tab leaves both grids, with rows in them, reaches the card table and comes back round; Shift+Tab
+    // goes the other way.
     void tab_order_data() {
         QTest::addColumn<int>("options");
         QTest::addColumn<QString>("order");
-        QTest::newRow("legend hidden") << 0 << "sldPot cmdClear grdResults grdHands txtPot";
-        QTest::newRow("legend shown") << 1 << "sldPot cmdClear grdResults grdHands txtCards txtPot";
+        QTest::newRow("legend hidden") << 0 << "sldPot cmdClear grdResults grdHands imgCard_0 txtPot";
+        QTest::newRow("legend shown") << 1 << "sldPot cmdClear grdResults grdHands txtCards imgCard_0 txtPot";
     }
     void tab_order() {
         QFETCH(int, options);
@@ -353,7 +304,7 @@ class TestDesktop : public QObject {
         QFETCH(int, zoom);
         QFETCH(QString, first);
         QLocale::setDefault(QLocale(locale));
-        Open_Window(0, minBet);
+        Open_Window(0, minBet, 2 * minBet);
         Zoom_To(zoom);
         Play("9h Th Jh Qh 2c"); // a straight flush draw: "Straight Flush" among the hands
         QTest::keyClicks(Pot(), QStringLiteral("10"));

@@ -1,8 +1,7 @@
+#include "base/messages.h"
 #include "config/modglobal.h"
-#include "mainwindow/cardnotation.h"
-#include "mainwindow/modboard.h"
-#include "mainwindow/modzoom.h"
-#include "shell/messages.h"
+#include "flow/cardnotation.h"
+#include "flow/modzoom.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
@@ -81,8 +80,7 @@ class TestKeyboardZoomCore : public QObject {
         QFETCH(QString, cards);
         QFETCH(int, problem);
         QFETCH(QString, token);
-        for (const Long card : testsupport::Cards(board))
-            modBoard::Card_Chosen(card, modBoard::Via::Frame);
+        testsupport::Play(board);
         const cardnotation::Entry entry = cardnotation::Read_Entry(typed);
         QCOMPARE(static_cast<int>(entry.problem), problem);
         QCOMPARE(Names(entry), cards);

@@ -1,29 +1,23 @@
 #include "advice/preflopstats.h"
 #include "advice/strategy.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/messages.h"
-#include "tests/support/testsupport.h"
-#include "tests/support/widgets.h"
+#include "tests/support/mainwindowtest.h"
 #include "version.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSlider>
-#include <QStandardPaths>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -53,49 +47,14 @@ const QString FourFolds = QStringLiteral("$1.00|FOLD, $2.00|FOLD, $3.00|FOLD, $4
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public testsupport::MainWindowTest {
     Q_OBJECT
-    QTemporaryDir statsDir;
-    QTemporaryDir homeDir;
-    QList<msg::Message> shown;
-    std::unique_ptr<frmMain> window;
-
-    template <class T = QWidget> T* Get(const QString& name) const {
-        return testsupport::Child<T>(window.get(), name);
-    }
-    QString Text(const QString& name) const { return Get(name)->property("text").toString(); }
-    QCheckBox* Check(int i) const { return Get<QCheckBox>(QStringLiteral("chkCard_%1").arg(i)); }
     uint Frame(int i) const { return Back(Get(QStringLiteral("lblValue_%1").arg(i))); }
     QString Odds() const { return Text("lblOuts") + QLatin1Char('|') + Text("lblHitPct"); }
     QLineEdit* Pot() const { return Get<QLineEdit>("txtPot"); }
     QTableWidget* Hands() const { return Get<QTableWidget>("grdHands"); }
     QTableWidget* Results() const { return Get<QTableWidget>("grdResults"); }
-    QAction* Action(const char* name) const { return Get<QAction>(QString::fromLatin1(name)); }
 
-    void Open_Window(Long options = 0, double minBet = 1, double maxBet = 2) {
-        window.reset();
-        testsupport::Reset_Program_State();
-        modGlobal::Load_Settings(); // creates the settings file, as start-up does
-        modGlobal::OPTIONS = options;
-        modGlobal::MINBET = minBet;
-        modGlobal::MAXBET = maxBet;
-        modGlobal::NUMRAISES = 3;
-        modGlobal::POTSIZEAVG = 40;
-        window = std::make_unique<frmMain>();
-        QVERIFY(testsupport::Show_Active(window.get()));
-    }
-
-    void Click_Picture(const char* card) {
-        QTest::mouseClick(Get(QStringLiteral("imgCard_%1").arg(Card(card))), Qt::LeftButton);
-    }
-    void Click_Frame(const char* card) {
-        QTest::mouseClick(Get(QStringLiteral("lblValue_%1").arg(Card(card))), Qt::LeftButton);
-    }
-    void Play(const QString& cards) { // "As Kh 2c"
-        for (const QString& c : cards.split(QLatin1Char(' ')))
-            Click_Picture(qPrintable(c));
-    }
-    void cmdClear() { QTest::mouseClick(Get("cmdClear"), Qt::LeftButton); }
     void Click_Hand_Row(int row) {
         const QRect r = Hands()->visualRect(Hands()->model()->index(row, 0));
         QTest::mouseClick(Hands()->viewport(), Qt::LeftButton, {}, r.center());
@@ -113,29 +72,14 @@ class TestMainWindow : public QObject {
 
   private slots:
     void initTestCase() {
-        // A home of its own, so that no other test program running beside this one shares its settings file.
-        QVERIFY(homeDir.isValid());
-        qputenv("HOME", QFile::encodeName(homeDir.path()));
-        QStandardPaths::setTestModeEnabled(true);
-        msg::Set_Message_Handler([this](const msg::Message& m) { shown << m; });
-        QVERIFY(statsDir.isValid());
-        QVERIFY(testsupport::Write_Stats_File(statsDir.filePath(StatsFileName),
-                                              {{"AK s", "1", "Best", "3", "2", "1"},
-                                               {"AK", "2", "Better", "5", "4", "2"},
-                                               {"77", "3", "Good", "12", "1", "3"},
-                                               {"T9", "4", "Bad", "60", "2", "6"},
-                                               {"QJ", "5", "best", "30", "3", "4"},
-                                               {"77", "6", "Fold", "99", "9", "9"},
-                                               {"98 s", "7", "Marginal", "40.5", "2.5", "5"}}));
-        Set_Stats_Folder(statsDir.path());
+        Start_Test_Case({{"AK s", "1", "Best", "3", "2", "1"},
+                         {"AK", "2", "Better", "5", "4", "2"},
+                         {"77", "3", "Good", "12", "1", "3"},
+                         {"T9", "4", "Bad", "60", "2", "6"},
+                         {"QJ", "5", "best", "30", "3", "4"},
+                         {"77", "6", "Fold", "99", "9", "9"},
+                         {"98 s", "7", "Marginal", "40.5", "2.5", "5"}});
     }
-    void init() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QFile::remove(modGlobal::Settings_File());
-        shown.clear();
-    }
-    void cleanup() { window.reset(); }
-    void cleanupTestCase() { Set_Stats_Folder(QString()); }
 
     // --- the window as it opens ---
     void controls_stand_in_place_data() {
@@ -192,11 +136,11 @@ class TestMainWindow : public QObject {
         };
         QCOMPARE(names("mnuFile"),
                  (QStringList{"&File", "mnuFileLegend=&Legend", "mnuFileShortcuts=&PreFlop Strategy Key",
-                              "mnuFileShowdown=Sho&wdown Odds", "mnuFileSettings=Change &Settings",
-                              "mnuFileSepCards=", "mnuFileEnterCards=&Enter Cards\u2026",
-                              "mnuFileUndoCard=&Undo Last Card", "mnuFileSepZoom=", "mnuFileZoomIn=Zoom &In",
-                              "mnuFileZoomOut=Zoom &Out", "mnuFileZoomReset=&Actual Size",
-                              "mnuFileSep=", "mnuFileExit=E&xit"}));
+                              "mnuFileShowdown=Sho&wdown Odds", "mnuFileMarks=Category &Marks",
+                              "mnuFileSettings=Change &Settings", "mnuFileSepCards=",
+                              "mnuFileEnterCards=&Enter Cards\u2026", "mnuFileUndoCard=&Undo Last Card",
+                              "mnuFileSepZoom=", "mnuFileZoomIn=Zoom &In", "mnuFileZoomOut=Zoom &Out",
+                              "mnuFileZoomReset=&Actual Size", "mnuFileSep=", "mnuFileExit=E&xit"}));
         QCOMPARE(names("mnuHelp"),
                  (QStringList{"&Help", "mnuHelpOnline=&Online Help", "mnuHelpSep=", "mnuHelpAbout=&About"}));
         const QStringList online = names("mnuHelpOnline");
@@ -278,9 +222,9 @@ class TestMainWindow : public QObject {
     void releasing_a_hole_card_empties_the_line() {
         Open_Window();
         Type_Pot(QStringLiteral("25"));
-        for (const char* c : {"As", "Ah", "Ah"}) {
+        for (const char* c : {"As", "Ah", "-Ah"}) {
             Get("cmdClear")->setFocus(Qt::TabFocusReason);
-            Click_Picture(c);
+            Play(c);
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pot()));
             QCOMPARE(Pot()->selectedText(), QStringLiteral("25"));
         }
@@ -290,7 +234,7 @@ class TestMainWindow : public QObject {
         QCOMPARE(Text("lblSuited"), QString());
         QCOMPARE(Back(Get("lblSuited")), NeutralColour);
         QCOMPARE(Text("lblCurrent"), QStringLiteral("Enter Pre-Flop Cards"));
-        Click_Picture("Kh");
+        Play("Kh");
         QCOMPARE(Text("lblSuited"), QStringLiteral("AK - Better (5/7) [4] G2"));
     }
 
@@ -367,7 +311,7 @@ class TestMainWindow : public QObject {
         QCOMPARE(Text("lblCurrent"), QStringLiteral("Flop - Enter Pot for Strategy"));
         const QString flop = QStringLiteral("High Card|51.1%|24, Pair|29.8%|14, Flush|19.1%|9");
         QCOMPARE(Grid(Hands()), flop);
-        Click_Picture("Kh"); // four cards: nothing changes but the letters
+        Play("-Kh"); // four cards: nothing changes but the letters
         QCOMPARE(Grid(Hands()), flop);
         QCOMPARE(Text("lblOuts"), QStringLiteral("23"));
         QCOMPARE(Text("txtCards"), QStringLiteral("8923"));
@@ -380,13 +324,13 @@ class TestMainWindow : public QObject {
         Play("8s 9s 2s 3s Kh");
         Type_Pot(QStringLiteral("10"));
         QCOMPARE(Grid(Results()), FourBets);
-        Click_Picture("Ad"); // the turn, the pot not typed again
+        Play("Ad"); // the turn, the pot not typed again
         QCOMPARE(Odds(), QStringLiteral("25|54.3%"));
         QCOMPARE(Grid(Results()), QStringLiteral("$2.00|BET, $4.00|BET, $6.00|FOLD, $8.00|FOLD"));
-        Play("Ad Kh 3s"); // three cards: the flop's figures stay
+        Play("-Ad -Kh -3s"); // three cards: the flop's figures stay
         QCOMPARE(Odds(), QStringLiteral("23|48.9%"));
         QCOMPARE(Grid(Results()), FourBets);
-        Click_Picture("2s");
+        Play("-2s");
         QCOMPARE(Odds(), QStringLiteral("|"));
         QCOMPARE(Hands()->rowCount(), 0);
         QCOMPARE(Results()->rowCount(), 0);
@@ -400,13 +344,12 @@ class TestMainWindow : public QObject {
     // Back at two cards, the two left are the hole cards: the line and the flop that follows agree.
     void hole_cards_follow_the_line() {
         Open_Window();
-        Play("As Kd 2c As Qh 7h 8s"); // the ace of spades released again
+        Play("As Kd 2c -As Qh 7h 8s"); // the ace of spades released again
         QCOMPARE(Text("txtCards"), QStringLiteral("K2Q78"));
         const QString corrected = Grid(Hands());
-        cmdClear();
-        Play("Kd 2c Qh 7h 8s");
+        Play("! Kd 2c Qh 7h 8s");
         QCOMPARE(Grid(Hands()), corrected);
-        Play("Qh 7h 8s");
+        Play("-Qh -7h -8s");
         QCOMPARE(Text("lblSuited"), QStringLiteral("K2 - Unknown Combination (0/7) [0] G0"));
     }
 
@@ -442,7 +385,7 @@ class TestMainWindow : public QObject {
         if (leave == QLatin1String("popup")) {
             QMenu* file = Get<QMenu>("mnuFile");
             file->popup(window->mapToGlobal(QPoint(0, 0)));
-            QTRY_VERIFY(file->isVisible());
+            QVERIFY(file->isVisible());
             file->close();
             next = nullptr; // where the focus goes once a menu closes is the platform's affair
         } else {
@@ -450,7 +393,7 @@ class TestMainWindow : public QObject {
         }
         QCOMPARE(Pot()->text(), refused ? QString() : typed);
         QCoreApplication::processEvents(); // no queued move of the focus either
-        if (next) QTRY_COMPARE(QApplication::focusWidget(), refused ? Pot() : next);
+        if (next) QCOMPARE(QApplication::focusWidget(), refused ? Pot() : next);
     }
 
     // --- legend and display options ---
@@ -467,9 +410,9 @@ class TestMainWindow : public QObject {
         };
         Play("As Kh");
         QCOMPARE(captions(), words);
-        Click_Picture("2c");
+        Play("2c");
         QCOMPARE(captions(), hands);
-        Click_Picture("2c");
+        Play("-2c");
         QCOMPARE(captions(), words);
         for (int i = 0; i < 7; ++i)
             QCOMPARE(Back(Get(QStringLiteral("lblLegend_%1").arg(i))), ColourScale[i]);

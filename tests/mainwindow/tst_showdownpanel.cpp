@@ -1,43 +1,32 @@
 #include "advice/preflopstats.h"
+#include "base/messages.h"
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
+#include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/modzoom.h"
 #include "mainwindow/showdownfigures.h"
 #include "mainwindow/showdownpanel.h"
-#include "mainwindow/uihelpers.h"
-#include "shell/messages.h"
 #include "showdown/odds.h"
-#include "tests/support/testsupport.h"
-#include "tests/support/widgets.h"
+#include "tests/support/mainwindowtest.h"
+#include "widgets/uihelpers.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+#include <limits>
 
 // The showdown odds panel as the player meets it: shown and hidden beside the legend and the key in
 // every order without covering anything, its two settings, and its figures as the cards come.
-class TestShowdownPanel : public QObject {
+class TestShowdownPanel : public testsupport::MainWindowTest {
     Q_OBJECT
-    QTemporaryDir statsDir;
-    QList<msg::Message> shown;
-    std::unique_ptr<frmMain> window;
-
-    template <class T = QWidget> T* Get(const QString& name) const {
-        return testsupport::Child<T>(window.get(), name);
-    }
-    QAction* Action(const char* name) const { return Get<QAction>(QString::fromLatin1(name)); }
-    QString Text(const char* name) const { return Get<QLabel>(QString::fromLatin1(name))->text(); }
+    const ShowdownPanel* Panel() const { return window->findChild<ShowdownPanel*>(); }
     QString Figures() const {
         return QStringList{Text("lblWinPct"), Text("lblTiePct"), Text("lblEquityPct"),
                            Text("lblShowdownPrecision")}
@@ -56,19 +45,21 @@ class TestShowdownPanel : public QObject {
         return raw.isEmpty() ? QString() : modEncrypt::Decrypt(raw);
     }
 
-    void Open_Window(Long options = 0) {
-        window.reset();
-        testsupport::Reset_Program_State();
-        modGlobal::Load_Settings();
-        modGlobal::OPTIONS = options;
-        window = std::make_unique<frmMain>();
-        QVERIFY(testsupport::Show_Active(window.get()));
+    // Runs the event loop until the panel's figures for the spot now shown have come, the final ones when
+    // asked: the worker's progress ends the wait, not a clock (CTest's time-out ends a hang).
+    void Wait_For_Figures(bool final) {
+        const showdown::Calculator& calculator = Panel()->Calculator();
+        const auto come = [&] { return calculator.Has_Result() && (!final || calculator.Latest().final); };
+        if (come()) return;
+        QEventLoop loop;
+        connect(&calculator, &showdown::Calculator::resultReady, &loop, [&] {
+            if (come()) loop.quit();
+        });
+        loop.exec();
     }
-    void Play(const QString& cards) {
-        for (const Long card : testsupport::Cards(cards))
-            QTest::mouseClick(Get(QStringLiteral("imgCard_%1").arg(card)), Qt::LeftButton);
-    }
-    // The figures the engine gives for the spot, worked out here on this thread.
+    // The figures the engine gives for the spot after as many hands as the panel's last figures counted,
+    // worked out here on this thread with no time limit: a run deals the same batches whatever the clock
+    // says, so it stops where the panel's stopped.
     QString Expected(const QString& hole, const QString& board, int opponents) {
         using namespace showdowntexts;
         showdown::Spot spot;
@@ -78,32 +69,19 @@ class TestShowdownPanel : public QObject {
         for (const Long c : b)
             spot.board[spot.boardCount++] = c;
         spot.opponents = opponents;
+        const std::int64_t hands = Panel()->Calculator().Latest().odds.hands;
         showdown::Result last;
         showdown::Workers workers(1);
-        showdown::Compute(spot, workers, [&](const showdown::Result& r) { last = r; });
+        showdown::Compute(
+            spot, workers, [&](const showdown::Result& r) { last = r.odds.hands <= hands ? r : last; },
+            [&] { return last.odds.hands == hands; }, std::numeric_limits<double>::infinity());
         return QStringList{Percent_Text(last.odds.winPct), Percent_Text(last.odds.tiePct),
                            Percent_Text(last.odds.equityPct), Precision_Text(last.odds)}
             .join(QLatin1Char('|'));
     }
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        msg::Set_Message_Handler([this](const msg::Message& m) { shown << m; });
-        QVERIFY(testsupport::Write_Stats_File(statsDir.filePath(StatsFileName),
-                                              {{"AK", "2", "Better", "5", "4", "2"}}));
-        Set_Stats_Folder(statsDir.path());
-    }
-    void init() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QFile::remove(modGlobal::Settings_File());
-        shown.clear();
-    }
-    void cleanup() {
-        window.reset();
-        modZoom::Reset_Zoom();
-    }
-    void cleanupTestCase() { Set_Stats_Folder(QString()); }
+    void initTestCase() { Start_Test_Case({{"AK", "2", "Better", "5", "4", "2"}}); }
 
     // L the legend, K the key, W the panel, toggled in that order from a window with none of them.
     void toggles_data() {
@@ -183,23 +161,27 @@ class TestShowdownPanel : public QObject {
     void figures() {
         Open_Window();
         Play("As Kd");
-        QVERIFY(!window->findChild<ShowdownPanel*>()->Calculator().Busy());
+        QVERIFY(!Panel()->Calculator().Busy());
         QCOMPARE(Figures(), QStringLiteral("|||")); // hidden: nothing computed
         Action("mnuFileShowdown")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!Text("lblWinPct").isEmpty(), 20000);
-        Play("As"); // one card left: blank
+        Wait_For_Figures(false);
+        QVERIFY(!Text("lblWinPct").isEmpty());
+        Play("-As"); // one card left: blank
         QCOMPARE(Figures(), QStringLiteral("|||"));
         QCOMPARE(Get<QTableWidget>("grdRiver")->rowCount(), 0);
         Play("As 2c 3c 9d");
-        QTRY_COMPARE_WITH_TIMEOUT(Text("lblShowdownPrecision"), QStringLiteral("exact"), 20000);
+        Wait_For_Figures(true);
+        QCOMPARE(Text("lblShowdownPrecision"), QStringLiteral("exact"));
         QCOMPARE(Figures(), Expected("Kd As", "2c 3c 9d", 1));
         QVERIFY(River().startsWith(QStringLiteral("High Card ")));
         QVERIFY(River().contains(QStringLiteral("Straight ")));
         QCOMPARE(QApplication::focusWidget(), Get("txtPot"));
 
         Get<QSpinBox>("spnOpponents")->setValue(3);
-        QTRY_VERIFY_WITH_TIMEOUT(Text("lblShowdownPrecision").startsWith(QStringLiteral("\u00B1 ")), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(window->findChild<ShowdownPanel*>()->Calculator().Latest().final, 20000);
+        Wait_For_Figures(false);
+        QVERIFY(Text("lblShowdownPrecision").startsWith(QStringLiteral("\u00B1 ")));
+        Wait_For_Figures(true);
+        QVERIFY(Panel()->Calculator().Latest().final);
         QCOMPARE(Figures(), Expected("Kd As", "2c 3c 9d", 3)); // seeded: the same figures every time
 
         QTest::mouseClick(Get("cmdClear"), Qt::LeftButton);
@@ -233,7 +215,8 @@ class TestShowdownPanel : public QObject {
         Open_Window();
         Action("mnuFileShowdown")->trigger();
         Play("As Kd 2c 3c 9d Td");
-        QTRY_COMPARE_WITH_TIMEOUT(Text("lblShowdownPrecision"), QStringLiteral("exact"), 20000);
+        Wait_For_Figures(true);
+        QCOMPARE(Text("lblShowdownPrecision"), QStringLiteral("exact"));
         QVERIFY2(Text("lblWinPct").contains(QLatin1Char(',')), qPrintable(Text("lblWinPct")));
         QCOMPARE(Figures(), Expected("As Kd", "2c 3c 9d Td", 1));
     }

@@ -11,7 +11,8 @@ set(expected
     ./usr/share/icons/hicolor/48x48/apps/quorvane.png
     ./usr/share/icons/hicolor/scalable/apps/quorvane.svg
     ./usr/share/metainfo/example.vanecroft.quorvane.metainfo.xml
-    ./usr/share/quorvane/stats.csv)
+    ./usr/share/quorvane/stats.csv
+    ./usr/share/quorvane/translations/quorvane_de.qm)
 
 function(run)
     execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE rc OUTPUT_VARIABLE out

@@ -1,14 +1,14 @@
 #include "advice/preflopstats.h"
-#include "mainwindow/modboard.h"
-#include "shell/messages.h"
+#include "base/messages.h"
+#include "flow/modboard.h"
 #include "showdown/calculator.h"
 #include "showdown/computations.h"
 #include "showdown/evaluator.h"
 #include "showdown/odds.h"
 #include "tests/support/testsupport.h"
 
+#include <QEventLoop>
 #include <QRegularExpression>
-#include <QSignalSpy>
 
 #include <QTest>
 
@@ -160,10 +160,22 @@ QList<double> Figures(const Result& r) {
             double(r.final)};
 }
 
+// Runs the event loop until the calculator has delivered figures of its current spot, the final ones when
+// asked: the worker's figures end the wait, not a clock.
+void Wait_For(const Calculator& calc, bool final) {
+    const auto come = [&] { return calc.Has_Result() && (!final || calc.Latest().final); };
+    if (come()) return;
+    QEventLoop loop;
+    QObject::connect(&calc, &Calculator::resultReady, &loop, [&] {
+        if (come()) loop.quit();
+    });
+    loop.exec();
+}
+
 void Load_Shipped_Table() {
-    Set_Stats_Folder(QStringLiteral(QUORVANE_SOURCE_DIR "/resources"));
-    Grab_Stats();
-    Set_Stats_Folder(QString());
+    advice::Set_Stats_Folder(QStringLiteral(QUORVANE_SOURCE_DIR "/resources"));
+    advice::Grab_Stats();
+    advice::Set_Stats_Folder(QString());
 }
 
 } // namespace
@@ -312,7 +324,7 @@ class TestShowdown : public QObject {
         Load_Shipped_Table();
         const Spot s = Spot_Of(hand);
         const HandClass c = HandClass::Of_Cards(s.hole[0], s.hole[1]);
-        const PreflopStat& row = PreflopStats[1 + c.Index()];
+        const advice::PreflopStat& row = advice::PreflopStats[1 + c.Index()];
         QCOMPARE(row.HandKey, c.Key());
         Workers workers(2);
         ExactCounts e;
@@ -323,11 +335,10 @@ class TestShowdown : public QObject {
     // The flow hands the table's counts to the spot of two hole cards; the odds then come from them, exact.
     void shipped_table_through_the_flow() {
         Load_Shipped_Table();
-        for (const Long card : testsupport::Cards(QStringLiteral("Kd Ad")))
-            modBoard::Card_Chosen(card, modBoard::Via::Frame);
+        testsupport::Play(QStringLiteral("Kd Ad"));
         Spot s;
         QVERIFY(modBoard::Showdown_Spot(1, s));
-        const PreflopStat& row = PreflopStats[2]; // AK s
+        const advice::PreflopStat& row = advice::PreflopStats[2]; // AK s
         QCOMPARE(s.table, (TableCounts{true, row.ExactWins, row.ExactTies}));
         QCOMPARE(QString(Computation_For(Figure::Odds, s).name),
                  QStringLiteral("odds heads-up before the flop, from the statistics table"));
@@ -340,7 +351,7 @@ class TestShowdown : public QObject {
         QCOMPARE(r.odds.hands, HandClass::HeadsUpDeals);
         QCOMPARE(std::round(r.odds.equityPct * 100) / 100, 67.04);
         QCOMPARE(r.river.boards, 2118760);
-        modBoard::Card_Chosen(testsupport::Card(QStringLiteral("2c")), modBoard::Via::Frame);
+        testsupport::Play(QStringLiteral("2c"));
         QVERIFY(modBoard::Showdown_Spot(1, s) && !s.table.known);
     }
 
@@ -464,12 +475,7 @@ class TestShowdown : public QObject {
                                                               {"As Kd 2c 9h Tc -9h", "As Kd | 2c Tc"}};
         for (const auto& [clicks, expected] : boards) {
             testsupport::Reset_Program_State();
-            for (QString c : QString(clicks).split(QLatin1Char(' '))) {
-                const bool release = c.startsWith(QLatin1Char('-'));
-                const Long card = testsupport::Card(c.remove(QLatin1Char('-')));
-                release ? modBoard::Card_Released(card, modBoard::Via::Frame)
-                        : modBoard::Card_Chosen(card, modBoard::Via::Frame);
-            }
+            testsupport::Play(QString::fromLatin1(clicks));
             Spot s;
             QCOMPARE(modBoard::Showdown_Spot(3, s), *expected != 0);
             if (!*expected) continue;
@@ -481,25 +487,29 @@ class TestShowdown : public QObject {
     }
 
     // Nine opponents before the flop: a Monte Carlo run whose running figures come batch by batch, the
-    // first before the hands by the river. Start returns before the first; Cancel stops the worker, and
-    // nothing comes after it.
+    // first before the hands by the river. Start returns before the first; after Cancel nothing of that
+    // spot comes, up to the last figures of the next one.
     void calculator_cancels() {
         Calculator calc(nullptr, 2);
-        QSignalSpy spy(&calc, &Calculator::resultReady);
-        calc.Start(Spot_Of("9h 9d", 9));
-        QVERIFY(!calc.Has_Result() && spy.count() == 0);
-        QTRY_VERIFY(spy.count() >= 1);
-        const auto first = spy.at(0).at(0).value<Result>();
-        QVERIFY(first.hasOdds && !first.hasRiver && first.odds.hands > 0);
+        std::vector<Result> delivered;
+        connect(&calc, &Calculator::resultReady, &calc, [&](const Result& r) { delivered.push_back(r); });
+        const std::uint64_t first = calc.Start(Spot_Of("9h 9d", 9));
+        QVERIFY(!calc.Has_Result() && delivered.empty());
+        Wait_For(calc, false);
+        QVERIFY(delivered[0].hasOdds && !delivered[0].hasRiver && delivered[0].odds.hands > 0);
         calc.Cancel();
-        QTRY_VERIFY(!calc.Busy());
-        const int seen = spy.count();
-        QTest::qWait(50);
-        QVERIFY(spy.count() == seen && !calc.Has_Result());
+        QVERIFY(!calc.Has_Result());
+        const std::size_t seen = delivered.size();
+        const std::uint64_t next = calc.Start(Spot_Of("8s 9s | 2s 3s Kh"));
+        Wait_For(calc, true);
+        QVERIFY(std::all_of(delivered.begin(), delivered.begin() + seen,
+                            [&](auto& r) { return r.generation == first; }));
+        QVERIFY(std::all_of(delivered.begin() + seen, delivered.end(),
+                            [&](auto& r) { return r.generation == next; }));
     }
 
-    // Rapid changes of the spot: only the last spot's figures are delivered; an invalid spot cancels;
-    // destroyed while it runs, the worker is stopped and joined.
+    // Rapid changes of the spot: only the last spot's figures are delivered, and they are those of a run
+    // of its own; an invalid spot cancels; destroyed while it runs, the worker is stopped and joined.
     void calculator_drops_stale_figures() {
         Calculator calc(nullptr, 2);
         std::vector<std::uint64_t> delivered;
@@ -509,19 +519,21 @@ class TestShowdown : public QObject {
             calc.Start(Spot_Of(i % 2 ? "Ah Kh" : "2c 7d | 9s Ts", 1 + i % 9));
         const std::uint64_t last = calc.Start(Spot_Of("8s 9s | 2s 3s Kh"));
         QVERIFY(last > 0 && delivered.empty() && !calc.Has_Result());
-        QTRY_VERIFY(calc.Has_Result() && calc.Latest().final);
+        Wait_For(calc, true);
         QVERIFY(calc.Latest().odds.exact && calc.Latest().odds.hands == 1070190);
         QCOMPARE(Figures(calc.Latest()), Figures(Compute_Now(Spot_Of("8s 9s | 2s 3s Kh"))));
         QVERIFY(std::all_of(delivered.begin(), delivered.end(), [&](auto g) { return g == last; }));
         calc.Start(Spot_Of("2c 7d | 9s Ts", 5));
         QCOMPARE(calc.Start(Spot{}), std::uint64_t{0});
-        QTRY_VERIFY(!calc.Busy());
-        QTest::qWait(20);
         QVERIFY(!calc.Has_Result());
+        const std::uint64_t after = calc.Start(Spot_Of("As Kd | Qs Js 2h 7c"));
+        Wait_For(calc, true);
+        QVERIFY(
+            std::all_of(delivered.begin(), delivered.end(), [&](auto g) { return g == last || g == after; }));
 
         auto* running = new Calculator(nullptr, 2);
         running->Start(Spot_Of("Ah Kh", 9));
-        QTest::qWait(5);
+        Wait_For(*running, false);
         delete running;
     }
 };

@@ -6,7 +6,7 @@
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,18 +48,60 @@ QList<Long> Cards(const QString& list) {
     return cards;
 }
 
+QList<Step> Steps(const QString& hand) {
+    QList<Step> steps;
+    for (const QString& token : hand.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (token == QLatin1String("!")) {
+            steps << Step{Step::Clear, -1};
+            continue;
+        }
+        const QChar mark = token.at(0);
+        const Step::Kind kind = mark == QLatin1Char('-')   ? Step::Release
+                                : mark == QLatin1Char('~') ? Step::Tick
+                                                           : Step::Choose;
+        steps << Step{kind, Card(kind == Step::Choose ? token : token.mid(1))};
+    }
+    return steps;
+}
+
+void Play(const QString& hand) {
+    for (const Step& step : Steps(hand)) {
+        switch (step.kind) {
+        case Step::Choose:
+            modBoard::Card_Chosen(step.card, modBoard::Via::Frame);
+            break;
+        case Step::Release:
+            modBoard::Card_Released(step.card, modBoard::Via::Frame);
+            break;
+        case Step::Tick:
+            modBoard::Card_Chosen(step.card, modBoard::Via::CheckBox);
+            break;
+        case Step::Clear:
+            modBoard::Clear();
+            break;
+        }
+    }
+}
+
+void Mark_Cards(const QString& cards) {
+    for (const Step& step : Steps(cards)) {
+        const Long suit = modOdds::Card_Suit(step.card), rank = modOdds::Card_Rank(step.card);
+        step.kind == Step::Release ? modOdds::Unmark_Card(suit, rank) : modOdds::Mark_Card(suit, rank);
+    }
+}
+
 void Reset_Program_State() {
     modOdds::Reset_State();
     modBoard::Reset();
-    Reset_Strategy();
-    Reset_Stats();
+    advice::Reset_Strategy();
+    advice::Reset_Stats();
     modGlobal::Reset_Settings();
 }
 
-bool Write_Stats_File(const QString& path, const QList<Stats_Row>& rows) {
+bool Write_Stats_File(const QString& path, const QList<StatsRow>& rows) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    for (const Stats_Row& row : rows) {
+    for (const StatsRow& row : rows) {
         QStringList fields;
         for (const QString& f : row)
             fields << modEncrypt::Encrypt_With_Keys(f, 47, 50, 53, 46);

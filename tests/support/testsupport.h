@@ -1,14 +1,14 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// What every test program and benchmark shares: the card notation, a reset of all program state, and a
-// writer of statistics files.
+// What every test program and benchmark shares: the card notation, hands played, a reset of all program
+// state, and readers and writers of files.
 namespace testsupport {
 
 // "As" is the ace of spades, "Th" (or "10h") the ten of hearts, "2d" the deuce of diamonds: rank
@@ -21,17 +21,31 @@ QString Card_Name(Long index);
 // The indexes of a list such as "As Kd 7c".
 QList<Long> Cards(const QString& list);
 
+// A hand as the tests write it, cards apart by blanks: "As" chooses the ace of spades, "-As" releases it,
+// "~As" ticks its hidden check box alone (its frame stays as it was), "!" is Clear. Stops the test
+// program on a token that is none of these.
+struct Step {
+    enum Kind { Choose, Release, Tick, Clear } kind = Clear;
+    Long card = -1;
+};
+QList<Step> Steps(const QString& hand);
+// Plays the hand through the board flow, as the main window hands it the player's clicks (the window's
+// tests click it: tests/support/mainwindowtest.h).
+void Play(const QString& hand);
+// Marks ("As") and unmarks ("-As") cards in the card model alone, without the board flow.
+void Mark_Cards(const QString& cards);
+
 // Every module's state back to where it stands before the program starts: board and analysis, the
 // board flow, the pre-flop lookup, the statistics table and the settings in memory.
 void Reset_Program_State();
 
 // One row of a statistics file, in plain text: key, value, word, rank, hands at rank, group (further
 // fields are written as they stand).
-using Stats_Row = QStringList;
+using StatsRow = QStringList;
 
 // Writes the rows enciphered, with fixed keys, comma-separated, CR LF after each; false when the file
 // cannot be written.
-bool Write_Stats_File(const QString& path, const QList<Stats_Row>& rows);
+bool Write_Stats_File(const QString& path, const QList<StatsRow>& rows);
 
 // The file's bytes, or "<unreadable>" when it cannot be read (so that a missing file never equals an empty
 // one).

@@ -114,8 +114,8 @@ bool Self_Check() {
 // Each of the 1,326 concrete hands gathers 2 x wins + ties over every board and opponent; the total
 // number of trials per hand is C(50,5) x C(45,2) = 2,118,760 x 990.
 
-constexpr std::uint64_t BoardsPerHand = PreflopBoardsPerHand;
-constexpr std::uint64_t OpponentsPerBoard = PreflopOpponentsPerBoard;
+constexpr std::uint64_t BoardsPerHand = advice::PreflopBoardsPerHand;
+constexpr std::uint64_t OpponentsPerBoard = advice::PreflopOpponentsPerBoard;
 constexpr std::uint64_t HalfPointsPerHand = 2 * BoardsPerHand * OpponentsPerBoard;
 
 inline int Pair_Index(int a, int b) {

@@ -1,4 +1,4 @@
-#include "mainwindow/modzoom.h"
+#include "flow/modzoom.h"
 
 #include "config/modglobal.h"
 

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/long.h"
 #include "cards/colourscale.h"
-#include "cards/long.h"
 #include "showdown/spot.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 
@@ -17,22 +18,22 @@ namespace modBoard {
 // (choosing) or neutral (releasing), or through its hidden check box alone, which leaves the frame as it is.
 enum class Via { CheckBox, Frame };
 
-inline const QString PromptPreFlop = QStringLiteral("Enter Pre-Flop Cards");
-inline const QString PromptStrategy = QStringLiteral("Pre-Flop Strategy");
-inline const QString PromptFlop = QStringLiteral("Flop - Enter Pot for Strategy");
-inline const QString PromptTurn = QStringLiteral("Turn - Enter Pot for Strategy");
+// The prompts, as written here; the board holds them in the user's language.
+inline constexpr char PromptPreFlop[] = QT_TRANSLATE_NOOP("modBoard", "Enter Pre-Flop Cards");
+inline constexpr char PromptStrategy[] = QT_TRANSLATE_NOOP("modBoard", "Pre-Flop Strategy");
+inline constexpr char PromptFlop[] = QT_TRANSLATE_NOOP("modBoard", "Flop - Enter Pot for Strategy");
+inline constexpr char PromptTurn[] = QT_TRANSLATE_NOOP("modBoard", "Turn - Enter Pot for Strategy");
 
 struct BoardState {
-    QString CardsText;              // txtCards: the chosen rank letters in the order chosen
-    QString Prompt = PromptPreFlop; // lblCurrent
-    QString InfoLine;               // lblSuited: the pre-flop line
+    QString CardsText; // txtCards: the chosen rank letters in the order chosen
+    QString Prompt = QString::fromLatin1(PromptPreFlop); // lblCurrent
+    QString InfoLine;                                    // lblSuited: the pre-flop line
     BgrColour InfoColour = NeutralColour;
     // The statistics table's exact heads-up counts of the two hole cards, from the same lookup.
     showdown::TableCounts PreflopTable;
-    // Counters that tell the window what to repaint: Changes moves on every event; Analysis whenever
-    // the hands rows, the outs and the hit percentage change (an analysis, or its display wiped); Clears
-    // on every Clear, which also empties the pot and the action list.
-    std::uint64_t Changes = 0;
+    // Counters that tell the window what to repaint: Analysis moves whenever the hands rows, the outs and
+    // the hit percentage change (an analysis, or its display wiped); Clears on every Clear, which also
+    // empties the pot and the action list.
     std::uint64_t Analysis = 0;
     std::uint64_t Clears = 0;
 };
@@ -48,10 +49,11 @@ void Card_Chosen(Long index, Via via);
 void Card_Released(Long index, Via via);
 void Clear();
 
-// The pre-flop advice for the two chosen cards: checks the chosen ranks' text (two rank letters, else
-// Clear), builds the hand key, looks it up and writes the line and its colour.
+// The pre-flop advice for the two chosen cards: cmdNewStrategy_Click checks the chosen ranks' text (two
+// rank letters, else Clear) and hands it to Display_Results, which builds the hand key, looks it up and
+// writes the line and its colour.
 void cmdNewStrategy_Click();
-void Display_Results();
+void Display_Results(const QString& cards);
 
 // The showdown spot of the board: the two hole cards (HoleCards rows 1 and 2), every other chosen card as
 // the board, the opponents holding any two cards, and before the flop the table's counts. False (and

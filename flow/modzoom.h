@@ -1,11 +1,11 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 
 #include <QString>
 
 // The zoom of every window, in whole percent on top of the screen's own scale: one process-wide value,
-// stored under its own settings key. The windows turn it into pixels (mainwindow/uihelpers.h).
+// stored under its own settings key. The windows turn it into pixels (widgets/uihelpers.h).
 namespace modZoom {
 
 inline constexpr Long Steps[] = {100, 125, 150, 175, 200, 250, 300};

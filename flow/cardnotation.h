@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/long.h"
+#include "base/long.h"
 #include "cards/mododds.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "config/regularfile.h"
+#include "base/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,18 +9,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-Regular_File::~Regular_File() {
+RegularFile::~RegularFile() {
     Close();
 }
 
-bool Regular_File::Fail(Failure failure, int error) {
+bool RegularFile::Fail(Failure failure, int error) {
     failure_ = failure;
     error_ = error;
     Close();
     return false;
 }
 
-bool Regular_File::Open(const QString& path, qint64 maxBytes) {
+bool RegularFile::Open(const QString& path, qint64 maxBytes) {
     Close();
     failure_ = Failure::None;
     error_ = 0;
@@ -39,7 +39,7 @@ bool Regular_File::Open(const QString& path, qint64 maxBytes) {
     return true;
 }
 
-qint64 Regular_File::Read(char* buffer, qint64 capacity) {
+qint64 RegularFile::Read(char* buffer, qint64 capacity) {
     if (fd_ < 0) return -1;
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, static_cast<size_t>(capacity));
@@ -58,7 +58,7 @@ qint64 Regular_File::Read(char* buffer, qint64 capacity) {
     }
 }
 
-void Regular_File::Close() {
+void RegularFile::Close() {
     if (fd_ < 0) return;
     ::close(fd_);
     fd_ = -1;

@@ -1,4 +1,4 @@
-#include "mainwindow/uihelpers.h"
+#include "widgets/uihelpers.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -18,7 +18,7 @@ constexpr char GroupKey[] = "SharedLabelSize";
 // The style's own sizes (frames, margins, the slider's handle, scroll bars, check marks) grow with the
 // zoom like everything else. A size the style works out from another of its sizes is zoomed once, at the
 // end. At 100% the sizes are the style's own; the style is put in place at the first zoom other than 100%.
-class Zoom_Style : public QProxyStyle {
+class ZoomProxyStyle : public QProxyStyle {
   public:
     using QProxyStyle::QProxyStyle;
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
@@ -33,14 +33,14 @@ class Zoom_Style : public QProxyStyle {
     mutable int depth_ = 0;
 };
 
-QPointer<Zoom_Style> ZoomStyle;
+QPointer<ZoomProxyStyle> ZoomStyle;
 
 // A new instance each time the zoom changes, so that every widget takes the new sizes.
 void Install_Zoom_Style() {
     if (!ZoomStyle && modZoom::ZoomPercent == modZoom::DefaultZoom) return;
     QStyle* now = QApplication::style();
     const QString base = (ZoomStyle && now == ZoomStyle.data() ? ZoomStyle->baseStyle() : now)->name();
-    ZoomStyle = new Zoom_Style(base);
+    ZoomStyle = new ZoomProxyStyle(base);
     QApplication::setStyle(ZoomStyle.data());
 }
 

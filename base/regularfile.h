@@ -7,7 +7,7 @@
 // one, is refused before a byte is read), opened without waiting, so that a pipe put there in the
 // meantime cannot hold the program up, and read to at most a given number of bytes. It says what went
 // wrong and leaves the reporting to its caller.
-class Regular_File {
+class RegularFile {
   public:
     enum class Failure {
         None,
@@ -18,10 +18,10 @@ class Regular_File {
         NotRead,    // a read failed (System_Error says why)
     };
 
-    Regular_File() = default;
-    ~Regular_File();
-    Regular_File(const Regular_File&) = delete;
-    Regular_File& operator=(const Regular_File&) = delete;
+    RegularFile() = default;
+    ~RegularFile();
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
 
     // Opens the file for reads of at most maxBytes in all; false when it cannot be (Why() says why).
     bool Open(const QString& path, qint64 maxBytes);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cards/colourscale.h"
-#include "mainwindow/modzoom.h"
+#include "flow/modzoom.h"
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -20,7 +20,7 @@ inline QRect Twips_Rect(int left, int top, int width, int height) {
     return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
-// The zoom (mainwindow/modzoom.h) on top of that: a length in twips as pixels at the current zoom. At
+// The zoom (flow/modzoom.h) on top of that: a length in twips as pixels at the current zoom. At
 // 100% Zoomed is Twips, so every window stands exactly as laid out.
 inline int Zoomed(int twips) {
     const double pixels = twips * static_cast<double>(modZoom::ZoomPercent) / 1500.0;

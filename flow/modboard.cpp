@@ -1,9 +1,9 @@
-#include "mainwindow/modboard.h"
+#include "flow/modboard.h"
 
 #include "advice/preflopstats.h"
 #include "advice/strategy.h"
+#include "base/errorreport.h"
 #include "cards/mododds.h"
-#include "shell/errorreport.h"
 
 using namespace modOdds;
 
@@ -44,8 +44,7 @@ void Analyse(bool turn) {
 }
 
 void Toggle(Long index, bool choose, Via via) {
-    if (BoardResetting || !Valid_Index(index) || Is_Chosen(index) == choose) return;
-    ++Board.Changes;
+    if (!Valid_Index(index) || Is_Chosen(index) == choose) return;
     if (via == Via::Frame) FrameColour[index] = choose ? BlackColour : NeutralColour;
 
     const Long suit = Card_Suit(index);
@@ -67,13 +66,13 @@ void Toggle(Long index, bool choose, Via via) {
     switch (CardsChosen) {
     case 0:
     case 1:
-        Board.Prompt = PromptPreFlop;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptPreFlop);
         Board.InfoColour = NeutralColour;
         Board.InfoLine.clear();
         SmallBetRound = true;
         break;
     case 2:
-        Board.Prompt = PromptStrategy;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptStrategy);
         Board.InfoColour = NeutralColour;
         Board.PreflopTable = {};
         SmallBetRound = true;
@@ -81,12 +80,12 @@ void Toggle(Long index, bool choose, Via via) {
         cmdNewStrategy_Click();
         break;
     case 5:
-        Board.Prompt = PromptFlop;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptFlop);
         SmallBetRound = true;
         Analyse(false);
         break;
     case 6:
-        Board.Prompt = PromptTurn;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptTurn);
         SmallBetRound = false;
         Analyse(true);
         break;
@@ -114,7 +113,6 @@ void Card_Released(Long index, Via via) {
 }
 
 void Clear() {
-    ++Board.Changes;
     ++Board.Clears;
     Clear_Board();
     CardsChosen = 0;
@@ -125,7 +123,7 @@ void Clear() {
         colour = NeutralColour;
     Wipe_Analysis(false);
     Board.CardsText.clear();
-    Board.Prompt = PromptPreFlop;
+    Board.Prompt = QCoreApplication::translate("modBoard", PromptPreFlop);
     Board.InfoLine.clear();
     Board.InfoColour = NeutralColour;
     Board.PreflopTable = {};
@@ -137,30 +135,31 @@ void cmdNewStrategy_Click() {
     Trap("cmdNewStrategy_Click", [] {
         const QString cards = Board.CardsText.toUpper().trimmed();
         if (cards.size() == 2 && RankLetters.contains(cards.at(0)) && RankLetters.contains(cards.at(1)))
-            Display_Results();
+            Display_Results(cards);
         else
             Clear();
     });
 }
 
-void Display_Results() {
-    Trap("Display_Results", [] {
-        const QString cards = Board.CardsText.toUpper().trimmed();
+void Display_Results(const QString& cards) {
+    Trap("Display_Results", [&] {
         if (cards.size() != 2) return;
-        const QString key = Hand_Key(cards.at(0), cards.at(1), IsSuited);
+        const QString key = advice::Hand_Key(cards.at(0), cards.at(1), IsSuited);
         if (key.isEmpty()) return;
-        StrategyColor = 0;
-        const QString word = Return_Strategy_Results(key);
+        advice::StrategyColor = 0;
+        const QString word = advice::Return_Strategy_Results(key);
         Board.PreflopTable = {};
-        if (StrategyFound && StrategyRow >= 1 && StrategyRow <= MaxStatRows &&
-            PreflopStats[StrategyRow].HasExact)
-            Board.PreflopTable = {true, PreflopStats[StrategyRow].ExactWins,
-                                  PreflopStats[StrategyRow].ExactTies};
-        Board.InfoLine = Info_Line(key, word);
+        const Long row = advice::StrategyRow;
+        if (advice::StrategyFound && row >= 1 && row <= advice::MaxStatRows &&
+            advice::PreflopStats[row].HasExact)
+            Board.PreflopTable = {true, advice::PreflopStats[row].ExactWins,
+                                  advice::PreflopStats[row].ExactTies};
+        Board.InfoLine = advice::Info_Line(key, advice::Word_Text(word));
         // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
         // text on the word's missing colour (black) could not be read.
-        Board.InfoColour =
-            StrategyFound && StrategyColor != 0 ? static_cast<BgrColour>(StrategyColor) : NeutralColour;
+        Board.InfoColour = advice::StrategyFound && advice::StrategyColor != 0
+                               ? static_cast<BgrColour>(advice::StrategyColor)
+                               : NeutralColour;
     });
 }
 
