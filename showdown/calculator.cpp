@@ -4,6 +4,8 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 namespace showdown {
 
 Calculator::Calculator(QObject* parent, int threads)
@@ -69,19 +71,41 @@ void Calculator::Run(std::stop_token stop) {
                 [&](const Result& figures) {
                     Result r = figures;
                     r.generation = job.generation;
-                    QMetaObject::invokeMethod(
-                        this, [this, r] { Deliver(r); }, Qt::QueuedConnection);
+                    Post(r);
                 },
                 abandoned);
         busy_.store(false, std::memory_order_release);
     }
 }
 
-void Calculator::Deliver(const Result& result) {
-    if (result.generation != Generation()) return; // the spot has changed since
-    latest_ = result;
-    hasResult_ = true;
-    emit resultReady(result);
+// The figures go through the mail, under the lock, and the caller's thread is woken by a queued call
+// that carries nothing: no object of the worker's is left for the other thread to read or free.
+void Calculator::Post(const Result& result) {
+    bool wake = false;
+    {
+        const std::lock_guard lock(mutex_);
+        wake = mailCount_ == 0;
+        if (mailCount_ == MailSlots) --mailCount_;
+        mail_[mailCount_++] = result;
+    }
+    if (wake) QMetaObject::invokeMethod(this, "Deliver_Mail", Qt::QueuedConnection);
+}
+
+void Calculator::Deliver_Mail() {
+    Result mail[MailSlots];
+    int count = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        std::copy(mail_, mail_ + mailCount_, mail);
+        count = mailCount_;
+        mailCount_ = 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (mail[i].generation != Generation()) continue; // the spot has changed since
+        latest_ = mail[i];
+        hasResult_ = true;
+        emit resultReady(mail[i]);
+    }
 }
 
 } // namespace showdown

@@ -55,16 +55,24 @@ class Calculator : public QObject {
         std::uint64_t generation = 0;
     };
 
+    // The figures the worker has published and the caller's thread has not yet taken, oldest first; when
+    // it is full the newest is replaced, so that the last figures of a spot always arrive.
+    static constexpr int MailSlots = 16;
+
     void Start_Worker();
     void Run(std::stop_token stop);
-    void Deliver(const Result& result);
+    void Post(const Result& result); // on the worker
+    // On the caller's thread: hands on every figure waiting for the current generation.
+    Q_INVOKABLE void Deliver_Mail();
 
     std::atomic<std::uint64_t> generation_{0};
     std::atomic<bool> busy_{false};
-    std::mutex mutex_; // guards the job slot only; never held while computing
+    std::mutex mutex_; // guards the job slot and the mail; never held while computing
     std::condition_variable_any wake_;
     Job job_;
     bool pending_ = false;
+    Result mail_[MailSlots];
+    int mailCount_ = 0;
     Result latest_;
     bool hasResult_ = false;
     int threads_ = 1;
