@@ -20,7 +20,7 @@ if [ -n "${PRESET:-}" ] && [ "$mode" != test ]; then
 fi
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth dpkg-dev desktop-file-utils appstream)
+          fonts-dejavu-core xvfb xauth dpkg-dev desktop-file-utils appstream lintian)
 
 missing=()
 for p in "${packages[@]}"; do
