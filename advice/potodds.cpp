@@ -3,6 +3,7 @@
 #include "base/numbers.h"
 #include "config/modglobal.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
@@ -29,9 +30,9 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
 }
 
 QString Settings_Summary() {
-    return QStringLiteral("Settings: ") + Format_Currency(modGlobal::MINBET).trimmed() + QLatin1Char('/') +
-           Format_Currency(modGlobal::MAXBET).trimmed() + QStringLiteral(", Max ") +
-           QString::number(modGlobal::Raises_Used(modGlobal::NUMRAISES)) + QStringLiteral(" Raises");
+    return QCoreApplication::translate("advice", "Settings: %1/%2, Max %3 Raises")
+        .arg(Format_Currency(modGlobal::MINBET).trimmed(), Format_Currency(modGlobal::MAXBET).trimmed(),
+             QString::number(modGlobal::Raises_Used(modGlobal::NUMRAISES)));
 }
 
 } // namespace advice

@@ -34,18 +34,22 @@ constexpr int FieldsKept = 8; // the six the rules need, and the two optional ex
 // and a line of any length then costs no more memory than this.
 constexpr qsizetype MaxFieldBytes = 32767 + 4 + 1;
 
-const QString DownloadHint = QStringLiteral("Please Download the latest version.\r\n\r\n"
-                                            "Click on 'Help|Online Help|Download Latest Version/Statistics' "
-                                            "to Navigate to the Download Page.");
+QString Download_Hint() {
+    return QCoreApplication::translate("advice",
+                                       "Please Download the latest version.\r\n\r\n"
+                                       "Click on 'Help|Online Help|Download Latest Version/Statistics' "
+                                       "to Navigate to the Download Page.");
+}
 
 void Show_Invalid_File() {
-    msg::Show_Message(QStringLiteral("Invalid Statistics File!\r\n") + DownloadHint,
-                      QStringLiteral("Statistics File Invalid"), msg::Icon::Critical);
+    msg::Show_Message(QCoreApplication::translate("advice", "Invalid Statistics File!\r\n") + Download_Hint(),
+                      QCoreApplication::translate("advice", "Statistics File Invalid"), msg::Icon::Critical);
 }
 
 void Show_Loading_Error() {
-    msg::Show_Message(QStringLiteral("Error Loading Statistics File!\r\n") + DownloadHint,
-                      QStringLiteral("Statistics File Invalid"), msg::Icon::Critical);
+    msg::Show_Message(QCoreApplication::translate("advice", "Error Loading Statistics File!\r\n") +
+                          Download_Hint(),
+                      QCoreApplication::translate("advice", "Statistics File Invalid"), msg::Icon::Critical);
 }
 
 // A field or a value of the file that does not convert: the first of the two reports.
@@ -148,7 +152,7 @@ int Read_Stats(RegularFile& file) {
         // No statistics file comes near MaxStatsFileBytes; a larger one is not read to its end.
         const qint64 got = file.Read(buffer, sizeof buffer);
         if (got < 0 && file.Why() == RegularFile::Failure::TooLarge)
-            Raise_Error(err::PathFileAccess, QStringLiteral("file too large"));
+            Raise_Error(err::PathFileAccess, QCoreApplication::translate("advice", "file too large"));
         if (got < 0) Raise_Error(err::DeviceIO);
         if (got == 0) break;
         for (qint64 i = 0; i < got; ++i) {

@@ -42,6 +42,13 @@ Long Advice_Colour(const QString& word) {
     return 0;
 }
 
+QString Word_Text(const QString& word) {
+    if (word == UnknownCombination) return QCoreApplication::translate("advice", "Unknown Combination");
+    for (const QString& known : AdviceWords)
+        if (word == known) return QCoreApplication::translate("advice", known.toLatin1().constData());
+    return word;
+}
+
 QString Hand_Key(QChar first, QChar second, bool suited) {
     const qsizetype a = Letters.indexOf(first);
     const qsizetype b = Letters.indexOf(second);

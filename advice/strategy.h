@@ -4,6 +4,7 @@
 
 #include "cards/colourscale.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 
@@ -19,11 +20,20 @@ extern Long StrategyAtRank;
 extern Long StrategyGroup;
 extern bool StrategyFound; // the last lookup found a row
 
-inline const QString AdviceWords[7] = {
-    QStringLiteral("Best"), QStringLiteral("Better"), QStringLiteral("Good"), QStringLiteral("Marginal"),
-    QStringLiteral("Bad"),  QStringLiteral("Worse"),  QStringLiteral("Fold")};
+// The words as the statistics file holds them; Word_Text gives them in the user's language.
+inline const QString AdviceWords[7] = {QStringLiteral(QT_TRANSLATE_NOOP("advice", "Best")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Better")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Good")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Marginal")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Bad")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Worse")),
+                                       QStringLiteral(QT_TRANSLATE_NOOP("advice", "Fold"))};
 
-inline const QString UnknownCombination = QStringLiteral("Unknown Combination");
+inline const QString UnknownCombination = QStringLiteral(QT_TRANSLATE_NOOP("advice", "Unknown Combination"));
+
+// An advice word or "Unknown Combination" as the player reads it, in his language; any other text (a word
+// of the statistics file that is none of the seven) as it stands.
+QString Word_Text(const QString& word);
 
 void Reset_Strategy();
 

@@ -2,6 +2,8 @@
 
 #include "base/messages.h"
 
+#include <QCoreApplication>
+
 Long ErrNumber = 0;
 QString ErrDescription;
 QString ErrProcedure;
@@ -16,29 +18,29 @@ struct Entry {
 };
 
 constexpr Entry Table[] = {
-    {InvalidCall, "Invalid procedure call or argument"},
-    {Overflow, "Overflow"},
-    {OutOfMemory, "Out of memory"},
-    {Subscript, "Subscript out of range"},
-    {TypeMismatch, "Type mismatch"},
-    {NoAssociation, "No application is associated with this address"},
-    {BadFileName, "Bad file name or number"},
-    {FileNotFound, "File not found"},
-    {BadFileMode, "Bad file mode"},
-    {DeviceIO, "Device I/O error"},
-    {DiskFull, "Disk full"},
-    {InputPastEnd, "Input past end of file"},
-    {PermissionDenied, "Permission denied"},
-    {PathFileAccess, "Path/File access error"},
-    {PathNotFound, "Path not found"},
+    {InvalidCall, QT_TRANSLATE_NOOP("err", "Invalid procedure call or argument")},
+    {Overflow, QT_TRANSLATE_NOOP("err", "Overflow")},
+    {OutOfMemory, QT_TRANSLATE_NOOP("err", "Out of memory")},
+    {Subscript, QT_TRANSLATE_NOOP("err", "Subscript out of range")},
+    {TypeMismatch, QT_TRANSLATE_NOOP("err", "Type mismatch")},
+    {NoAssociation, QT_TRANSLATE_NOOP("err", "No application is associated with this address")},
+    {BadFileName, QT_TRANSLATE_NOOP("err", "Bad file name or number")},
+    {FileNotFound, QT_TRANSLATE_NOOP("err", "File not found")},
+    {BadFileMode, QT_TRANSLATE_NOOP("err", "Bad file mode")},
+    {DeviceIO, QT_TRANSLATE_NOOP("err", "Device I/O error")},
+    {DiskFull, QT_TRANSLATE_NOOP("err", "Disk full")},
+    {InputPastEnd, QT_TRANSLATE_NOOP("err", "Input past end of file")},
+    {PermissionDenied, QT_TRANSLATE_NOOP("err", "Permission denied")},
+    {PathFileAccess, QT_TRANSLATE_NOOP("err", "Path/File access error")},
+    {PathNotFound, QT_TRANSLATE_NOOP("err", "Path not found")},
 };
 
 } // namespace
 
 QString Description(Long number) {
     for (const Entry& entry : Table)
-        if (entry.number == number) return QString::fromLatin1(entry.text);
-    return QStringLiteral("Application-defined or object-defined error");
+        if (entry.number == number) return QCoreApplication::translate("err", entry.text);
+    return QCoreApplication::translate("err", "Application-defined or object-defined error");
 }
 
 } // namespace err
@@ -53,7 +55,8 @@ void ShowError() {
     const QString crlf = QStringLiteral("\r\n");
     const QString text =
         ErrDescription + crlf + crlf + QString::number(ErrNumber) + crlf + crlf + ErrProcedure;
-    const QString title = ErrProcedure.isEmpty() ? QStringLiteral("Application Error") : ErrProcedure;
+    const QString title =
+        ErrProcedure.isEmpty() ? QCoreApplication::translate("err", "Application Error") : ErrProcedure;
     msg::Show_Message(text, title, msg::Icon::Exclamation);
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/long.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <exception>
@@ -71,7 +72,8 @@ template <class F> bool Trap(const char* procedure, F&& body) noexcept {
     } catch (const std::exception& e) {
         Report_Error(QString::fromLatin1(procedure), err::InvalidCall, QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        Report_Error(QString::fromLatin1(procedure), err::InvalidCall, QStringLiteral("Unexpected error"));
+        Report_Error(QString::fromLatin1(procedure), err::InvalidCall,
+                     QCoreApplication::translate("err", "Unexpected error"));
     }
     return false;
 }

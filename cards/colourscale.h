@@ -47,6 +47,13 @@ constexpr int Category_Scale_Index(Long code) {
     }
 }
 
+// Scale index of a colour; -1 for the neutral colour, black and any colour off the scale.
+constexpr int Colour_Scale_Index(BgrColour colour) {
+    for (int i = 0; i < ScaleSize; ++i)
+        if (ColourScale[i] == colour) return i;
+    return -1;
+}
+
 constexpr BgrColour Category_Colour(Long code) {
     const int i = Category_Scale_Index(code);
     return i < 0 ? NeutralColour : ColourScale[i];

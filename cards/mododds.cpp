@@ -2,6 +2,7 @@
 
 #include "base/numbers.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 
@@ -60,22 +61,23 @@ inline bool Work_Holds_Hole(int row) {
     return Valid_Card(suit, rank) && WorkGrid[suit][rank] == 1;
 }
 
-const QString& Category_Name(Long code) {
-    static const QString names[CategorySlots] = {
-        QString(),
-        QStringLiteral("High Card"),
-        QStringLiteral("Pair"),
-        QStringLiteral("2 Pair"),
-        QStringLiteral("3 Of A Kind"),
-        QStringLiteral("Straight"),
-        QStringLiteral("Flush"),
-        QStringLiteral("Full House"),
-        QStringLiteral("4 Of A Kind"),
-        QStringLiteral("Straight Flush"),
-        QString(),
+// The category's text in the user's language.
+QString Category_Name(Long code) {
+    static const char* const names[CategorySlots] = {
+        nullptr,
+        QT_TRANSLATE_NOOP("modOdds", "High Card"),
+        QT_TRANSLATE_NOOP("modOdds", "Pair"),
+        QT_TRANSLATE_NOOP("modOdds", "2 Pair"),
+        QT_TRANSLATE_NOOP("modOdds", "3 Of A Kind"),
+        QT_TRANSLATE_NOOP("modOdds", "Straight"),
+        QT_TRANSLATE_NOOP("modOdds", "Flush"),
+        QT_TRANSLATE_NOOP("modOdds", "Full House"),
+        QT_TRANSLATE_NOOP("modOdds", "4 Of A Kind"),
+        QT_TRANSLATE_NOOP("modOdds", "Straight Flush"),
+        nullptr,
     };
-    static const QString none;
-    return code >= 0 && code < CategorySlots ? names[code] : none;
+    const char* name = code >= 0 && code < CategorySlots ? names[code] : nullptr;
+    return name ? QCoreApplication::translate("modOdds", name) : QString();
 }
 
 // Every frame starts in the neutral colour, as after a clear.

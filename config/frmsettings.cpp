@@ -24,23 +24,23 @@ void Tell(const QString& text) {
 }
 
 // A caption that steps its font down until it fits its label; geometry in twips.
-QLabel* Make_Caption(QWidget* parent, const char* name, const char* text, QRect geometry, bool right) {
-    QLabel* label = Make_Label(parent, name, QLatin1String(text), geometry);
+QLabel* Make_Caption(QWidget* parent, const char* name, const QString& text, QRect geometry, bool right) {
+    QLabel* label = Make_Label(parent, name, text, geometry);
     if (right) label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Fit_Label_Text(label);
     return label;
 }
 
-QLineEdit* Make_Box(QWidget* parent, const char* name, const char* tip, QRect geometry) {
+QLineEdit* Make_Box(QWidget* parent, const char* name, const QString& tip, QRect geometry) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
-    box->setToolTip(QLatin1String(tip));
+    box->setToolTip(tip);
     Place(box, geometry); // geometry in twips
     return box;
 }
 
-QPushButton* Make_Button(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* button = new QPushButton(QLatin1String(text), parent);
+QPushButton* Make_Button(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     Place(button, geometry); // geometry in twips
     button->setAutoDefault(false);
@@ -54,30 +54,35 @@ frmSettings::frmSettings(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmSettings"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     Place_Fixed_Size(this, 3750, 2670);
 
-    Label1 =
-        Make_Caption(this, "Label1", "Change the default settings here:", QRect(120, 120, 3495, 255), false);
-    cmdSave = Make_Button(this, "cmdSave", "Save Settings", QRect(120, 480, 1695, 495));
-    cmdCancel = Make_Button(this, "cmdCancel", "Cancel", QRect(1920, 480, 1695, 495));
-    Label2 = Make_Caption(this, "Label2", "Table Minimum:", QRect(240, 1200, 1575, 255), true);
+    Label1 = Make_Caption(this, "Label1", tr("Change the default settings here:"), QRect(120, 120, 3495, 255),
+                          false);
+    cmdSave = Make_Button(this, "cmdSave", tr("Save Settings"), QRect(120, 480, 1695, 495));
+    cmdCancel = Make_Button(this, "cmdCancel", tr("Cancel"), QRect(1920, 480, 1695, 495));
+    Label2 = Make_Caption(this, "Label2", tr("Table Minimum:"), QRect(240, 1200, 1575, 255), true);
     txtMinBet = Make_Box(this, "txtMinBet",
-                         "Enter the minimum bet of the table here(on a $10/$20 table, this would be 10)",
+                         tr("Enter the minimum bet of the table here(on a $10/$20 table, this would be 10)"),
                          QRect(1920, 1200, 1695, 285));
-    Label3 = Make_Caption(this, "Label3", "Table Maximum:", QRect(240, 1560, 1575, 255), true);
+    Label3 = Make_Caption(this, "Label3", tr("Table Maximum:"), QRect(240, 1560, 1575, 255), true);
     txtMaxBet = Make_Box(this, "txtMaxBet",
-                         "Enter the maximum bet of the table here(on a $10/$20 table, this would be 20)",
+                         tr("Enter the maximum bet of the table here(on a $10/$20 table, this would be 20)"),
                          QRect(1920, 1560, 1695, 285));
-    Label4 = Make_Caption(this, "Label4", "Maximum # Raises:", QRect(240, 1920, 1575, 255), true);
-    txtNumRaises =
-        Make_Box(this, "txtNumRaises", "Enter the maximum number of raises the table allows here(usually 3).",
-                 QRect(1920, 1920, 1695, 285));
-    Label5 = Make_Caption(this, "Label5", "Max Avg Pot SIze:", QRect(240, 2280, 1575, 255), true);
-    txtPotSizeAvg = Make_Box(
-        this, "txtPotSizeAvg",
-        "Enter the largest amount that the pot usually gets to(this modifies the slider's maximum setting).",
-        QRect(1920, 2280, 1695, 285));
+    Label4 = Make_Caption(this, "Label4", tr("Maximum # Raises:"), QRect(240, 1920, 1575, 255), true);
+    txtNumRaises = Make_Box(this, "txtNumRaises",
+                            tr("Enter the maximum number of raises the table allows here(usually 3)."),
+                            QRect(1920, 1920, 1695, 285));
+    Label5 = Make_Caption(this, "Label5", tr("Max Avg Pot SIze:"), QRect(240, 2280, 1575, 255), true);
+    txtPotSizeAvg = Make_Box(this, "txtPotSizeAvg",
+                             tr("Enter the largest amount that the pot usually gets to(this modifies the "
+                                "slider's maximum setting)."),
+                             QRect(1920, 2280, 1695, 285));
+    // Each caption names its box for the accessibility tools.
+    Label2->setBuddy(txtMinBet);
+    Label3->setBuddy(txtMaxBet);
+    Label4->setBuddy(txtNumRaises);
+    Label5->setBuddy(txtPotSizeAvg);
     // Each caption has stepped its font down until it fits; the four right-aligned ones then share one
     // size, the largest at which all four fit (at every zoom).
     Share_Label_Size({Label2, Label3, Label4, Label5});
@@ -129,11 +134,11 @@ bool frmSettings::Validate_Box(QLineEdit* box) {
     const std::optional<double> value = Parse_Number(box->text());
     QString problem;
     if (box == txtMinBet || box == txtMaxBet) {
-        if (!value) problem = QStringLiteral("Please enter a number.");
+        if (!value) problem = tr("Please enter a number.");
     } else if (!value) {
-        problem = QStringLiteral("Please enter a whole number.");
+        problem = tr("Please enter a whole number.");
     } else if (*value < 1) {
-        problem = QStringLiteral("Please enter a number greater than 0.");
+        problem = tr("Please enter a number greater than 0.");
     }
     if (problem.isEmpty()) return true;
     Tell(problem);
@@ -200,29 +205,28 @@ void frmSettings::cmdSave_Click() {
             untouched[3] ? modGlobal::POTSIZEAVG : Round_To_Long(entry(txtPotSizeAvg));
         const QString largest = QLocale().toString(std::numeric_limits<Long>::max());
         if (!numRaises) {
-            Refuse(QStringLiteral("The maximum number of raises is too large. Please enter a whole number no "
-                                  "greater than ") +
-                       largest + QLatin1Char('.'),
+            Refuse(tr("The maximum number of raises is too large. Please enter a whole number no greater "
+                      "than %1.")
+                       .arg(largest),
                    txtNumRaises);
             return;
         }
         if (!potSizeAvg) {
-            Refuse(QStringLiteral("The average pot size is too large. Please enter a whole number no greater "
-                                  "than ") +
-                       largest + QLatin1Char('.'),
+            Refuse(tr("The average pot size is too large. Please enter a whole number no greater than %1.")
+                       .arg(largest),
                    txtPotSizeAvg);
             return;
         }
         if (!modGlobal::Wager_List_Fits(minBet, maxBet, *numRaises)) {
             if (*numRaises > modGlobal::MaxRaises)
-                Refuse(QStringLiteral("The advice can show at most %1 raises. Please enter a smaller maximum "
-                                      "number of raises.")
+                Refuse(tr("The advice can show at most %1 raises. Please enter a smaller maximum number of "
+                          "raises.")
                            .arg(modGlobal::MaxRaises),
                        txtNumRaises);
             else
-                Refuse(QStringLiteral("These bets are too large for the advice to show. Please enter smaller "
-                                      "table limits."),
-                       txtMaxBet);
+                Refuse(
+                    tr("These bets are too large for the advice to show. Please enter smaller table limits."),
+                    txtMaxBet);
             return;
         }
 

@@ -3,6 +3,7 @@
 #include "base/errorreport.h"
 #include "base/regularfile.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -256,7 +257,7 @@ class LockFile {
             if (attempt == Attempt::Again || Clear_If_Left_Behind()) continue;
             if (deadline.hasExpired())
                 Raise_File_Error(err::PermissionDenied, file,
-                                 QStringLiteral("in use by another copy of the program"));
+                                 QCoreApplication::translate("ini", "in use by another copy of the program"));
             QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(deadline.remainingTime(), 1, 20)));
         }
     }
@@ -399,11 +400,11 @@ class LockFile {
 QString Not_A_Lock(const QString& file) {
     struct stat st {};
     if (::lstat(Native(file + LockSuffix).constData(), &st) != 0 || S_ISREG(st.st_mode)) return QString();
-    if (S_ISDIR(st.st_mode)) return QStringLiteral("a folder");
-    if (S_ISFIFO(st.st_mode)) return QStringLiteral("a named pipe");
-    if (S_ISLNK(st.st_mode)) return QStringLiteral("a link");
-    if (S_ISSOCK(st.st_mode)) return QStringLiteral("a socket");
-    return QStringLiteral("a device");
+    if (S_ISDIR(st.st_mode)) return QCoreApplication::translate("ini", "a folder");
+    if (S_ISFIFO(st.st_mode)) return QCoreApplication::translate("ini", "a named pipe");
+    if (S_ISLNK(st.st_mode)) return QCoreApplication::translate("ini", "a link");
+    if (S_ISSOCK(st.st_mode)) return QCoreApplication::translate("ini", "a socket");
+    return QCoreApplication::translate("ini", "a device");
 }
 
 // Makes the folder at path, first the missing folders above it; raises naming the part that cannot be
@@ -420,7 +421,8 @@ void Make_Folder_At(const QByteArray& path) {
     struct stat st {};
     if (error == EEXIST && ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode)) return;
     if (error == EEXIST)
-        Raise_File_Error(err::PathFileAccess, QFile::decodeName(path), QStringLiteral("not a folder"));
+        Raise_File_Error(err::PathFileAccess, QFile::decodeName(path),
+                         QCoreApplication::translate("ini", "not a folder"));
     Raise_System_Error(error, QFile::decodeName(path));
 }
 
@@ -512,7 +514,7 @@ QString Write_Target(const QString& file, const QString& section) {
     const QString target = info.canonicalFilePath();
     const auto refuse = [&] {
         Raise_File_Error(err::PathFileAccess, file,
-                         QStringLiteral("a link to a file that is not a settings file"));
+                         QCoreApplication::translate("ini", "a link to a file that is not a settings file"));
     };
     if (target.isEmpty() || !QFileInfo(target).isFile() || section.isEmpty()) refuse();
     const std::optional<QByteArray> content = Read_File(target);
@@ -532,7 +534,8 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
     // No copy of the program leaves anything but a regular file at the lock's name: something else
     // there would be waited for in vain.
     if (const QString what = Not_A_Lock(file); !what.isEmpty())
-        Raise_File_Error(err::PathFileAccess, file + LockSuffix, what + QStringLiteral(", not a lock file"));
+        Raise_File_Error(err::PathFileAccess, file + LockSuffix,
+                         what + QCoreApplication::translate("ini", ", not a lock file"));
     const LockFile lock(file);
 
     std::optional<QByteArray> old;
@@ -543,11 +546,11 @@ void Update_File(const QString& file, const QString& section, bool readOld, cons
         // An empty folder standing where the file belongs is taken away; anything in it is kept.
         if (info.isDir() && !info.isSymLink() && !QDir().rmdir(file))
             Raise_File_Error(err::PathFileAccess, file,
-                             QStringLiteral("a folder of that name is in the way"));
+                             QCoreApplication::translate("ini", "a folder of that name is in the way"));
     }
     const QFileInfo info(file);
     if (info.exists() && !info.isFile())
-        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+        Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "not a file"));
     const QString target = Write_Target(file, section);
     // A file that its owner made read-only stays as it is.
     if (info.exists() && !QFileInfo(target).isWritable()) Raise_File_Error(err::PermissionDenied, file);
@@ -574,18 +577,18 @@ std::optional<QByteArray> Read_File(const QString& file) {
         case RegularFile::Failure::Missing:
             return std::nullopt;
         case RegularFile::Failure::TooLarge:
-            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
+            Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "file too large"));
         case RegularFile::Failure::NotOpened:
         case RegularFile::Failure::NotRead:
             Raise_System_Error(source.System_Error(), file);
         default:
-            Raise_File_Error(err::PathFileAccess, file, QStringLiteral("not a file"));
+            Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "not a file"));
         }
     };
     if (!source.Open(file, MaxFileSize)) return raise();
     if (source.Size() > MaxFileSize) {
         source.Close();
-        Raise_File_Error(err::PathFileAccess, file, QStringLiteral("file too large"));
+        Raise_File_Error(err::PathFileAccess, file, QCoreApplication::translate("ini", "file too large"));
     }
     // Read whole, but never more than the limit: a file that grew since then is refused.
     QByteArray content;

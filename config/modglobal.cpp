@@ -5,6 +5,7 @@
 #include "config/inifile.h"
 #include "config/modencrypt.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -34,9 +35,11 @@ Source SettingsSource = Source::Nothing;
 bool LockBlockReported = false;
 
 // What a first load that failed adds to its cause.
-const QString NotKept = QStringLiteral(
-    "\r\nThe settings cannot be kept: until they can be read, the program runs on its defaults and stores no "
-    "change.");
+QString Not_Kept() {
+    return QCoreApplication::translate(
+        "modGlobal", "\r\nThe settings cannot be kept: until they can be read, the program runs on its "
+                     "defaults and stores no change.");
+}
 
 const QString KeyOptions = QStringLiteral("OPTIONS");
 const QString KeyMinBet = QStringLiteral("MINBET");
@@ -228,10 +231,11 @@ struct FolderFound {
 // can take back.
 FolderFound Find_Settings_Folder() {
     const auto none = [](const QString& why) {
-        return FolderFound{QString(), QStringLiteral("no folder for the settings (%1)").arg(why)};
+        return FolderFound{
+            QString(), QCoreApplication::translate("modGlobal", "no folder for the settings (%1)").arg(why)};
     };
-    const QString notEncodable =
-        QStringLiteral("%1 holds a name that is not valid in the file system's encoding");
+    const QString notEncodable = QCoreApplication::translate(
+        "modGlobal", "%1 holds a name that is not valid in the file system's encoding");
     QString base;
     if (!QStandardPaths::isTestModeEnabled()) {
         const Named named = Folder_In("XDG_CONFIG_HOME", base);
@@ -240,9 +244,9 @@ FolderFound Find_Settings_Folder() {
     }
     switch (Folder_In("HOME", base)) {
     case Named::Nothing:
-        return none(QStringLiteral("HOME is not set"));
+        return none(QCoreApplication::translate("modGlobal", "HOME is not set"));
     case Named::Relative:
-        return none(QStringLiteral("HOME is not an absolute path"));
+        return none(QCoreApplication::translate("modGlobal", "HOME is not an absolute path"));
     case Named::NotEncodable:
         return none(notEncodable.arg(QLatin1String("HOME")));
     case Named::Folder:
@@ -344,7 +348,7 @@ void Load_Settings() {
         if (SettingsSource == Source::UnkeptDefaults) return;
         Set_Defaults();
         SettingsSource = Source::UnkeptDefaults;
-        throw AppError(e.number, e.description + NotKept);
+        throw AppError(e.number, e.description + Not_Kept());
     }
     SettingsSource = Source::File;
 }

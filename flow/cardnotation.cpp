@@ -1,5 +1,7 @@
 #include "flow/cardnotation.h"
 
+#include <QCoreApplication>
+
 namespace cardnotation {
 
 namespace {
@@ -132,11 +134,11 @@ Entry Read_Entry(const QString& text) {
 QString Problem_Text(Problem problem) {
     switch (problem) {
     case Problem::NotACard:
-        return QStringLiteral("is not a card");
+        return QCoreApplication::translate("cardnotation", "is not a card");
     case Problem::AlreadyChosen:
-        return QStringLiteral("is already chosen");
+        return QCoreApplication::translate("cardnotation", "is already chosen");
     case Problem::Repeated:
-        return QStringLiteral("is typed twice");
+        return QCoreApplication::translate("cardnotation", "is typed twice");
     case Problem::None:
         break;
     }

@@ -85,25 +85,25 @@ void Toggle(Long index, bool choose, Via via) {
     switch (CardsChosen) {
     case 0:
     case 1:
-        Board.Prompt = PromptPreFlop;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptPreFlop);
         Board.InfoColour = NeutralColour;
         Board.InfoLine.clear();
         SmallBetRound = true;
         break;
     case 2:
-        Board.Prompt = PromptStrategy;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptStrategy);
         Board.InfoColour = NeutralColour;
         SmallBetRound = true;
         IsSuited = Suited_Test();
         cmdNewStrategy_Click();
         break;
     case 5:
-        Board.Prompt = PromptFlop;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptFlop);
         SmallBetRound = true;
         Analyse(false);
         break;
     case 6:
-        Board.Prompt = PromptTurn;
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptTurn);
         SmallBetRound = false;
         Analyse(true);
         break;
@@ -141,7 +141,7 @@ void Clear() {
         colour = NeutralColour;
     Wipe_Analysis(false);
     Board.CardsText.clear();
-    Board.Prompt = PromptPreFlop;
+    Board.Prompt = QCoreApplication::translate("modBoard", PromptPreFlop);
     Board.InfoLine.clear();
     Board.InfoColour = NeutralColour;
     BoardResetting = false;
@@ -165,7 +165,7 @@ void Display_Results(const QString& cards) {
         if (key.isEmpty()) return;
         advice::StrategyColor = 0;
         const QString word = advice::Return_Strategy_Results(key);
-        Board.InfoLine = advice::Info_Line(key, word);
+        Board.InfoLine = advice::Info_Line(key, advice::Word_Text(word));
         // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
         // text on the word's missing colour (black) could not be read.
         Board.InfoColour = advice::StrategyFound && advice::StrategyColor != 0

@@ -3,6 +3,7 @@
 #include "base/long.h"
 #include "cards/colourscale.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 
@@ -16,15 +17,16 @@ namespace modBoard {
 // (choosing) or neutral (releasing), or through its hidden check box alone, which leaves the frame as it is.
 enum class Via { CheckBox, Frame };
 
-inline const QString PromptPreFlop = QStringLiteral("Enter Pre-Flop Cards");
-inline const QString PromptStrategy = QStringLiteral("Pre-Flop Strategy");
-inline const QString PromptFlop = QStringLiteral("Flop - Enter Pot for Strategy");
-inline const QString PromptTurn = QStringLiteral("Turn - Enter Pot for Strategy");
+// The prompts, as written here; the board holds them in the user's language.
+inline constexpr char PromptPreFlop[] = QT_TRANSLATE_NOOP("modBoard", "Enter Pre-Flop Cards");
+inline constexpr char PromptStrategy[] = QT_TRANSLATE_NOOP("modBoard", "Pre-Flop Strategy");
+inline constexpr char PromptFlop[] = QT_TRANSLATE_NOOP("modBoard", "Flop - Enter Pot for Strategy");
+inline constexpr char PromptTurn[] = QT_TRANSLATE_NOOP("modBoard", "Turn - Enter Pot for Strategy");
 
 struct BoardState {
-    QString CardsText;              // txtCards: the chosen rank letters in the order chosen
-    QString Prompt = PromptPreFlop; // lblCurrent
-    QString InfoLine;               // lblSuited: the pre-flop line
+    QString CardsText; // txtCards: the chosen rank letters in the order chosen
+    QString Prompt = QString::fromLatin1(PromptPreFlop); // lblCurrent
+    QString InfoLine;                                    // lblSuited: the pre-flop line
     BgrColour InfoColour = NeutralColour;
     // Counters that tell the window what to repaint: Analysis moves whenever the hands rows, the outs and
     // the hit percentage change (an analysis, or its display wiped); Clears on every Clear, which also

@@ -13,6 +13,7 @@
 #include "mainwindow/showdownpanel.h"
 #include "shell/onlinehelp.h"
 #include "version.h"
+#include "widgets/accessible.h"
 #include "widgets/cardface.h"
 #include "widgets/controls.h"
 #include "widgets/uihelpers.h"
@@ -42,10 +43,36 @@ using namespace modOdds;
 
 namespace {
 
-const QString HandCaptions[ScaleSize] = {QStringLiteral("St.Fl/4 of Kind"), QStringLiteral("Full House"),
-                                         QStringLiteral("Flush"),           QStringLiteral("Straight"),
-                                         QStringLiteral("3 of a Kind"),     QStringLiteral("2 Pair"),
-                                         QStringLiteral("1 Pair")};
+const char* const HandCaptions[ScaleSize] = {
+    QT_TRANSLATE_NOOP("frmMain", "St.Fl/4 of Kind"), QT_TRANSLATE_NOOP("frmMain", "Full House"),
+    QT_TRANSLATE_NOOP("frmMain", "Flush"),           QT_TRANSLATE_NOOP("frmMain", "Straight"),
+    QT_TRANSLATE_NOOP("frmMain", "3 of a Kind"),     QT_TRANSLATE_NOOP("frmMain", "2 Pair"),
+    QT_TRANSLATE_NOOP("frmMain", "1 Pair")};
+
+// The marks of the colours, for the players who cannot tell some of them apart (HACKING.md says why
+// these): the hand's initial or its count and initial, so that no two look alike.
+const char* const HandMarks[ScaleSize] = {
+    QT_TRANSLATE_NOOP("frmMain", "4K"), QT_TRANSLATE_NOOP("frmMain", "FH"),
+    QT_TRANSLATE_NOOP("frmMain", "F"),  QT_TRANSLATE_NOOP("frmMain", "S"),
+    QT_TRANSLATE_NOOP("frmMain", "3K"), QT_TRANSLATE_NOOP("frmMain", "2P"),
+    QT_TRANSLATE_NOOP("frmMain", "P")};
+
+// The names of the colours, for the accessibility tools.
+const char* const ColourNames[ScaleSize] = {
+    QT_TRANSLATE_NOOP("frmMain", "magenta"),    QT_TRANSLATE_NOOP("frmMain", "cyan"),
+    QT_TRANSLATE_NOOP("frmMain", "light blue"), QT_TRANSLATE_NOOP("frmMain", "green"),
+    QT_TRANSLATE_NOOP("frmMain", "yellow"),     QT_TRANSLATE_NOOP("frmMain", "orange"),
+    QT_TRANSLATE_NOOP("frmMain", "red")};
+
+// The legend's caption font, in points.
+constexpr double LegendPoints = 8.25;
+
+// A mark's height: clear of the rank below it at every zoom.
+constexpr int MarkHeightTwips = 135;
+
+// What Describe_Card says of a card: nothing (before the flop), chosen (its frame black), seen (chosen
+// with its frame as it was), no better hand, then what each colour of the scale makes.
+enum CardState : signed char { Unsaid, Chosen, Seen, NoBetter, Makes };
 
 // Gives a control a background colour (BGR value, or the neutral button face) and records the value in
 // its "BackColor" property, so that what the player sees can be read back.
@@ -69,6 +96,29 @@ QFont Bold_Font(const QFont& base, double points) {
 // An entry at fault is told in the red of the hearts.
 const QColor ProblemColour(204, 0, 0);
 
+// "spades" .. "diamonds" for suits 1..4.
+QString Suit_Text(Long suit) {
+    static const char* const names[4] = {
+        QT_TRANSLATE_NOOP("frmMain", "spades"), QT_TRANSLATE_NOOP("frmMain", "hearts"),
+        QT_TRANSLATE_NOOP("frmMain", "clubs"), QT_TRANSLATE_NOOP("frmMain", "diamonds")};
+    return QCoreApplication::translate("frmMain", names[std::clamp<Long>(suit, 1, 4) - 1]);
+}
+
+// "Ace of spades": the card as the accessibility tools name it (rank 1 the deuce .. 13 the ace).
+QString Card_Text(Long suit, Long rank) {
+    static const char* const names[13] = {
+        QT_TRANSLATE_NOOP("frmMain", "Two"),   QT_TRANSLATE_NOOP("frmMain", "Three"),
+        QT_TRANSLATE_NOOP("frmMain", "Four"),  QT_TRANSLATE_NOOP("frmMain", "Five"),
+        QT_TRANSLATE_NOOP("frmMain", "Six"),   QT_TRANSLATE_NOOP("frmMain", "Seven"),
+        QT_TRANSLATE_NOOP("frmMain", "Eight"), QT_TRANSLATE_NOOP("frmMain", "Nine"),
+        QT_TRANSLATE_NOOP("frmMain", "Ten"),   QT_TRANSLATE_NOOP("frmMain", "Jack"),
+        QT_TRANSLATE_NOOP("frmMain", "Queen"), QT_TRANSLATE_NOOP("frmMain", "King"),
+        QT_TRANSLATE_NOOP("frmMain", "Ace")};
+    return QCoreApplication::translate("frmMain", "%1 of %2")
+        .arg(QCoreApplication::translate("frmMain", names[std::clamp<Long>(rank, 1, 13) - 1]),
+             Suit_Text(suit));
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
@@ -84,6 +134,20 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 // Building the window
 
 void frmMain::Build_Controls() {
+    for (int i = 0; i < ScaleSize; ++i) {
+        legendWords_[i] = advice::Word_Text(advice::AdviceWords[i]);
+        legendHands_[i] = tr(HandCaptions[i]);
+        markTexts_[i] = tr(HandMarks[i]);
+        QStringList names; // the categories the colour stands for, the better first
+        for (Long code = StraightFlush; code >= Pair; --code)
+            if (Category_Scale_Index(code) == i) names << Category_Text(code);
+        cardStates_[Makes + i] = names.size() > 1 ? tr("makes a %1 or a %2").arg(names[0], names[1])
+                                                  : tr("makes a %1").arg(names.value(0));
+    }
+    cardStates_[Chosen] = tr("chosen");
+    cardStates_[Seen] = tr("seen");
+    cardStates_[NoBetter] = tr("no better hand");
+
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("frmMainClient"));
     QFont base = client->font();
@@ -109,12 +173,29 @@ void frmMain::Build_Controls() {
         imgCard[i]->setObjectName(QStringLiteral("imgCard_%1").arg(i));
         Place(imgCard[i], QRect(540 + x, 420 + y, 150, 495));
         connect(imgCard[i], &CardFace::clicked, this, [this, i] { imgCard_Click(i); });
+        connect(imgCard[i], &CardFace::activated, this, [this, i] { imgCard_KeyPress(i); });
+        connect(imgCard[i], &CardFace::stepped, this,
+                [this, i](int columns, int rows) { imgCard_Step(i, columns, rows); });
+        connect(imgCard[i], &CardFace::focusShown, lblValue[i], &ClickLabel::Show_Focus_Frame);
+        imgCard[i]->setAccessibleName(Card_Text(suit, rank));
+        lblValue[i]->setAccessibleName(imgCard[i]->accessibleName());
 
         chkCard[i] = new QCheckBox(client);
         chkCard[i]->setObjectName(QStringLiteral("chkCard_%1").arg(i));
         chkCard[i]->setVisible(false);
         chkCard[i]->setFocusPolicy(Qt::NoFocus);
         connect(chkCard[i], &QCheckBox::toggled, this, [this, i] { chkCard_Click(i); });
+    }
+
+    // The marks lie over the head of each frame, above the rank, as wide as the frame shows (the next
+    // frame covers the last pixel); hidden until File > Category Marks.
+    for (int i = 0; i < CardCount; ++i) {
+        const int rank = Card_Rank(i);
+        mrkCard[i] = new CategoryMark(client);
+        mrkCard[i]->setObjectName(QStringLiteral("mrkCard_%1").arg(i));
+        Place(mrkCard[i], QRect(480 + 240 * (rank - 1), 360 + 600 * (Card_Suit(i) - 1),
+                                rank == 13 ? 255 : 240, MarkHeightTwips));
+        mrkCard[i]->hide();
     }
 
     // Suit icons at both ends of every row: Image1..4 on the left, Image8..5 on the right.
@@ -127,10 +208,12 @@ void frmMain::Build_Controls() {
         Image[7 - row] = new SuitIcon(suit, client);
         Image[7 - row]->setObjectName(QStringLiteral("Image%1").arg(8 - row));
         Place(Image[7 - row], QRect(3720, top, 360, 480));
+        Image[row]->setAccessibleName(Suit_Text(suit));
+        Image[7 - row]->setAccessibleName(Suit_Text(suit));
     }
 
     const QFont prompt = Bold_Font(base, 12);
-    lblCurrent = Make_Label(client, "lblCurrent", QStringLiteral("Preflop Cards"), QRect(4080, 0, 4575, 375));
+    lblCurrent = Make_Label(client, "lblCurrent", tr("Preflop Cards"), QRect(4080, 0, 4575, 375));
     lblCurrent->setFont(prompt);
     lblCurrent->setAlignment(Qt::AlignCenter);
     lblSuited = Make_Label(client, "lblSuited", QString(), QRect(4200, 360, 4455, 375));
@@ -143,9 +226,11 @@ void frmMain::Build_Controls() {
         Set_Back_Colour(l, NeutralColour);
     }
 
-    lblSettings = Make_Label(client, "lblSettings", QStringLiteral("Settings: $X/$Y, Max Z Raises"),
-                             QRect(120, 0, 3735, 255));
-    lblPot = Make_Label(client, "lblPot", QStringLiteral("Est Pot:"), QRect(120, 3360, 855, 255));
+    Name_Figure(lblSuited, tr("Pre-Flop Info:"));
+
+    lblSettings =
+        Make_Label(client, "lblSettings", tr("Settings: $X/$Y, Max Z Raises"), QRect(120, 0, 3735, 255));
+    lblPot = Make_Label(client, "lblPot", tr("Est Pot:"), QRect(120, 3360, 855, 255));
     txtPot = new QLineEdit(client);
     txtPot->setObjectName(QStringLiteral("txtPot"));
     Place(txtPot, QRect(960, 3360, PotBoxWidth, 285));
@@ -158,9 +243,10 @@ void frmMain::Build_Controls() {
     Place(sldPot, QRect(1680, 3240, 2175, 495));
     sldPot->setRange(0, 0);
     sldPot->setTickPosition(QSlider::TicksBelow);
+    sldPot->setAccessibleName(tr("Pot"));
     connect(sldPot, &QSlider::valueChanged, this, [this] { sldPot_Change(); });
 
-    cmdClear = new QPushButton(QStringLiteral("&Clear"), client);
+    cmdClear = new QPushButton(tr("&Clear"), client);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
     Place(cmdClear, QRect(2880, 2880, 855, 375));
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
@@ -170,46 +256,54 @@ void frmMain::Build_Controls() {
     txtCards->setObjectName(QStringLiteral("txtCards"));
     Place(txtCards, QRect(9000, 120, 1335, 285));
     txtCards->setReadOnly(true);
+    txtCards->setAccessibleName(tr("Chosen Ranks"));
 
-    lblOutsLbl = Make_Label(client, "lblOutsLbl", QStringLiteral("# Outs:"), QRect(360, 3000, 735, 255));
+    lblOutsLbl = Make_Label(client, "lblOutsLbl", tr("# Outs:"), QRect(360, 3000, 735, 255));
     lblOuts = Make_Label(client, "lblOuts", QString(), QRect(1080, 3000, 375, 255));
-    lblHitPctLbl = Make_Label(client, "lblHitPctLbl", QStringLiteral("Hit %:"), QRect(1440, 3000, 615, 255));
+    lblHitPctLbl = Make_Label(client, "lblHitPctLbl", tr("Hit %:"), QRect(1440, 3000, 615, 255));
     lblHitPct = Make_Label(client, "lblHitPct", QString(), QRect(2040, 3000, 615, 255));
+    Name_Figure(lblOuts, lblOutsLbl->text());
+    Name_Figure(lblHitPct, lblHitPctLbl->text());
 
-    grdResults =
-        Make_Grid(client, "grdResults", QStringLiteral("Action To Take"), QRect(4200, 840, 1935, 2895),
-                  {QStringLiteral("Wager"), QStringLiteral("Action")}, {705, 1005});
+    grdResults = Make_Grid(client, "grdResults", tr("Action To Take"), QRect(4200, 840, 1935, 2895),
+                           {tr("Wager"), tr("Action")}, {705, 1005});
     grdResults->setSelectionMode(QAbstractItemView::NoSelection);
-    grdHands =
-        Make_Grid(client, "grdHands", QStringLiteral("Hand Possibilities"), QRect(6240, 840, 2415, 2895),
-                  {QStringLiteral("Hand"), QStringLiteral("%Odds"), QStringLiteral("Outs")}, {1350, 705});
+    grdHands = Make_Grid(client, "grdHands", tr("Hand Possibilities"), QRect(6240, 840, 2415, 2895),
+                         {tr("Hand"), tr("%Odds"), tr("Outs")}, {1350, 705});
     grdHands->setColumnHidden(2, true);
     grdHands->setSelectionMode(QAbstractItemView::MultiSelection);
     connect(grdHands->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!fillingHands_) grdHands_SelChange();
     });
 
-    const QFont legend = Bold_Font(base, 8.25);
-    lblLegendTitle = Make_Label(client, "lblLegendTitle", QStringLiteral("Legend"),
-                                QRect(LegendLeftTwips, 840, 1500, 255));
+    const QFont legend = Bold_Font(base, LegendPoints);
+    lblLegendTitle =
+        Make_Label(client, "lblLegendTitle", tr("Legend"), QRect(LegendLeftTwips, 840, 1500, 255));
     lblLegendTitle->setFont(legend);
     lblLegendTitle->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < ScaleSize; ++i) {
         lblLegend[i] =
-            Make_Label(client, "", advice::AdviceWords[i], QRect(LegendLeftTwips, 1080 + 240 * i, 1500, 255));
+            Make_Label(client, "", legendWords_[i], QRect(LegendLeftTwips, 1080 + 240 * i, 1500, 255));
         lblLegend[i]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
         lblLegend[i]->setFont(legend);
         lblLegend[i]->setAlignment(Qt::AlignCenter);
         QPalette p = lblLegend[i]->palette();
         p.setColor(QPalette::WindowText, Qt::black);
         lblLegend[i]->setPalette(p);
+        lblLegend[i]->setAccessibleDescription(tr(ColourNames[i]));
+        // The mark stands at the swatch's left, as large as on a card's frame.
+        mrkLegend[i] = new CategoryMark(lblLegend[i]);
+        mrkLegend[i]->setObjectName(QStringLiteral("mrkLegend_%1").arg(i));
+        Place(mrkLegend[i], QRect(60, (240 - MarkHeightTwips) / 2, 240, MarkHeightTwips));
+        mrkLegend[i]->Set_Mark(markTexts_[i], To_QColor(ColourScale[i]));
+        mrkLegend[i]->hide();
     }
 
-    lblDecipher =
-        Make_Label(client, "lblDecipher",
-                   QStringLiteral("Pre-Flop Info: Hand ('s'=SUITED): Betting Advice (Hand Rank/Total Hand "
-                                  "Combos) [# Hands at that Rank] G=Grouping"),
-                   QRect(120, 3960, 8655, 255));
+    lblDecipher = Make_Label(
+        client, "lblDecipher",
+        tr("Pre-Flop Info: Hand ('s'=SUITED): Betting Advice (Hand Rank/Total Hand Combos) [# Hands "
+           "at that Rank] G=Grouping"),
+        QRect(120, 3960, 8655, 255));
     lblDecipher->setFont(base);
     Fit_Label_Text(lblDecipher); // one long line
 
@@ -223,6 +317,17 @@ void frmMain::Build_Controls() {
     QWidget* order[] = {txtPot, sldPot, cmdClear, grdResults, grdHands, txtCards, txtEnterCards};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The card table is one stop after them, just before the pot box comes round again: the card walked
+    // to last takes Tab (the deuce of spades at first), and the arrows walk the table. The cards stand in
+    // the sequence together; only that one takes Tab.
+    setTabOrder(txtEnterCards, imgCard[0]);
+    for (int i = 0; i < CardCount; ++i) {
+        imgCard[i]->setFocusPolicy(Qt::TabFocus);
+        if (i > 0) setTabOrder(imgCard[i - 1], imgCard[i]);
+    }
+    for (int i = 0; i < CardCount; ++i)
+        if (i != focusCard_) imgCard[i]->setFocusPolicy(Qt::NoFocus);
+    txtPot->setFocus(); // where the window opens
 }
 
 // The card entry: a bar over the controls below the card table, hidden until File > Enter Cards opens
@@ -234,12 +339,11 @@ void frmMain::Build_Enter_Cards(QWidget* client) {
     fraEnterCards->setFrameShadow(QFrame::Raised);
     fraEnterCards->setAutoFillBackground(true);
     Place(fraEnterCards, QRect(120, HeightKeyHidden - FrameHeightTwips, 3735, EnterCardsHeight));
-    lblEnterCards =
-        Make_Label(fraEnterCards, "lblEnterCards", QStringLiteral("Car&ds:"), QRect(90, 105, 735, 255));
+    lblEnterCards = Make_Label(fraEnterCards, "lblEnterCards", tr("Car&ds:"), QRect(90, 105, 735, 255));
     txtEnterCards = new QLineEdit(fraEnterCards);
     txtEnterCards->setObjectName(QStringLiteral("txtEnterCards"));
-    txtEnterCards->setToolTip(QStringLiteral("Rank and suit of each card, e.g. As Kh 10d 9c; Enter "
-                                             "chooses them, Escape closes"));
+    txtEnterCards->setToolTip(
+        tr("Rank and suit of each card, e.g. As Kh 10d 9c; Enter chooses them, Escape closes"));
     txtEnterCards->setPlaceholderText(QStringLiteral("As Kh 10d"));
     Place(txtEnterCards, QRect(840, 75, 2790, 315));
     txtEnterCards->installEventFilter(this);
@@ -264,58 +368,55 @@ void frmMain::Build_Menus() {
         return a;
     };
 
-    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile = bar->addMenu(tr("&File"));
     name(mnuFile, "mnuFile");
     name(mnuFile->menuAction(), "mnuFile");
-    mnuFileLegend =
-        item(mnuFile, "mnuFileLegend", QStringLiteral("&Legend"), [this] { mnuFileLegend_Click(); });
+    mnuFileLegend = item(mnuFile, "mnuFileLegend", tr("&Legend"), [this] { mnuFileLegend_Click(); });
     mnuFileLegend->setCheckable(true);
-    mnuFileShortcuts = item(mnuFile, "mnuFileShortcuts", QStringLiteral("&PreFlop Strategy Key"),
-                            [this] { mnuFileShortcuts_Click(); });
+    mnuFileShortcuts =
+        item(mnuFile, "mnuFileShortcuts", tr("&PreFlop Strategy Key"), [this] { mnuFileShortcuts_Click(); });
     mnuFileShortcuts->setCheckable(true);
-    mnuFileShowdown = item(mnuFile, "mnuFileShowdown", QStringLiteral("Sho&wdown Odds"),
-                           [this] { mnuFileShowdown_Click(); });
+    mnuFileShowdown =
+        item(mnuFile, "mnuFileShowdown", tr("Sho&wdown Odds"), [this] { mnuFileShowdown_Click(); });
     mnuFileShowdown->setCheckable(true);
-    item(mnuFile, "mnuFileSettings", QStringLiteral("Change &Settings"), [this] { mnuFileSettings_Click(); });
+    mnuFileMarks = item(mnuFile, "mnuFileMarks", tr("Category &Marks"), [this] { mnuFileMarks_Click(); });
+    mnuFileMarks->setCheckable(true);
+    item(mnuFile, "mnuFileSettings", tr("Change &Settings"), [this] { mnuFileSettings_Click(); });
     name(mnuFile->addSeparator(), "mnuFileSepCards");
-    QAction* enter = item(mnuFile, "mnuFileEnterCards", QStringLiteral("&Enter Cards\u2026"),
-                          [this] { mnuFileEnterCards_Click(); });
+    QAction* enter =
+        item(mnuFile, "mnuFileEnterCards", tr("&Enter Cards\u2026"), [this] { mnuFileEnterCards_Click(); });
     enter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    QAction* undo = item(mnuFile, "mnuFileUndoCard", QStringLiteral("&Undo Last Card"),
-                         [this] { mnuFileUndoCard_Click(); });
+    QAction* undo =
+        item(mnuFile, "mnuFileUndoCard", tr("&Undo Last Card"), [this] { mnuFileUndoCard_Click(); });
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     name(mnuFile->addSeparator(), "mnuFileSepZoom");
-    QAction* in =
-        item(mnuFile, "mnuFileZoomIn", QStringLiteral("Zoom &In"), [this] { mnuFileZoomIn_Click(); });
+    QAction* in = item(mnuFile, "mnuFileZoomIn", tr("Zoom &In"), [this] { mnuFileZoomIn_Click(); });
     in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     mnuFileZoomIn = in;
-    QAction* out =
-        item(mnuFile, "mnuFileZoomOut", QStringLiteral("Zoom &Out"), [this] { mnuFileZoomOut_Click(); });
+    QAction* out = item(mnuFile, "mnuFileZoomOut", tr("Zoom &Out"), [this] { mnuFileZoomOut_Click(); });
     out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    QAction* reset = item(mnuFile, "mnuFileZoomReset", QStringLiteral("&Actual Size"),
-                          [this] { mnuFileZoomReset_Click(); });
+    QAction* reset =
+        item(mnuFile, "mnuFileZoomReset", tr("&Actual Size"), [this] { mnuFileZoomReset_Click(); });
     reset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     keyActions_ = {enter, undo, in, out, reset};
     name(mnuFile->addSeparator(), "mnuFileSep");
-    item(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { mnuFileExit_Click(); });
+    item(mnuFile, "mnuFileExit", tr("E&xit"), [this] { mnuFileExit_Click(); });
 
-    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp = bar->addMenu(tr("&Help"));
     name(mnuHelp, "mnuHelp");
     name(mnuHelp->menuAction(), "mnuHelp");
-    QMenu* online = mnuHelp->addMenu(QStringLiteral("&Online Help"));
+    QMenu* online = mnuHelp->addMenu(tr("&Online Help"));
     name(online, "mnuHelpOnline");
     name(online->menuAction(), "mnuHelpOnline");
     using namespace onlinehelp;
-    item(online, "mnuOnlineHome", QStringLiteral("Quorvane Home Page"), [] { mnuOnlineHome_Click(); });
-    item(online, "mnuOnlineDownload", QStringLiteral("Download Latest Version"),
-         [] { mnuOnlineDownload_Click(); });
-    item(online, "mnuOnlineTroubleshooting", QStringLiteral("Troubleshooting"),
-         [] { mnuOnlineTroubleshooting_Click(); });
-    item(online, "mnuOnlineGroupings", QStringLiteral("Groupings Help"), [] { mnuOnlineGroupings_Click(); });
-    item(online, "mnuOnlineManual", QStringLiteral("Online Manual"), [] { mnuOnlineManual_Click(); });
+    item(online, "mnuOnlineHome", tr("Quorvane Home Page"), [] { mnuOnlineHome_Click(); });
+    item(online, "mnuOnlineDownload", tr("Download Latest Version"), [] { mnuOnlineDownload_Click(); });
+    item(online, "mnuOnlineTroubleshooting", tr("Troubleshooting"), [] { mnuOnlineTroubleshooting_Click(); });
+    item(online, "mnuOnlineGroupings", tr("Groupings Help"), [] { mnuOnlineGroupings_Click(); });
+    item(online, "mnuOnlineManual", tr("Online Manual"), [] { mnuOnlineManual_Click(); });
     item(online, "mnuOnlineHomeMain", Maker_Home_Caption(), [] { mnuOnlineHomeMain_Click(); });
     name(mnuHelp->addSeparator(), "mnuHelpSep");
-    item(mnuHelp, "mnuHelpAbout", QStringLiteral("&About"), [this] { mnuHelpAbout_Click(); });
+    item(mnuHelp, "mnuHelpAbout", tr("&About"), [this] { mnuHelpAbout_Click(); });
 }
 
 // The outer size includes the frame and the menu bar. Qt sizes the window without its frame, so the
@@ -363,7 +464,7 @@ QSize frmMain::Client_Twips() const {
 // Load
 
 void frmMain::Form_Load() {
-    setWindowTitle(QStringLiteral("Quorvane v%1.%2.%3")
+    setWindowTitle(tr("Quorvane v%1.%2.%3")
                        .arg(QUORVANE_VERSION_MAJOR)
                        .arg(QUORVANE_VERSION_MINOR)
                        .arg(QUORVANE_VERSION_PATCH));
@@ -374,6 +475,7 @@ void frmMain::Form_Load() {
     Apply_Options();
     // The showdown panel as the player left it; reading its setting writes nothing.
     if (modGlobal::Get_Optional_Setting(ShowdownPanel::KeyShown, 0, 0, 1) == 1) Show_Showdown(true);
+    if (modGlobal::Get_Optional_Setting(KeyMarks, 0, 0, 1) == 1) Show_Marks(true);
     cmdClear_Click();
 }
 
@@ -422,6 +524,7 @@ void frmMain::chkCard_Click(int index) {
 }
 
 void frmMain::Select_Pot_Text() {
+    if (keyToggle_) return;
     txtPot->setFocus(Qt::OtherFocusReason);
     txtPot->setSelection(0, static_cast<int>(txtPot->text().size()));
 }
@@ -432,14 +535,44 @@ void frmMain::imgCard_Click(int index) {
 
 void frmMain::lblValue_Click(int index) {
     Trap("lblValue_Click", [&] {
-        if (index < 0 || index >= CardCount) return;
-        if (modBoard::Is_Chosen(index))
-            modBoard::Card_Released(index, modBoard::Via::Frame);
-        else
-            modBoard::Card_Chosen(index, modBoard::Via::Frame);
-        Paint_Board();
-        Select_Pot_Text();
+        if (Toggle_Card(index)) Select_Pot_Text();
     });
+}
+
+bool frmMain::Toggle_Card(int index) {
+    if (index < 0 || index >= CardCount) return false;
+    if (modBoard::Is_Chosen(index))
+        modBoard::Card_Released(index, modBoard::Via::Frame);
+    else
+        modBoard::Card_Chosen(index, modBoard::Via::Frame);
+    Paint_Board();
+    return true;
+}
+
+void frmMain::imgCard_KeyPress(int index) {
+    Trap("imgCard_KeyPress", [&] {
+        keyToggle_ = true; // the check boxes' handler leaves the focus on the card
+        Toggle_Card(index);
+    });
+    keyToggle_ = false;
+}
+
+// The arrows stop at the table's edges.
+void frmMain::imgCard_Step(int index, int columns, int rows) {
+    Trap("imgCard_Step", [&] {
+        if (index < 0 || index >= CardCount) return;
+        const Long suit = std::clamp<Long>(Card_Suit(index) + rows, 1, 4);
+        const Long rank = std::clamp<Long>(Card_Rank(index) + columns, 1, 13);
+        Focus_Card(static_cast<int>(Card_Index(suit, rank)));
+    });
+}
+
+// The card takes Tab from now on, and the focus.
+void frmMain::Focus_Card(int index) {
+    imgCard[index]->setFocusPolicy(Qt::TabFocus);
+    imgCard[index]->setFocus(Qt::OtherFocusReason);
+    if (index != focusCard_) imgCard[focusCard_]->setFocusPolicy(Qt::NoFocus);
+    focusCard_ = index;
 }
 
 void frmMain::cmdClear_Click() {
@@ -451,6 +584,27 @@ void frmMain::cmdClear_Click() {
 
 void frmMain::Paint_Frame(int index) {
     Set_Back_Colour(lblValue[index], FrameColour[index]);
+    Describe_Card(index);
+}
+
+void frmMain::Describe_Card(int index) {
+    const BgrColour frame = FrameColour[index];
+    const int scale = Colour_Scale_Index(frame);
+    const bool chosen = modBoard::Is_Chosen(index);
+    if (marksShown_ && scale >= 0) mrkCard[index]->Set_Mark(markTexts_[scale], To_QColor(frame));
+    mrkCard[index]->setVisible(marksShown_ && scale >= 0);
+
+    int state = Unsaid;
+    if (chosen)
+        state = frame == BlackColour ? Chosen : Seen;
+    else if (scale >= 0)
+        state = Makes + scale;
+    else if (HandsRowCount > 0)
+        state = NoBetter;
+    imgCard[index]->Set_Chosen(chosen);
+    if (state == describedState_[index]) return;
+    describedState_[index] = static_cast<signed char>(state);
+    imgCard[index]->setAccessibleDescription(cardStates_[state]);
 }
 
 void frmMain::Paint_Board() {
@@ -543,7 +697,7 @@ void frmMain::Show_Actions(bool withHit) {
     grdResults->setRowCount(count);
     for (int r = 0; r < count; ++r) {
         grdResults->setItem(r, 0, Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
-        grdResults->setItem(r, 1, Cell(rows[r].bet ? QStringLiteral("BET") : QStringLiteral("FOLD")));
+        grdResults->setItem(r, 1, Cell(rows[r].bet ? tr("BET") : tr("FOLD")));
     }
     Fit_Columns(grdResults);
 }
@@ -613,8 +767,8 @@ void frmMain::txtEnterCards_Enter() {
         const cardnotation::Entry entry = cardnotation::Read_Entry(text);
         if (entry.problem != cardnotation::Problem::None) {
             const QString token = text.mid(entry.errorStart, entry.errorLength);
-            lblEnterCardsProblem->setText(QStringLiteral("\u201C") + token + QStringLiteral("\u201D ") +
-                                          cardnotation::Problem_Text(entry.problem));
+            lblEnterCardsProblem->setText(
+                tr("\u201C%1\u201D %2").arg(token, cardnotation::Problem_Text(entry.problem)));
             txtEnterCards->setSelection(static_cast<int>(entry.errorStart),
                                         static_cast<int>(entry.errorLength));
             return;
@@ -676,6 +830,7 @@ void frmMain::Follow_Zoom() {
     }
     Fit_Pot_Box();
     Set_Outer_Size(outerWidth_, outerHeight_);
+    if (legendMarked_) Paint_Legend_Marks(); // the captions fitted again at the new size
 }
 
 // The largest zoom at which the window, as it now stands, fits the available area of its screen: the
@@ -741,8 +896,43 @@ void frmMain::Legend_Colors() {
         const bool hands = CardsChosen >= 3;
         for (int i = 0; i < ScaleSize; ++i) {
             Set_Back_Colour(lblLegend[i], ColourScale[i]);
-            lblLegend[i]->setText(hands ? HandCaptions[i] : advice::AdviceWords[i]);
+            lblLegend[i]->setText(hands ? legendHands_[i] : legendWords_[i]);
         }
+        Paint_Legend_Marks();
+    });
+}
+
+void frmMain::Paint_Legend_Marks() {
+    const bool marked = marksShown_ && CardsChosen >= 3;
+    if (!marked && !legendMarked_) return;
+    legendMarked_ = marked;
+    for (int i = 0; i < ScaleSize; ++i) {
+        QLabel* label = lblLegend[i];
+        mrkLegend[i]->setVisible(marked);
+        // The caption stands centred in the room beside the mark, its font stepped down until it fits.
+        const int room = marked ? mrkLegend[i]->geometry().right() + 1 : 0;
+        label->setContentsMargins(room, 0, 0, 0);
+        QFont font = label->font();
+        font.setPointSizeF(Zoomed_Points(LegendPoints));
+        while (marked && font.pointSizeF() > Zoomed_Points(6) &&
+               QFontMetricsF(font).horizontalAdvance(label->text()) > label->width() - room)
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+        if (font != label->font()) label->setFont(font);
+    }
+}
+
+void frmMain::Show_Marks(bool shown) {
+    marksShown_ = shown;
+    mnuFileMarks->setChecked(shown);
+    for (int i = 0; i < CardCount; ++i)
+        Describe_Card(i);
+    Paint_Legend_Marks();
+}
+
+void frmMain::mnuFileMarks_Click() {
+    Trap("mnuFileMarks_Click", [&] {
+        Show_Marks(!marksShown_);
+        modGlobal::Put_Optional_Setting(KeyMarks, marksShown_ ? 1 : 0);
     });
 }
 

@@ -17,6 +17,7 @@ class QPushButton;
 class QSlider;
 class QTableWidget;
 class CardFace;
+class CategoryMark;
 class ClickLabel;
 class ShowdownPanel;
 class SuitIcon;
@@ -41,6 +42,8 @@ class frmMain : public QMainWindow {
     // The pot box's own width, and the height of the card entry below the window's controls.
     static constexpr int PotBoxWidth = 615;
     static constexpr int EnterCardsHeight = 885;
+    // The optional setting of File > Category Marks (0 or 1).
+    inline static const QString KeyMarks = QStringLiteral("MARKS");
 
     // The table-settings summary and the pot slider's maximum, from the settings.
     void Show_Settings();
@@ -49,6 +52,10 @@ class frmMain : public QMainWindow {
     void chkCard_Click(int index);
     void imgCard_Click(int index);
     void lblValue_Click(int index);
+    // Space or Enter on the card with the keyboard focus: chosen or released as by a click, the focus
+    // staying on the card; the arrow keys move the focus across the table.
+    void imgCard_KeyPress(int index);
+    void imgCard_Step(int index, int columns, int rows);
     void cmdClear_Click();
     void txtPot_Change();
     void txtPot_Validate(bool& cancel);
@@ -58,6 +65,7 @@ class frmMain : public QMainWindow {
     void mnuFileLegend_Click();
     void mnuFileShortcuts_Click();
     void mnuFileShowdown_Click();
+    void mnuFileMarks_Click();
     void mnuFileSettings_Click();
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
@@ -105,6 +113,15 @@ class frmMain : public QMainWindow {
     // caller has just written it for the same outs) and the action list; otherwise nothing changes.
     void Show_Actions(bool withHit);
     void Paint_Frame(int index);
+    // The card's mark and what the accessibility tools say of it, as its frame and the board stand.
+    void Describe_Card(int index);
+    // Chooses or releases the card as a click does, the focus aside; false for an index off the table.
+    bool Toggle_Card(int index);
+    void Show_Marks(bool shown);
+    // The legend's marks beside the hand captions (not beside the advice words), the captions fitted
+    // beside them.
+    void Paint_Legend_Marks();
+    void Focus_Card(int index);
     void Select_Pot_Text();
     void Build_Enter_Cards(QWidget* client);
     void Close_Enter_Cards();
@@ -120,6 +137,8 @@ class frmMain : public QMainWindow {
     QCheckBox* chkCard[modOdds::CardCount] = {};
     CardFace* imgCard[modOdds::CardCount] = {};
     ClickLabel* lblValue[modOdds::CardCount] = {};
+    CategoryMark* mrkCard[modOdds::CardCount] = {};
+    CategoryMark* mrkLegend[ScaleSize] = {};
     SuitIcon* Image[8] = {};
     QLabel* lblLegend[ScaleSize] = {};
     QLabel* lblLegendTitle = nullptr;
@@ -148,6 +167,7 @@ class frmMain : public QMainWindow {
     QAction* mnuFileShortcuts = nullptr;
     QAction* mnuFileShowdown = nullptr;
     QAction* mnuFileZoomIn = nullptr;
+    QAction* mnuFileMarks = nullptr;
     ShowdownPanel* fraShowdown = nullptr;
     QMenu* mnuHelp = nullptr;
     QList<QAction*> keyActions_; // the File menu's entries with keys of their own
@@ -155,6 +175,17 @@ class frmMain : public QMainWindow {
     bool legendShown_ = false;
     bool keyShown_ = false;
     bool showdownShown_ = false;
+    bool marksShown_ = false;
+    bool legendMarked_ = false; // the legend stands with its marks
+    int focusCard_ = 0;         // the card of the table that Tab reaches
+    bool keyToggle_ = false;    // a card is being chosen or released from the keyboard
+    // The texts in the user's language, made once: the legend's two sets of captions, the marks, and what
+    // a card's state is called (Describe_Card), with the state each card was last described in.
+    QString legendWords_[ScaleSize];
+    QString legendHands_[ScaleSize];
+    QString markTexts_[ScaleSize];
+    QString cardStates_[4 + ScaleSize];
+    signed char describedState_[modOdds::CardCount] = {};
     bool fillingHands_ = false;
     bool screenFollowed_ = false; // the first show has fitted the zoom to the screen
     int outerWidth_ = 0;

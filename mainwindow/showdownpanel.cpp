@@ -3,6 +3,7 @@
 #include "base/errorreport.h"
 #include "config/modglobal.h"
 #include "showdown/figures.h"
+#include "widgets/accessible.h"
 #include "widgets/controls.h"
 #include "widgets/uihelpers.h"
 
@@ -14,7 +15,7 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("fraShowdown"));
     Place(this, QRect(0, 0, WidthTwips, HeightTwips));
 
-    Make_Label(this, "lblOpponents", QStringLiteral("Opponents:"), QRect(120, 120, 1020, 255));
+    QLabel* opponents = Make_Label(this, "lblOpponents", tr("Opponents:"), QRect(120, 120, 1020, 255));
     spnOpponents = new QSpinBox(this);
     spnOpponents->setObjectName(QStringLiteral("spnOpponents"));
     Place(spnOpponents, QRect(1140, 90, 660, 285));
@@ -22,6 +23,7 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     // The arrows and the wheel change it without taking the keyboard away from the pot box; Tab reaches it.
     spnOpponents->setFocusPolicy(Qt::TabFocus);
     spnOpponents->setValue(modGlobal::Get_Optional_Setting(KeyOpponents, 1, 1, showdown::MaxOpponents));
+    opponents->setBuddy(spnOpponents);
 
     const struct {
         const char* caption;
@@ -30,18 +32,20 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     } figures[] = {{"lblWin", "lblWinPct", &lblWinPct},
                    {"lblTie", "lblTiePct", &lblTiePct},
                    {"lblEquity", "lblEquityPct", &lblEquityPct}};
-    const QString captions[] = {QStringLiteral("Win:"), QStringLiteral("Tie:"), QStringLiteral("Equity:")};
+    const QString captions[] = {tr("Win:"), tr("Tie:"), tr("Equity:")};
     for (int i = 0; i < 3; ++i) {
         const int top = 540 + 300 * i;
         Make_Label(this, figures[i].caption, captions[i], QRect(120, top, 780, 255));
         *figures[i].value = Make_Label(this, figures[i].name, QString(), QRect(900, top, 900, 255));
         (*figures[i].value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Name_Figure(*figures[i].value, captions[i]);
     }
     lblShowdownPrecision = Make_Label(this, "lblShowdownPrecision", QString(), QRect(120, 1440, 1680, 255));
     lblShowdownPrecision->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Name_Figure(lblShowdownPrecision, tr("Precision:"));
 
-    grdRiver = Make_Grid(this, "grdRiver", QStringLiteral("By the River"), QRect(1980, 840, 2115, 2895),
-                         {QStringLiteral("Hand"), QStringLiteral("%Odds")}, {1350, 705});
+    grdRiver = Make_Grid(this, "grdRiver", tr("By the River"), QRect(1980, 840, 2115, 2895),
+                         {tr("Hand"), tr("%Odds")}, {1350, 705});
     grdRiver->setSelectionMode(QAbstractItemView::NoSelection);
 
     connect(spnOpponents, &QSpinBox::valueChanged, this, [this] { spnOpponents_Change(); });
@@ -123,7 +127,7 @@ void ShowdownPanel::Show_Figures(const showdown::Result& result) {
         lblWinPct->setText(showdown::Percent_Text(result.winPct));
         lblTiePct->setText(showdown::Percent_Text(result.tiePct));
         lblEquityPct->setText(showdown::Percent_Text(result.equityPct));
-        lblShowdownPrecision->setText(showdown::Precision_Text(result));
+        lblShowdownPrecision->setText(result.exact ? tr("exact") : showdown::Precision_Text(result));
         showdown::RiverRow rows[showdown::RiverRowSlots];
         const Long count = showdown::River_Rows(result, rows);
         grdRiver->setRowCount(count);

@@ -55,16 +55,16 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent) {
     URLLink3 = new URLLink(this);
     URLLink3->setObjectName(QStringLiteral("URLLink3"));
     Place(URLLink3, QRect(840, 1440, 3135, 255));
-    URLLink3->setText(QStringLiteral("Copyright \u00A9 ") + QLatin1String(onlinehelp::MakerName));
+    URLLink3->setText(tr("Copyright \u00A9 %1").arg(QLatin1String(onlinehelp::MakerName)));
     URLLink3->setURL(onlinehelp::Site_Address(onlinehelp::MakerHomePath));
 
     URLLink1 = new URLLink(this);
     URLLink1->setObjectName(QStringLiteral("URLLink1"));
     Place(URLLink1, QRect(840, 1800, 3255, 255));
-    URLLink1->setText(QStringLiteral("Quorvane Home Page"));
+    URLLink1->setText(tr("Quorvane Home Page"));
     URLLink1->setURL(onlinehelp::Site_Address(onlinehelp::HomePath));
 
-    cmdOK = new QPushButton(QStringLiteral("Continue"), this);
+    cmdOK = new QPushButton(tr("Continue"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     Place(cmdOK, QRect(1680, 3480, 1335, 375));
     connect(cmdOK, &QPushButton::clicked, this, &frmSplash::cmdOK_Click);
@@ -80,15 +80,15 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent) {
 void frmSplash::Form_Load() {
     aboutBox_ = ShowingAbout;
     Trap("Form_Load", [this] {
-        setWindowTitle(QStringLiteral("Quorvane v") + Version_Text());
-        lblVersion->setText(QStringLiteral("Version # ") + Version_Text());
+        setWindowTitle(tr("Quorvane v%1").arg(Version_Text()));
+        lblVersion->setText(tr("Version # %1").arg(Version_Text()));
         modGlobal::Load_Settings();
     });
     // Even when the settings could not be loaded the form goes on as usual, so that it still leads to
     // the main window.
     Trap("Form_Load", [this] {
         if (aboutBox_) {
-            cmdOK->setText(QStringLiteral("Continue"));
+            cmdOK->setText(tr("Continue"));
             cmdOK->setEnabled(true);
             cmdOK->show();
             // "Continue" holds the focus as the box opens, and Enter presses it; Tab goes on to the links.

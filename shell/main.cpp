@@ -1,3 +1,4 @@
+#include "base/translation.h"
 #include "shell/messagebox.h"
 #include "shell/startup.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
+    translation::Install(QLocale()); // the user's language, where the program has a translation
     Install_Message_Boxes();
     Main();
     return QApplication::exec();

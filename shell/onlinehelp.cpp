@@ -52,7 +52,7 @@ void mnuOnlineHomeMain_Click() {
 }
 
 QString Maker_Home_Caption() {
-    return QLatin1String(MakerName) + QStringLiteral(" Home Page");
+    return QCoreApplication::translate("onlinehelp", "%1 Home Page").arg(QLatin1String(MakerName));
 }
 
 } // namespace onlinehelp

@@ -17,7 +17,7 @@
 namespace {
 
 // Why an address could not be handed to the browser, when it is not a well-formed address.
-const char* const InvalidAddressText = "The address is not valid";
+const char* const InvalidAddressText = QT_TRANSLATE_NOOP("URLLink", "The address is not valid");
 
 QFont Link_Font() {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -30,7 +30,7 @@ QFont Link_Font() {
 } // namespace
 
 QString URLLink::Default_Text() {
-    return QStringLiteral("Visit our web site");
+    return tr("Visit our web site");
 }
 QString URLLink::Default_URL() {
     return onlinehelp::Site_Address(onlinehelp::MakerHomePath);
@@ -134,7 +134,7 @@ void URLLink::Open_Address(const QString& address) {
             const QUrl url = QUrl::fromUserInput(address);
             if (address.trimmed().isEmpty() || !url.isValid()) {
                 number = err::InvalidCall;
-                description = QLatin1String(InvalidAddressText);
+                description = tr(InvalidAddressText);
             } else if (!QDesktopServices::openUrl(url)) {
                 number = err::NoAssociation;
                 description = err::Description(number);
@@ -144,12 +144,11 @@ void URLLink::Open_Address(const QString& address) {
             description = e.description;
         } catch (...) {
             number = err::InvalidCall;
-            description = QStringLiteral("Unexpected error");
+            description = QCoreApplication::translate("err", "Unexpected error");
         }
     }
     if (number != 0)
-        msg::Show_Message(QStringLiteral("Unable to load '") + address + QStringLiteral("' : ") +
-                              description + QStringLiteral(" (Error ") + QString::number(number) +
-                              QLatin1Char(')'),
-                          QLatin1String(onlinehelp::ProductTitle), msg::Icon::None);
+        msg::Show_Message(
+            tr("Unable to load '%1' : %2 (Error %3)").arg(address, description, QString::number(number)),
+            QLatin1String(onlinehelp::ProductTitle), msg::Icon::None);
 }

@@ -1,5 +1,9 @@
 #include "widgets/cardface.h"
 
+#include "widgets/accessible.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -64,8 +68,54 @@ void Paint_Suit(QPainter& painter, int suit, const QRectF& box) {
 
 CardFace::CardFace(int suit, QChar rankLetter, QWidget* parent)
     : QWidget(parent), suit_(suit), letter_(rankLetter) {
+    Install_Accessibility();
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
+}
+
+void CardFace::Set_Chosen(bool chosen) {
+    if (chosen == chosen_) return;
+    chosen_ = chosen;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void CardFace::keyPressEvent(QKeyEvent* e) {
+    if ((e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return QWidget::keyPressEvent(e);
+    switch (e->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!e->isAutoRepeat()) emit activated(); // a key held down chooses once
+        break;
+    case Qt::Key_Left:
+        emit stepped(-1, 0);
+        break;
+    case Qt::Key_Right:
+        emit stepped(1, 0);
+        break;
+    case Qt::Key_Up:
+        emit stepped(0, -1);
+        break;
+    case Qt::Key_Down:
+        emit stepped(0, 1);
+        break;
+    default:
+        return QWidget::keyPressEvent(e);
+    }
+    e->accept();
+}
+
+void CardFace::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    emit focusShown(true);
+}
+
+void CardFace::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    emit focusShown(false);
 }
 
 void CardFace::paintEvent(QPaintEvent*) {
@@ -125,10 +175,66 @@ void SuitIcon::paintEvent(QPaintEvent*) {
                r.adjusted(r.width() * 0.1, r.height() * 0.15, -r.width() * 0.1, -r.height() * 0.15));
 }
 
+void ClickLabel::Show_Focus_Frame(bool shown) {
+    if (shown == focusFrame_) return;
+    focusFrame_ = shown;
+    update();
+}
+
+void ClickLabel::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    if (!focusFrame_) return;
+    // Half the frame's width (2 pixels of 4 at 100%), white under black dashes.
+    QPainter painter(this);
+    const double line = std::max(1.0, width() / 8.5);
+    const QRectF r = QRectF(rect()).adjusted(line / 2, line / 2, -line / 2, -line / 2);
+    painter.setPen(QPen(Qt::white, line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawRect(r);
+    painter.setPen(QPen(Qt::black, line, Qt::DashLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.drawRect(r);
+}
+
 void ClickLabel::mousePressEvent(QMouseEvent* e) {
     click_.Press(e);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
     if (click_.Release(e, this)) emit clicked();
+}
+
+CategoryMark::CategoryMark(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void CategoryMark::Set_Mark(const QString& letters, const QColor& colour) {
+    if (letters == letters_ && colour == colour_) return;
+    if (letters != letters_) {
+        letters_ = letters;
+        // The letters' own outlines, so that they fill the mark whatever the font's margins.
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setBold(true);
+        font.setPixelSize(100);
+        outline_ = QPainterPath();
+        outline_.addText(0, 0, font, letters_);
+    }
+    colour_ = colour;
+    update();
+}
+
+void CategoryMark::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRectF r = QRectF(rect());
+    painter.fillRect(r, colour_);
+    const QRectF box = outline_.boundingRect();
+    if (box.isEmpty()) return;
+    // The letters as large as fit, a tenth of the height clear above and below and at the ends.
+    const double margin = r.height() * 0.1;
+    const QRectF room = r.adjusted(margin, margin, -margin, -margin);
+    const double scale = std::min(room.width() / box.width(), room.height() / box.height());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(room.center());
+    painter.scale(scale, scale);
+    painter.translate(-box.center());
+    painter.fillPath(outline_, Qt::black);
 }

@@ -76,6 +76,7 @@ QTableWidget* Make_Grid(QWidget* parent, const char* name, const QString& captio
 
     auto* grid = new QTableWidget(0, static_cast<int>(columns.size()), box);
     grid->setObjectName(QString::fromLatin1(name));
+    grid->setAccessibleName(caption);
     grid->setHorizontalHeaderLabels(columns);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);

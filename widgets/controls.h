@@ -16,7 +16,8 @@ class QWidget;
 QLabel* Make_Label(QWidget* parent, const char* name, const QString& caption, QRect rect);
 
 // A grid with its caption bar above the columns; rect and the column widths in twips. Tab leaves the
-// grid for the next control instead of moving from cell to cell.
+// grid for the next control instead of moving from cell to cell. The caption names the grid for the
+// accessibility tools.
 QTableWidget* Make_Grid(QWidget* parent, const char* name, const QString& caption, QRect rect,
                         const QStringList& columns, std::initializer_list<int> widthsTwips);
 

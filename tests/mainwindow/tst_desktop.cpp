@@ -284,12 +284,13 @@ class TestDesktop : public testsupport::MainWindowTest {
         QVERIFY(shown.isEmpty());
     }
 
-    // Tab leaves both grids, with rows in them, and comes back round; Shift+Tab goes the other way.
+    // Tab leaves both grids, with rows in them, reaches the card table and comes back round; Shift+Tab
+    // goes the other way.
     void tab_order_data() {
         QTest::addColumn<int>("options");
         QTest::addColumn<QString>("order");
-        QTest::newRow("legend hidden") << 0 << "sldPot cmdClear grdResults grdHands txtPot";
-        QTest::newRow("legend shown") << 1 << "sldPot cmdClear grdResults grdHands txtCards txtPot";
+        QTest::newRow("legend hidden") << 0 << "sldPot cmdClear grdResults grdHands imgCard_0 txtPot";
+        QTest::newRow("legend shown") << 1 << "sldPot cmdClear grdResults grdHands txtCards imgCard_0 txtPot";
     }
     void tab_order() {
         QFETCH(int, options);

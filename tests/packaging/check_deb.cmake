@@ -14,7 +14,8 @@ set(expected
     ./usr/share/icons/hicolor/scalable/apps/quorvane.svg
     ./usr/share/man/man1/quorvane.1.gz
     ./usr/share/metainfo/example.vanecroft.quorvane.metainfo.xml
-    ./usr/share/quorvane/stats.csv)
+    ./usr/share/quorvane/stats.csv
+    ./usr/share/quorvane/translations/quorvane_de.qm)
 
 foreach(doc changelog.gz copyright groupings.html help.css index.html manual.html troubleshooting.html)
     list(APPEND expected ./usr/share/doc/quorvane/${doc})
