@@ -87,7 +87,7 @@ void ShowdownPanel::Follow_Board() {
         if (hasSpot_ && same(spot, spot_)) return;
         spot_ = spot;
         hasSpot_ = true;
-        Blank(); // the last spot's figures no longer stand
+        Dim(true); // the last spot's figures stand, dimmed, until the new spot's first arrive
         calculator_.Start(spot);
     });
 }
@@ -103,12 +103,27 @@ void ShowdownPanel::Blank() {
     for (QLabel* label : {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision})
         label->clear();
     grdRiver->setRowCount(0);
+    Dim(false);
+}
+
+// Dimmed, the figures are drawn in the colour of disabled text; otherwise in the panel's own colours.
+void ShowdownPanel::Dim(bool stale) {
+    if (stale == stale_) return;
+    stale_ = stale;
+    QPalette colours;
+    if (stale)
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+            colours.setColor(role, palette().color(QPalette::Disabled, role));
+    for (QWidget* figure :
+         std::initializer_list<QWidget*>{lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision, grdRiver})
+        figure->setPalette(colours);
 }
 
 void ShowdownPanel::Show_Figures(const showdown::Result& result) {
     // Only the current spot's figures arrive: the calculator drops those of a spot it has left (stopped,
     // blanked or replaced).
     Trap("Show_Figures", [&] {
+        Dim(false);
         lblWinPct->setText(showdown::Percent_Text(result.winPct));
         lblTiePct->setText(showdown::Percent_Text(result.tiePct));
         lblEquityPct->setText(showdown::Percent_Text(result.equityPct));

@@ -44,9 +44,11 @@ class ShowdownPanel : public QFrame {
     void spnOpponents_Change();
     void Show_Figures(const showdown::Result& result);
     void Blank();
+    void Dim(bool stale);
 
     showdown::Calculator calculator_;
     showdown::Spot spot_;
     bool hasSpot_ = false;
     bool running_ = false;
+    bool stale_ = false; // the figures shown are the last spot's
 };
