@@ -4,26 +4,10 @@
 #include "config/modglobal.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace advice {
-
-namespace {
-
-constexpr double LongMax = static_cast<double>(std::numeric_limits<Long>::max());
-
-// The last wager of a round: N((raises + 1) x unit), held to the 32-bit range. Nothing when the unit
-// is not a number.
-std::optional<Long> Last_Wager(double unit, Long raises) {
-    // raises is at most MaxRaises, so raises + 1 cannot overflow; below -1 it lists nothing anyway.
-    const double top = static_cast<double>(std::max<Long>(raises, -1) + 1) * unit;
-    if (std::isnan(top)) return std::nullopt;
-    return Round_To_Long(std::min(top, LongMax));
-}
-
-} // namespace
 
 int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
                   WagerRow (&rows)[MaxWagerRows]) {
@@ -31,16 +15,15 @@ int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound,
     const double share = pot * hit;
     const double unit = smallBetRound ? modGlobal::MINBET : modGlobal::MAXBET;
     const Long raises = modGlobal::Raises_Used(modGlobal::NUMRAISES);
+    if (!std::isfinite(unit) || unit <= 0) return 0;
 
-    const auto step = Round_To_Long(unit);
-    if (!step || *step <= 0) return 0;
-    const auto last = Last_Wager(unit, raises);
-    if (!last) return 0;
-
+    constexpr double LongMax = static_cast<double>(std::numeric_limits<Long>::max());
     int count = 0;
-    for (std::int64_t wager = *step; wager <= *last && count < MaxWagerRows; wager += *step) {
-        rows[count].wager = static_cast<Long>(wager);
-        rows[count].bet = static_cast<double>(wager) <= share;
+    for (Long level = 1; level <= raises + 1 && count < MaxWagerRows; ++level) {
+        const double wager = level * unit;
+        if (wager > LongMax) break;
+        rows[count].wager = wager;
+        rows[count].bet = wager <= share;
         ++count;
     }
     return count;

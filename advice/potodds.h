@@ -11,20 +11,20 @@ namespace advice {
 // The pot-odds rule and the table-settings summary.
 
 struct WagerRow {
-    Long wager = 0;
+    double wager = 0; // money: the unit times the bet level
     bool bet = false; // "BET" when the wager does not exceed pot x hit, else "FOLD"
 };
 
 // The bound on the wager list, one for the settings dialog and the settings file (config/modglobal.h):
-// the bet and at most MaxRaises raises. The wagers run from N(unit) to N((raises + 1) x unit) in steps of
-// N(unit), N rounding halves to even; a unit just under 1.5 steps by 1 up to nearly 1.5 x (raises + 1), so
-// the list can hold half as many rows again as there are bet levels.
+// the bet and at most MaxRaises raises.
 using modGlobal::MaxRaises;
-inline constexpr int MaxWagerRows = (MaxRaises + 1) * 3 / 2;
+inline constexpr int MaxWagerRows = MaxRaises + 1;
 
 // Fills rows with the wagers of the round and their actions; returns how many. The unit is MINBET in
-// the small-bet round and MAXBET at the turn. The list is always finite and at most MaxWagerRows long:
-//  - a unit that rounds to 0 or below, or that is not a number, gives no wager at all (an empty list);
+// the small-bet round and MAXBET at the turn; the wagers are the unit, 2 x unit, ... up to
+// (NUMRAISES + 1) x unit, as money (a unit of 2.50 bets 2.50, 5.00, 7.50, 10.00). The list is always
+// finite and at most MaxWagerRows long:
+//  - a unit of 0 or below, or that is not a finite number, gives no wager at all (an empty list);
 //  - NUMRAISES is held to at most MaxRaises (modGlobal::Raises_Used); a negative count lists no wager;
 //  - wagers beyond the 32-bit range are left off the end of the list.
 int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, WagerRow (&rows)[MaxWagerRows]);

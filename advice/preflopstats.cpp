@@ -1,5 +1,6 @@
 #include "advice/preflopstats.h"
 
+#include "base/datafolder.h"
 #include "base/errorreport.h"
 #include "base/messages.h"
 #include "base/numbers.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 #include <cerrno>
 
@@ -194,16 +194,12 @@ void Open_Stats(RegularFile& file, const QString& path) {
 } // namespace
 
 // The file lies beside the program in the build folder, and in the program's data folder
-// ../share/quorvane once installed under a prefix (/usr/bin beside /usr/share). Beside the program
-// comes first; when neither place holds it, the program's folder is the one named (and reported).
-// A folder set by a test stands in for the program's.
+// ../share/quorvane once installed under a prefix; when neither place holds it, the program's folder is
+// the one named (and reported). A folder set by a test stands in for the program's.
 QString Stats_Folder() {
     const QString program =
         Folder_Override().isEmpty() ? QCoreApplication::applicationDirPath() : Folder_Override();
-    if (QFileInfo::exists(QDir(program).filePath(StatsFileName))) return program;
-    const QString shared = QDir::cleanPath(QDir(program).filePath(QStringLiteral("../share/quorvane")));
-    if (QFileInfo::exists(QDir(shared).filePath(StatsFileName))) return shared;
-    return program;
+    return Data_Folder(program, StatsFileName, QStringLiteral("share/quorvane"));
 }
 
 void Set_Stats_Folder(const QString& folder) {

@@ -87,13 +87,13 @@ frmSettings::frmSettings(QWidget* parent) : QWidget(parent) {
     // size, the largest at which all four fit (at every zoom).
     Share_Label_Size({Label2, Label3, Label4, Label5});
 
-    // The tab sequence: the four boxes' first three, the two buttons, then the pot box; the labels take
-    // no focus.
+    // The tab sequence: the four boxes in order, so that what is typed after a Tab lands in the next box,
+    // then the two buttons; the labels take no focus.
     setTabOrder(txtMinBet, txtMaxBet);
     setTabOrder(txtMaxBet, txtNumRaises);
-    setTabOrder(txtNumRaises, cmdSave);
+    setTabOrder(txtNumRaises, txtPotSizeAvg);
+    setTabOrder(txtPotSizeAvg, cmdSave);
     setTabOrder(cmdSave, cmdCancel);
-    setTabOrder(cmdCancel, txtPotSizeAvg);
 
     for (QWidget* w : {static_cast<QWidget*>(txtMinBet), static_cast<QWidget*>(txtMaxBet),
                        static_cast<QWidget*>(txtNumRaises), static_cast<QWidget*>(txtPotSizeAvg),

@@ -109,6 +109,11 @@ Entry Read_Entry(const QString& text) {
             Fault(entry, Problem::NotACard, at, end - at);
             return entry;
         }
+        if (onBoard == LastCardOfHand) { // the hand is full: this card starts the next one
+            for (Long i = 0; i < modOdds::CardCount; ++i)
+                typed[i] = chosen[i] = false;
+            onBoard = 0;
+        }
         if (typed[card]) {
             Fault(entry, Problem::Repeated, at, length);
             return entry;
@@ -120,11 +125,7 @@ Entry Read_Entry(const QString& text) {
         typed[card] = true;
         chosen[card] = true;
         entry.cards[entry.count++] = card;
-        if (++onBoard == 7) { // the seventh card clears the board: a new hand starts
-            for (bool& c : chosen)
-                c = false;
-            onBoard = 0;
-        }
+        ++onBoard;
         at += length;
     }
     return entry;

@@ -5,6 +5,8 @@
 #include "base/errorreport.h"
 #include "cards/mododds.h"
 
+#include <cstring>
+
 using namespace modOdds;
 
 namespace modBoard {
@@ -43,9 +45,23 @@ void Analyse(bool turn) {
     ++Board.Analysis;
 }
 
+// The pre-flop line for the hole cards as they now stand, once the board holds more than they: both
+// held, the lookup of their two ranks (suited when they share a suit); one missing, no line.
+void Hole_Cards_Advice() {
+    if (HoleCards[1][1] && HoleCards[2][1]) {
+        IsSuited = HoleCards[1][1] == HoleCards[2][1];
+        Display_Results(QString(Rank_Letter(HoleCards[1][2])) + Rank_Letter(HoleCards[2][2]));
+    } else {
+        Board.InfoLine.clear();
+        Board.InfoColour = NeutralColour;
+    }
+}
+
 void Toggle(Long index, bool choose, Via via) {
     if (!Valid_Index(index) || Is_Chosen(index) == choose) return;
     if (via == Via::Frame) FrameColour[index] = choose ? BlackColour : NeutralColour;
+    Long holeBefore[3][3];
+    std::memcpy(holeBefore, HoleCards, sizeof HoleCards);
 
     const Long suit = Card_Suit(index);
     const Long rank = Card_Rank(index);
@@ -60,8 +76,12 @@ void Toggle(Long index, bool choose, Via via) {
     }
     Copy_Board();
 
-    // Back to the hole cards: what the flop or the turn showed no longer stands.
-    if (CardsChosen < 3 && Analysis_Shown()) Wipe_Analysis(true);
+    // The outs of the flop or the turn stand only while the board holds five or six cards.
+    if (CardsChosen != 5 && CardsChosen != 6 && Analysis_Shown()) Wipe_Analysis(true);
+    // A hole card swapped beside the board (one released, another chosen in its place) changes the hand
+    // the pre-flop line speaks of.
+    const bool holeChanged = std::memcmp(holeBefore, HoleCards, sizeof HoleCards) != 0;
+    if (holeChanged && CardsChosen > 2 && CardsChosen < 7) Hole_Cards_Advice();
 
     switch (CardsChosen) {
     case 0:

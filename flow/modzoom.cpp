@@ -2,6 +2,8 @@
 
 #include "config/modglobal.h"
 
+#include <cmath>
+
 namespace modZoom {
 
 Long ZoomPercent = DefaultZoom;
@@ -36,6 +38,24 @@ bool Set_Zoom(Long percent) {
     if (step == ZoomPercent) return false;
     ZoomPercent = step;
     modGlobal::Put_Optional_Setting(ZoomKey, step);
+    return true;
+}
+
+Long Largest_Fitting_Step(QSizeF sizeAt100, QSize frame, QSize available) {
+    Long largest = Steps[0];
+    for (const Long step : Steps) {
+        const double width = std::nearbyint(sizeAt100.width() * static_cast<double>(step) / 100.0);
+        const double height = std::nearbyint(sizeAt100.height() * static_cast<double>(step) / 100.0);
+        if (width + frame.width() <= available.width() && height + frame.height() <= available.height())
+            largest = step;
+    }
+    return largest;
+}
+
+bool Limit_Zoom(Long largest) {
+    const Long step = Nearest_Step(largest);
+    if (ZoomPercent <= step) return false;
+    ZoomPercent = step;
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "base/long.h"
 
+#include <QSize>
+#include <QSizeF>
 #include <QString>
 
 // The zoom of every window, in whole percent on top of the screen's own scale: one process-wide value,
@@ -27,6 +29,14 @@ void Load_Zoom();
 // Moves to the nearest step of percent and, when that changes the zoom, writes it at once. True when
 // the zoom changed.
 bool Set_Zoom(Long percent);
+
+// The largest step at which a window fits the available area of its screen, when at 100% it takes
+// sizeAt100 pixels, all of which grow with the zoom, and the window manager's frame round it takes frame
+// pixels, which do not. The first step when not even that one fits.
+Long Largest_Fitting_Step(QSizeF sizeAt100, QSize frame, QSize available);
+// Lowers the zoom to at most largest for this run only, without writing it (the file keeps the zoom
+// the player chose, for a larger screen). True when the zoom changed.
+bool Limit_Zoom(Long largest);
 
 // Back to 100 without writing (tests).
 void Reset_Zoom();

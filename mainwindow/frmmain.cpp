@@ -29,11 +29,15 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <cmath>
 
 using namespace modOdds;
 
@@ -229,7 +233,7 @@ void frmMain::Build_Controls() {
     lblPot = Make_Label(client, "lblPot", tr("Est Pot:"), QRect(120, 3360, 855, 255));
     txtPot = new QLineEdit(client);
     txtPot->setObjectName(QStringLiteral("txtPot"));
-    Place(txtPot, QRect(960, 3360, 615, 285));
+    Place(txtPot, QRect(960, 3360, PotBoxWidth, 285));
     txtPot->installEventFilter(this);
     connect(txtPot, &QLineEdit::textChanged, this, [this] { txtPot_Change(); });
     lblPot->setBuddy(txtPot);
@@ -334,7 +338,7 @@ void frmMain::Build_Enter_Cards(QWidget* client) {
     fraEnterCards->setFrameShape(QFrame::Panel);
     fraEnterCards->setFrameShadow(QFrame::Raised);
     fraEnterCards->setAutoFillBackground(true);
-    Place(fraEnterCards, QRect(120, 2850, 3735, 885));
+    Place(fraEnterCards, QRect(120, HeightKeyHidden - FrameHeightTwips, 3735, EnterCardsHeight));
     lblEnterCards = Make_Label(fraEnterCards, "lblEnterCards", tr("Car&ds:"), QRect(90, 105, 735, 255));
     txtEnterCards = new QLineEdit(fraEnterCards);
     txtEnterCards->setObjectName(QStringLiteral("txtEnterCards"));
@@ -388,6 +392,7 @@ void frmMain::Build_Menus() {
     name(mnuFile->addSeparator(), "mnuFileSepZoom");
     QAction* in = item(mnuFile, "mnuFileZoomIn", tr("Zoom &In"), [this] { mnuFileZoomIn_Click(); });
     in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    mnuFileZoomIn = in;
     QAction* out = item(mnuFile, "mnuFileZoomOut", tr("Zoom &Out"), [this] { mnuFileZoomOut_Click(); });
     out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     QAction* reset =
@@ -429,12 +434,15 @@ void frmMain::Set_Outer_Size(int widthTwips, int heightTwips) {
         Place(fraShowdown, QRect(panelLeft, 0, ShowdownPanel::WidthTwips, ShowdownPanel::HeightTwips));
         fraShowdown->setVisible(showdownShown_);
     }
-    const int clientWidth =
-        Zoomed(showdownShown_ ? panelLeft + ShowdownPanel::WidthTwips : widthTwips - FrameWidthTwips);
+    const int clientWidth = Zoomed(Client_Twips().width());
     const int clientHeight = Zoomed(heightTwips - FrameHeightTwips);
+    // The card entry, while open, stands below everything else: the window grows by it.
+    const int entryHeight = Zoomed(Client_Twips().height()) - clientHeight;
+    if (fraEnterCards)
+        Place(fraEnterCards, QRect(120, heightTwips - FrameHeightTwips, 3735, EnterCardsHeight));
     QWidget* client = centralWidget();
-    client->setFixedSize(clientWidth, clientHeight);
-    setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    client->setFixedSize(clientWidth, clientHeight + entryHeight);
+    setFixedSize(clientWidth, clientHeight + entryHeight + menuBar()->sizeHint().height());
     // What lies beyond the client area of the window without the panel stays hidden (the panel stands
     // in the legend column's place while the legend is hidden).
     const QRect area(0, 0, Zoomed(widthTwips - FrameWidthTwips), clientHeight);
@@ -442,6 +450,14 @@ void frmMain::Set_Outer_Size(int widthTwips, int heightTwips) {
                          lblLegend[2], lblLegend[3],   lblLegend[4], lblLegend[5], lblLegend[6]};
     for (QWidget* w : beyond)
         w->setVisible(area.intersects(w->geometry()));
+    Update_Zoom_In();
+}
+
+QSize frmMain::Client_Twips() const {
+    const int panelLeft = std::max(outerWidth_ - FrameWidthTwips, LegendLeftTwips);
+    const int width = showdownShown_ ? panelLeft + ShowdownPanel::WidthTwips : outerWidth_ - FrameWidthTwips;
+    const bool entry = fraEnterCards && !fraEnterCards->isHidden();
+    return QSize(width, outerHeight_ - FrameHeightTwips + (entry ? EnterCardsHeight : 0));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -467,7 +483,28 @@ void frmMain::Show_Settings() {
     Trap("Show_Settings", [&] {
         lblSettings->setText(advice::Settings_Summary());
         sldPot->setMaximum(std::max<Long>(0, modGlobal::POTSIZEAVG));
+        Fit_Pot_Box();
     });
+    // New limits give new wagers for the pot that stands in the box.
+    txtPot_Change();
+}
+
+// The pot box holds the longest pot the slider can set, written in the user's locale with a decimal
+// (as a player may type it: "1.234,5"), whole. When its own width is too narrow for that, it widens
+// into the slider's room, whose right end stays.
+void frmMain::Fit_Pot_Box() {
+    const QString longest =
+        QLocale().toString(static_cast<double>(std::max<Long>(0, modGlobal::POTSIZEAVG)), 'f', 1);
+    const int frame = txtPot->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtPot);
+    const QMargins margins = txtPot->textMargins();
+    // The box's frame, the text's own margin of 2 pixels a side and the cursor beside the text.
+    const int pixels = QFontMetrics(txtPot->font()).horizontalAdvance(longest) + 2 * frame + 2 * 2 + 1 +
+                       margins.left() + margins.right();
+    const int twips =
+        static_cast<int>(std::ceil(pixels * 1500.0 / static_cast<double>(modZoom::ZoomPercent)));
+    const int wider = std::max(0, twips - PotBoxWidth);
+    Place(txtPot, QRect(960, 3360, PotBoxWidth + wider, 285));
+    Place(sldPot, QRect(1680 + wider, 3240, 2175 - wider, 495));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -715,13 +752,15 @@ void frmMain::mnuFileEnterCards_Click() {
     Trap("mnuFileEnterCards_Click", [&] {
         fraEnterCards->show();
         fraEnterCards->raise();
+        Set_Outer_Size(outerWidth_, outerHeight_);
         txtEnterCards->setFocus(Qt::ShortcutFocusReason);
         txtEnterCards->selectAll();
     });
 }
 
-// Enter: every card of the entry is chosen in turn as a click on its frame would choose it; an entry
-// with a token at fault chooses nothing and says why, with the token selected.
+// Enter: every card of the entry is chosen in turn as a click on its frame would choose it, except that
+// a card typed after the turn starts the next hand instead of being lost with the board it clears; an
+// entry with a token at fault chooses nothing and says why, with the token selected.
 void frmMain::txtEnterCards_Enter() {
     Trap("txtEnterCards_Enter", [&] {
         const QString text = txtEnterCards->text();
@@ -734,8 +773,10 @@ void frmMain::txtEnterCards_Enter() {
                                         static_cast<int>(entry.errorLength));
             return;
         }
-        for (int i = 0; i < entry.count; ++i)
+        for (int i = 0; i < entry.count; ++i) {
+            if (CardsChosen >= cardnotation::LastCardOfHand) cmdClear_Click(); // the next hand starts with it
             lblValue_Click(entry.cards[i]);
+        }
         Close_Enter_Cards();
     });
 }
@@ -743,7 +784,10 @@ void frmMain::txtEnterCards_Enter() {
 void frmMain::Close_Enter_Cards() {
     txtEnterCards->clear();
     lblEnterCardsProblem->clear();
-    fraEnterCards->hide();
+    if (!fraEnterCards->isHidden()) {
+        fraEnterCards->hide();
+        Set_Outer_Size(outerWidth_, outerHeight_);
+    }
     Select_Pot_Text();
 }
 
@@ -758,7 +802,10 @@ void frmMain::mnuFileUndoCard_Click() {
 // Zoom
 
 void frmMain::mnuFileZoomIn_Click() {
-    Trap("mnuFileZoomIn_Click", [&] { Set_Zoom(modZoom::Next_Step(modZoom::ZoomPercent, 1)); });
+    Trap("mnuFileZoomIn_Click", [&] {
+        const Long next = modZoom::Next_Step(modZoom::ZoomPercent, 1);
+        if (next <= Largest_Zoom()) Set_Zoom(next);
+    });
 }
 
 void frmMain::mnuFileZoomOut_Click() {
@@ -769,17 +816,52 @@ void frmMain::mnuFileZoomReset_Click() {
     Trap("mnuFileZoomReset_Click", [&] { Set_Zoom(modZoom::DefaultZoom); });
 }
 
-// Every open window follows; this one also sizes its grids and its outer size, which it lays out in
-// code.
 void frmMain::Set_Zoom(Long percent) {
-    if (!modZoom::Set_Zoom(percent)) return;
+    if (modZoom::Set_Zoom(percent)) Follow_Zoom();
+}
+
+// Every open window follows; this one also sizes its grids, the pot box and its outer size, which it
+// lays out in code.
+void frmMain::Follow_Zoom() {
     Apply_Zoom_To_All_Forms();
     for (QTableWidget* grid : {grdResults, grdHands, fraShowdown->grdRiver}) {
         Size_Grid(grid);
         Fit_Columns(grid);
     }
+    Fit_Pot_Box();
     Set_Outer_Size(outerWidth_, outerHeight_);
     if (legendMarked_) Paint_Legend_Marks(); // the captions fitted again at the new size
+}
+
+// The largest zoom at which the window, as it now stands, fits the available area of its screen: the
+// client area and the menu bar grow with the zoom, the window manager's frame does not.
+Long frmMain::Largest_Zoom() const {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return modZoom::Steps[modZoom::StepCount - 1];
+    const QSize client = Client_Twips();
+    const double menu = menuBar()->sizeHint().height() * 100.0 / static_cast<double>(modZoom::ZoomPercent);
+    return modZoom::Largest_Fitting_Step(QSizeF(client.width() / 15.0, client.height() / 15.0 + menu),
+                                         frameGeometry().size() - size(),
+                                         shownOn->availableGeometry().size());
+}
+
+// Zoom In is offered only while the next step fits the screen.
+void frmMain::Update_Zoom_In() {
+    if (!mnuFileZoomIn) return;
+    const Long next = modZoom::Next_Step(modZoom::ZoomPercent, 1);
+    mnuFileZoomIn->setEnabled(next > modZoom::ZoomPercent && next <= Largest_Zoom());
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!screenFollowed_ && windowHandle()) {
+        screenFollowed_ = true;
+        // A zoom from the settings file at which the window would reach beyond its screen is lowered for
+        // this start; the file keeps it.
+        if (modZoom::Limit_Zoom(Largest_Zoom())) Follow_Zoom();
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { Update_Zoom_In(); });
+    }
+    Update_Zoom_In();
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -39,6 +39,9 @@ class frmMain : public QMainWindow {
     static constexpr int HeightKeyShown = 4995;
     // Where the legend column starts; the showdown panel takes its place while the legend is hidden.
     static constexpr int LegendLeftTwips = 8880;
+    // The pot box's own width, and the height of the card entry below the window's controls.
+    static constexpr int PotBoxWidth = 615;
+    static constexpr int EnterCardsHeight = 885;
     // The optional setting of File > Category Marks (0 or 1).
     inline static const QString KeyMarks = QStringLiteral("MARKS");
 
@@ -93,6 +96,7 @@ class frmMain : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void Form_Load();
@@ -122,6 +126,13 @@ class frmMain : public QMainWindow {
     void Build_Enter_Cards(QWidget* client);
     void Close_Enter_Cards();
     void Set_Zoom(Long percent);
+    void Follow_Zoom();
+    Long Largest_Zoom() const;
+    void Update_Zoom_In();
+    // The client area in twips: the window's outer size less its frame, widened by the showdown panel and
+    // heightened by the card entry while they are shown.
+    QSize Client_Twips() const;
+    void Fit_Pot_Box();
 
     QCheckBox* chkCard[modOdds::CardCount] = {};
     CardFace* imgCard[modOdds::CardCount] = {};
@@ -155,6 +166,7 @@ class frmMain : public QMainWindow {
     QAction* mnuFileLegend = nullptr;
     QAction* mnuFileShortcuts = nullptr;
     QAction* mnuFileShowdown = nullptr;
+    QAction* mnuFileZoomIn = nullptr;
     QAction* mnuFileMarks = nullptr;
     ShowdownPanel* fraShowdown = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -175,6 +187,7 @@ class frmMain : public QMainWindow {
     QString cardStates_[4 + ScaleSize];
     signed char describedState_[modOdds::CardCount] = {};
     bool fillingHands_ = false;
+    bool screenFollowed_ = false; // the first show has fitted the zoom to the screen
     int outerWidth_ = 0;
     int outerHeight_ = 0;
     std::uint64_t paintedAnalysis_ = 0;

@@ -81,7 +81,7 @@ void ShowdownPanel::Follow_Board() {
         if (hasSpot_ && spot == spot_) return;
         spot_ = spot;
         hasSpot_ = true;
-        Blank(); // the last spot's figures no longer stand
+        Dim(Figures(), true); // the last spot's figures stand, dimmed, until the new spot's come
         calculator_.Start(spot);
     });
 }
@@ -97,6 +97,21 @@ void ShowdownPanel::Blank() {
     for (QLabel* label : {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision})
         label->clear();
     grdRiver->setRowCount(0);
+    Dim(Figures(), false);
+}
+
+std::array<QWidget*, 5> ShowdownPanel::Figures() const {
+    return {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision, grdRiver};
+}
+
+// Dimmed, the figures are drawn in the colour of disabled text; otherwise in the panel's own colours.
+void ShowdownPanel::Dim(std::span<QWidget* const> figures, bool stale) {
+    QPalette colours;
+    if (stale)
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+            colours.setColor(role, palette().color(QPalette::Disabled, role));
+    for (QWidget* figure : figures)
+        figure->setPalette(colours);
 }
 
 void ShowdownPanel::Show_Figures(const showdown::Result& result) {
@@ -104,14 +119,19 @@ void ShowdownPanel::Show_Figures(const showdown::Result& result) {
     // blanked or replaced).
     Trap("Show_Figures", [&] {
         using namespace showdowntexts;
+        const std::array<QWidget*, 5> figures = Figures();
         if (result.hasOdds) {
             lblWinPct->setText(Percent_Text(result.odds.winPct));
             lblTiePct->setText(Percent_Text(result.odds.tiePct));
             lblEquityPct->setText(Percent_Text(result.odds.equityPct));
             lblShowdownPrecision->setText(result.odds.exact ? tr("exact") : Precision_Text(result.odds));
+            Dim(std::span(figures).first(4), false);
         }
+        // The odds come first; the last spot's hands by the river stay, dimmed, until the new ones come.
+        if (!result.hasRiver) return;
+        Dim(std::span(figures).last(1), false);
         RiverRow rows[RiverRowSlots];
-        const Long count = result.hasRiver ? River_Rows(result.river, rows) : 0;
+        const Long count = River_Rows(result.river, rows);
         grdRiver->setRowCount(count);
         for (Long r = 0; r < count; ++r) {
             grdRiver->setItem(r, 0, Cell(rows[r].hand));

@@ -4,6 +4,9 @@
 
 #include <QFrame>
 
+#include <array>
+#include <span>
+
 class QLabel;
 class QSpinBox;
 class QTableWidget;
@@ -44,6 +47,8 @@ class ShowdownPanel : public QFrame {
     void spnOpponents_Change();
     void Show_Figures(const showdown::Result& result);
     void Blank();
+    std::array<QWidget*, 5> Figures() const; // the four labels of the odds, then the river's grid
+    void Dim(std::span<QWidget* const> figures, bool stale);
 
     showdown::Calculator calculator_;
     showdown::Spot spot_;

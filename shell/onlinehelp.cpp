@@ -1,22 +1,34 @@
 #include "shell/onlinehelp.h"
 
+#include "base/datafolder.h"
 #include "base/errorreport.h"
 #include "shell/busycursor.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
 
 namespace onlinehelp {
 
+QString Help_Folder() {
+    return Data_Folder(QCoreApplication::applicationDirPath(), QLatin1String(HomePath),
+                       QStringLiteral("share/doc/quorvane"));
+}
+
 QString Site_Address(const char* path) {
-    return QStringLiteral("http://") + QLatin1String(SiteHost) + QLatin1String(path);
+    if (HomeAddress[0] != '\0') return QLatin1String(HomeAddress) + QLatin1String(path);
+    const QString page = QLatin1String(path);
+    const qsizetype section = page.indexOf(QLatin1Char('#'));
+    QUrl address = QUrl::fromLocalFile(QDir(Help_Folder()).filePath(page.left(section)));
+    if (section >= 0) address.setFragment(page.mid(section + 1));
+    return address.toString();
 }
 
 void Open_Help_Page(const char* procedure, const char* path) {
     Trap(procedure, [path] {
         BusyCursor busy; // back to normal when the block ends, before a failure is reported
-        QDesktopServices::openUrl(QUrl(Site_Address(path), QUrl::StrictMode));
+        QDesktopServices::openUrl(QUrl(Site_Address(path)));
     });
 }
 

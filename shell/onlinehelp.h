@@ -2,22 +2,31 @@
 
 #include <QString>
 
-// The maker's web site and the pages of the online help. Every page address is the site's host name
-// (held here and nowhere else) followed by the page's path.
+// The help: pages of the program's own (HTML), shipped beside it, and the addresses that open them.
 namespace onlinehelp {
 
-inline constexpr char SiteHost[] = "www.vanecroft.example";
+// The project's home on the web, and the one place that names it: empty while the project has none, and
+// every help entry and link opens the program's own pages. With a home ("https://host/quorvane/"), they
+// open the pages of the same names there instead.
+inline constexpr char HomeAddress[] = "";
+
 inline constexpr char MakerName[] = "Vanecroft";
 inline constexpr char ProductTitle[] = "Quorvane"; // the title of the program's own message boxes
 
-inline constexpr char HomePath[] = "/quorvane/index.htm";
-inline constexpr char DownloadPath[] = "/quorvane/download.htm";
-inline constexpr char TroubleshootingPath[] = "/quorvane/troubleshooting.htm";
-inline constexpr char GroupingsPath[] = "/quorvane/groupings.htm";
-inline constexpr char ManualPath[] = "/quorvane/manual.htm";
-inline constexpr char MakerHomePath[] = "/";
+// The pages, each a file of the help folder, two of them a section of the home page.
+inline constexpr char HomePath[] = "index.html";
+inline constexpr char DownloadPath[] = "index.html#download";
+inline constexpr char TroubleshootingPath[] = "troubleshooting.html";
+inline constexpr char GroupingsPath[] = "groupings.html";
+inline constexpr char ManualPath[] = "manual.html";
+inline constexpr char MakerHomePath[] = "index.html#maker";
 
-// "http://" + the host + the path.
+// The folder of the help pages: beside the program, as in the build folder, or ../share/doc/quorvane
+// once installed (the program's folder when neither holds them).
+QString Help_Folder();
+
+// The address of a page: the home address followed by the page when the project has a home, else the
+// page's file in the help folder.
 QString Site_Address(const char* path);
 
 // Hands the page's address to the system's browser with the busy pointer shown around the call; any

@@ -21,7 +21,7 @@ fi
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools
           qt6-translations-l10n libgl-dev libbenchmark-dev fonts-dejavu-core xvfb xauth dpkg-dev
-          desktop-file-utils appstream)
+          desktop-file-utils appstream lintian)
 
 missing=()
 for p in "${packages[@]}"; do

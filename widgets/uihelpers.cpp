@@ -1,6 +1,8 @@
 #include "widgets/uihelpers.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QWidget>
@@ -72,6 +74,16 @@ void Share_Size(const QList<QLabel*>& labels) {
     }
 }
 
+// The menus are windows of their own, which take the application's menu font rather than their form's:
+// they are given it at the zoom.
+void Zoom_Menus(QWidget* form) {
+    static const QFont atActualSize = QApplication::font("QMenu");
+    QFont font = atActualSize;
+    font.setPointSizeF(Zoomed_Points(atActualSize.pointSizeF()));
+    for (QMenu* menu : form->findChildren<QMenu*>())
+        menu->setFont(font);
+}
+
 void Zoom_Geometry(QWidget* w) {
     if (const QVariant rect = w->property(TwipsKey); rect.isValid())
         w->setGeometry(Zoomed_Rect(rect.toRect()));
@@ -100,18 +112,18 @@ void Place_Fixed_Height(QWidget* widget, int heightTwips) {
 
 void Apply_Zoom(QWidget* form) {
     if (!ZoomStyle) Install_Zoom_Style();
-    if (form->isWindow()) {
-        form->setProperty(FormKey, true);
-        // The form's font reaches its menus too, which are windows of their own.
-        form->setAttribute(Qt::WA_WindowPropagation);
-    }
+    if (form->isWindow()) form->setProperty(FormKey, true);
     QList<QWidget*> widgets = form->findChildren<QWidget*>();
     widgets.prepend(form);
     // The form's own font first (what its controls inherit), then every control's own.
     Note_Font(form);
-    // A label that fits its text has a font of its own from then on, even when the fit kept the size.
+    // A label that fits its text has a font of its own from then on, even when the fit kept the size. The
+    // grids' headers do not reliably follow their grid's font (one built under the zooming style keeps
+    // its first font): each gets its own.
     for (QWidget* w : widgets)
-        if (w->testAttribute(Qt::WA_SetFont) || w->property("FitText").toBool()) Note_Font(w);
+        if ((w->testAttribute(Qt::WA_SetFont) && !qobject_cast<QMenu*>(w)) ||
+            w->property("FitText").toBool() || qobject_cast<QHeaderView*>(w))
+            Note_Font(w);
     // Geometry before fonts: a label that fits its text to its width needs its new width first.
     for (QWidget* w : widgets)
         Zoom_Geometry(w);
@@ -122,6 +134,7 @@ void Apply_Zoom(QWidget* form) {
         if (auto* label = qobject_cast<QLabel*>(w); label && label->property(GroupKey).toBool())
             shared << label;
     if (!shared.isEmpty()) Share_Size(shared);
+    Zoom_Menus(form);
 }
 
 void Share_Label_Size(std::initializer_list<QLabel*> labels) {

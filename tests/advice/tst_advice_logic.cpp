@@ -46,7 +46,7 @@ QString Wager_Text(double outs, double unseen, double pot, bool small) {
     const int n = Wager_Actions(outs, unseen, pot, small, rows);
     QStringList parts;
     for (int i = 0; i < n; ++i)
-        parts << QString::number(rows[i].wager) +
+        parts << QString::number(rows[i].wager, 'g', 12) +
                      (rows[i].bet ? QLatin1String(":BET") : QLatin1String(":FOLD"));
     return parts.join(QLatin1Char(' '));
 }
@@ -168,13 +168,14 @@ class TestAdviceLogic : public QObject {
         QTest::newRow("wager equal to share bets")
             << 1.0 << 2.0 << 3 << 23.0 << 46.0 << 8.0 << false << "2:BET 4:BET 6:FOLD 8:FOLD";
         QTest::newRow("unit 2.5") << 2.5 << 2.0 << 3 << 9.0 << 47.0 << 0.0 << true
-                                  << "2:FOLD 4:FOLD 6:FOLD 8:FOLD 10:FOLD";
-        QTest::newRow("unit 3.5 rounds to 4")
-            << 3.5 << 2.0 << 3 << 47.0 << 47.0 << 100.0 << true << "4:BET 8:BET 12:BET";
+                                  << "2.5:FOLD 5:FOLD 7.5:FOLD 10:FOLD"; // money, a row a bet level
+        QTest::newRow("unit 3.5 at the turn")
+            << 1.0 << 3.5 << 3 << 23.0 << 46.0 << 15.0 << false << "3.5:BET 7:BET 10.5:FOLD 14:FOLD";
         QTest::newRow("negative pot") << 1.0 << 2.0 << 3 << 9.0 << 47.0 << -5.0 << true << folds;
         QTest::newRow("zero outs") << 1.0 << 2.0 << 3 << 0.0 << 47.0 << 1000.0 << true << folds;
         QTest::newRow("no unseen cards") << 1.0 << 2.0 << 3 << 9.0 << 0.0 << 1000.0 << true << folds;
-        QTest::newRow("unit rounds to 0") << 0.5 << 2.0 << 3 << 9.0 << 47.0 << 40.0 << true << "";
+        QTest::newRow("unit under 1")
+            << 0.5 << 2.0 << 3 << 9.0 << 47.0 << 40.0 << true << "0.5:BET 1:BET 1.5:BET 2:BET";
         QTest::newRow("negative unit") << -3.0 << 2.0 << 3 << 9.0 << 47.0 << 40.0 << true << "";
         QTest::newRow("unit huge negative") << -1e300 << 2.0 << 3 << 9.0 << 47.0 << 40.0 << true << "";
         QTest::newRow("no raises lists the bet") << 1.0 << 2.0 << 0 << 9.0 << 47.0 << 40.0 << true << "1:BET";
@@ -213,8 +214,8 @@ class TestAdviceLogic : public QObject {
         QTest::newRow("int max raises")
             << 1.0 << std::numeric_limits<int>::max() << most + 1 << most + 1 << false;
         QTest::newRow("int min raises") << 1.0 << std::numeric_limits<int>::min() << 0 << 0 << false;
-        QTest::newRow("unit just under 1.5 steps by one") << 1.4999 << most << 24 << 24 << true;
-        QTest::newRow("unit 2.5, most raises") << 2.5 << most << 20 << 40 << true;
+        QTest::newRow("unit 1.5, a row a bet level") << 1.5 << most << most + 1 << 24 << true;
+        QTest::newRow("unit 2.5, most raises") << 2.5 << most << most + 1 << 40 << true;
         QTest::newRow("zero unit, no list") << 0.0 << 3 << 0 << 0 << true;
         QTest::newRow("bets near the limit") << 1.0e9 << 1000 << 2 << 2000000000 << false;
         QTest::newRow("top wager beyond 32 bits") << 1.0e9 << 3 << 2 << 2000000000 << false;
@@ -231,7 +232,7 @@ class TestAdviceLogic : public QObject {
         WagerRow list[MaxWagerRows];
         const int n = Wager_Actions(1, 46, 10, true, list);
         QCOMPARE(n, rows);
-        QCOMPARE(n ? list[n - 1].wager : 0, last);
+        QCOMPARE(n ? list[n - 1].wager : 0.0, double(last));
         for (int i = 1; i < n; ++i)
             QVERIFY(list[i].wager > list[i - 1].wager);
         QCOMPARE(modGlobal::Wager_List_Fits(unit, unit, raises), fits);

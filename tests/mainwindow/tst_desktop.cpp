@@ -67,9 +67,19 @@ class TestDesktop : public testsupport::MainWindowTest {
             Action("mnuFileZoomIn")->trigger();
         QCOMPARE(modZoom::ZoomPercent, percent);
     }
+    void Headers_And_Menus_At(int percent) { // they hold no font of the window's own, yet follow the zoom
+        for (const QWidget* w : window->findChildren<QHeaderView*>())
+            QCOMPARE(w->font().pointSizeF(), 8.25 * percent / 100);
+        QCOMPARE(Get("mnuHelpOnline")->font().pointSizeF(),
+                 QApplication::font().pointSizeF() * percent / 100);
+    }
     void Type_Cards(const QString& text) {
         QTest::keyClick(Pot(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Entry()));
+        const QWidget* bar = Get("fraEnterCards"); // covering nothing the player may need meanwhile
+        for (const QWidget* w : window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(w == bar || !w->isVisible() || !w->geometry().intersects(bar->geometry()),
+                     qPrintable(w->objectName()));
         QTest::keyClicks(Entry(), text);
         QTest::keyClick(Entry(), Qt::Key_Return);
     }
@@ -91,6 +101,7 @@ class TestDesktop : public testsupport::MainWindowTest {
         const QWidget* slider = Get("sldPot");
         const int handle = slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider);
         Zoom_To(percent);
+        Headers_And_Menus_At(percent);
         // The style's own sizes too: the slider's handle.
         QCOMPARE(slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider),
                  qRound(handle * percent / 100.0));
@@ -150,14 +161,30 @@ class TestDesktop : public testsupport::MainWindowTest {
         QTest::keyClick(Pot(), Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(modGlobal::Get_Optional_Setting(modZoom::ZoomKey, 0, 0, 1000), 125);
         window.reset();
-        modZoom::Reset_Zoom(); // as at the next start
+        modZoom::Load_Zoom(); // as at the next start, where the start-up form comes first at that zoom
+        Apply_Zoom_To_All_Forms();
         Open_Window();
         QCOMPARE(modZoom::ZoomPercent, 125);
+        Headers_And_Menus_At(125);
         QCOMPARE(Get("imgCard_0")->size(), QSize(Pixels(150, 125), Pixels(495, 125)));
         QTest::keyClick(Pot(), Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(Get("imgCard_0")->geometry(), Twips_Rect(540, 420, 150, 495));
         QCOMPARE(modGlobal::Get_Optional_Setting(modZoom::ZoomKey, 0, 0, 1000), 100);
         QVERIFY(shown.isEmpty());
+    }
+
+    // A stored 300% opens at the largest step that fits the screen, the file unchanged; Zoom In stops there.
+    void zoom_fits_the_screen() {
+        Open_Window(3);
+        Action("mnuFileShowdown")->trigger();
+        QVERIFY(modGlobal::Put_Optional_Setting(modZoom::ZoomKey, 300));
+        window = std::make_unique<frmMain>();
+        window->move(3840,
+                     0); // with legend, key and panel onto the 1920 x 1080 screen (support/screens.json)
+        QVERIFY(testsupport::Show_Active(window.get()));
+        QCOMPARE(modZoom::ZoomPercent, 175);
+        QCOMPARE(modGlobal::Get_Optional_Setting(modZoom::ZoomKey, 0, 0, 1000), 300);
+        QVERIFY(!Action("mnuFileZoomIn")->isEnabled());
     }
 
     // The other windows: built at the current zoom, and an open one follows a change.
@@ -201,7 +228,8 @@ class TestDesktop : public testsupport::MainWindowTest {
         // clang-format off
         QTest::newRow("run together") << "" << "AsKh" << "As Kh" << "";
         QTest::newRow("a flop") << "As Kh" << "ah kd 2c" << "As Kh Ah 2c Kd" << "";
-        QTest::newRow("a new hand after the seventh") << "8s 9s 2s 3s Kh Ad" << "Qc 8s 9s" << "8s 9s" << "";
+        QTest::newRow("a new hand after the turn") << "8s 9s 2s 3s Kh Ad" << "Qc 8s 9s" << "8s 9s Qc" << "";
+        QTest::newRow("run together at the turn") << "8s 9s 2s 3s Kh Qc" << "AhAd" << "Ah Ad" << "";
         QTest::newRow("no card") << "As" << "Kh Zz" << "As" << "\u201CZz\u201D is not a card";
         QTest::newRow("already chosen") << "As" << "Kh as" << "As" << "\u201Cas\u201D is already chosen";
         QTest::newRow("typed twice") << "" << "Kh 2c KH" << "" << "\u201CKH\u201D is typed twice";
@@ -323,6 +351,12 @@ class TestDesktop : public testsupport::MainWindowTest {
         QVERIFY(grid->columnWidth(0) >= Pixels(705, zoom));
         if (locale == QLatin1String("en_US")) // what fits stays at its width
             QCOMPARE(grid->columnWidth(0), Pixels(705, zoom));
+        modGlobal::POTSIZEAVG = static_cast<Long>(minBet) * 1000; // the pot box shows the longest pot whole
+        window->Show_Settings();
+        Pot()->setText(QLocale().toString(static_cast<double>(modGlobal::POTSIZEAVG), 'f', 1));
+        Pot()->grab(); // drawn: a text too long for the box scrolls its start away
+        QCOMPARE(Pot()->cursorPositionAt(QPoint(3, Pot()->height() / 2)), 0);
+        QVERIFY(Pot()->geometry().right() < Get("sldPot")->geometry().left());
     }
 };
 

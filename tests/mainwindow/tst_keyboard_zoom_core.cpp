@@ -72,6 +72,7 @@ class TestKeyboardZoomCore : public QObject {
         QTest::newRow("seventh card starts a new hand")
             << "8s 9s 2s 3s Kh Ad" << "Qc 8s 9s" << "Qc 8s 9s" << none << "";
         QTest::newRow("chosen before the seventh") << "8s 9s 2s 3s Kh" << "8s" << "" << chosen << "8s";
+        QTest::newRow("past the turn, only the new hand counts") << "8s 9s 2s 3s Kh" << "Qc Kd Qc 8s" << "Qc Kd Qc 8s" << none << "";
         // clang-format on
     }
     void entries() {
@@ -109,6 +110,26 @@ class TestKeyboardZoomCore : public QObject {
         QCOMPARE(modZoom::Nearest_Step(percent), nearest);
         QCOMPARE(modZoom::Next_Step(percent, 1), in);
         QCOMPARE(modZoom::Next_Step(percent, -1), out);
+    }
+
+    // The largest step at which the window (983 x 306 pixels at 100% with legend, key and panel) fits the
+    // available area, in a frame that does not zoom; a stored zoom is lowered to it, never raised.
+    void fitting_step_data() {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<int>("largest");
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(0, 0) << 175;
+        QTest::newRow("the frame tips it") << QSize(1721, 1080) << QSize(2, 30) << 150;
+        QTest::newRow("the height decides") << QSize(3840, 700) << QSize(0, 0) << 200;
+        QTest::newRow("not even 100%") << QSize(800, 600) << QSize(0, 0) << 100;
+    }
+    void fitting_step() {
+        QFETCH(QSize, available);
+        QFETCH(QSize, frame);
+        QFETCH(int, largest);
+        QCOMPARE(modZoom::Largest_Fitting_Step(QSizeF(983, 306), frame, available), largest);
+        modZoom::ZoomPercent = 300;
+        QVERIFY(modZoom::Limit_Zoom(largest) && modZoom::ZoomPercent == largest && !modZoom::Limit_Zoom(300));
     }
 
     // The stored zoom, read as the program starts: only a step; anything else reads as 100 and leaves

@@ -39,6 +39,10 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
             rows << grid->item(r, 0)->text() + QLatin1Char(' ') + grid->item(r, 1)->text();
         return rows.join(QLatin1String(", "));
     }
+    bool Dimmed() const { // the figures drawn in the colour of disabled text
+        return Get("lblWinPct")->palette().color(QPalette::WindowText) ==
+               Panel()->palette().color(QPalette::Disabled, QPalette::WindowText);
+    }
     QString Stored(const char* key) const {
         const QString raw =
             modGlobal::GetIniValue(modGlobal::Section, QLatin1String(key), modGlobal::Settings_File());
@@ -157,7 +161,8 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
     }
 
     // Blank below two hole cards; at the flop heads-up the exact figures and the river's hands; several
-    // opponents refine by Monte Carlo; Clear blanks it again; hidden, it computes nothing.
+    // opponents refine by Monte Carlo (the last figures dimmed till then); Clear blanks it; hidden, it
+    // computes nothing.
     void figures() {
         Open_Window();
         Play("As Kd");
@@ -177,8 +182,11 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
         QVERIFY(River().contains(QStringLiteral("Straight ")));
         QCOMPARE(QApplication::focusWidget(), Get("txtPot"));
 
+        const QString exact = Figures() + River();
         Get<QSpinBox>("spnOpponents")->setValue(3);
+        QVERIFY(Dimmed() && Figures() + River() == exact);
         Wait_For_Figures(false);
+        QVERIFY(!Dimmed());
         QVERIFY(Text("lblShowdownPrecision").startsWith(QStringLiteral("\u00B1 ")));
         Wait_For_Figures(true);
         QVERIFY(Panel()->Calculator().Latest().final);

@@ -1,7 +1,9 @@
 # `cpack -G DEB` makes quorvane_<version>_<arch>.deb holding exactly the files below under /usr, with
 # dependencies on the Qt libraries worked out from the program; `cmake --install` lays out the same files.
+# Lintian finds no error and no warning in it; the built program names no empty or relative folder for
+# libraries (the loader reads one against the current folder), the installed one none.
 include(${CMAKE_CURRENT_LIST_DIR}/require_tools.cmake)
-require_tools(dpkg dpkg-deb dpkg-shlibdeps)
+require_tools(dpkg dpkg-deb dpkg-shlibdeps lintian readelf)
 
 set(expected
     ./usr/bin/quorvane
@@ -10,9 +12,15 @@ set(expected
     ./usr/share/icons/hicolor/256x256/apps/quorvane.png
     ./usr/share/icons/hicolor/48x48/apps/quorvane.png
     ./usr/share/icons/hicolor/scalable/apps/quorvane.svg
+    ./usr/share/man/man1/quorvane.1.gz
     ./usr/share/metainfo/example.vanecroft.quorvane.metainfo.xml
     ./usr/share/quorvane/stats.csv
     ./usr/share/quorvane/translations/quorvane_de.qm)
+
+foreach(doc changelog.gz copyright groupings.html help.css index.html manual.html troubleshooting.html)
+    list(APPEND expected ./usr/share/doc/quorvane/${doc})
+endforeach()
+list(SORT expected)
 
 function(run)
     execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE rc OUTPUT_VARIABLE out
@@ -70,6 +78,7 @@ foreach(library libqt6core6 libqt6gui6 libqt6widgets6)
         message(FATAL_ERROR "Depends lacks ${library}: ${out}")
     endif()
 endforeach()
+run(${lintian} --fail-on error,warning ${deb})
 
 # The same layout from `cmake --install`.
 set(stage ${WORK_DIR}/stage)
@@ -77,5 +86,13 @@ run(${CMAKE_COMMAND} -E env DESTDIR=${stage} ${CMAKE_COMMAND} --install ${BUILD_
 file(GLOB_RECURSE installed RELATIVE ${stage} ${stage}/*)
 list(TRANSFORM installed PREPEND ./)
 expect_list("cmake --install" "${installed}")
+foreach(program IN ITEMS ${BUILD_DIR}/bin/quorvane ${stage}/usr/bin/quorvane) # RUNPATH or the older RPATH
+    execute_process(COMMAND ${readelf} -d ${program} OUTPUT_VARIABLE dynamic)
+    string(REGEX MATCH "\\((RUNPATH|RPATH)\\)[^\n]*\\[([^]\n]*)" named "${dynamic}")
+    set(folders "${CMAKE_MATCH_2}")
+    if(named AND (program STREQUAL "${stage}/usr/bin/quorvane" OR folders MATCHES "^$|^[^/]|:$|:[^/]"))
+        message(FATAL_ERROR "${program} names the library folders [${folders}]")
+    endif()
+endforeach()
 file(REMOVE_RECURSE ${WORK_DIR})
 message("${deb}: ${Version}, ${arch}, every file in place")

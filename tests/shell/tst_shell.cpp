@@ -6,7 +6,6 @@
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
 #include "shell/frmsplash.h"
-#include "shell/onlinehelp.h"
 #include "shell/startup.h"
 #include "shell/urllink.h"
 #include "tests/support/testsupport.h"
@@ -18,6 +17,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,6 +150,11 @@ int Run(const QList<std::function<void()>>& steps) {
 
 } // namespace
 
+QString Page(const QUrl& url) { // "index.html#maker" for a page of the program's own, beside it
+    if (!QFileInfo::exists(url.toLocalFile())) return url.toString();
+    return url.fileName() + (url.hasFragment() ? u'#' + url.fragment() : QString());
+}
+
 // Stands in for the system's browser: records every address handed over and the pointer shape at
 // that moment.
 class Browser : public QObject {
@@ -176,12 +181,14 @@ class TestShell : public QObject {
         QStandardPaths::setTestModeEnabled(true);
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
         msg::Set_Message_Handler([this](const msg::Message& m) { messages << m; });
         connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] { ++lastWindowClosed; });
     }
     void cleanupTestCase() {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         msg::Set_Message_Handler({});
     }
     void init() {
@@ -303,9 +310,7 @@ class TestShell : public QObject {
         QTest::mouseClick(about->URLLink1->lblURL, Qt::LeftButton);
         QTest::mouseClick(about->URLLink3->lblURL, Qt::LeftButton);
         QCOMPARE(browser.opened.size(), 2);
-        QCOMPARE(browser.opened[0].path(), QStringLiteral("/quorvane/index.htm"));
-        QCOMPARE(browser.opened[1].path(), QStringLiteral("/"));
-        QCOMPARE(browser.opened[0].host(), browser.opened[1].host());
+        QCOMPARE(Page(browser.opened[0]) + u' ' + Page(browser.opened[1]), "index.html index.html#maker");
 
         // A second About while it is open only brings it to the front: no new form, no new load.
         modGlobal::MINBET = 99;
@@ -387,8 +392,7 @@ class TestShell : public QObject {
         QCOMPARE(QApplication::focusWidget(), about->URLLink1);
         QTest::keyClick(about->URLLink1, Qt::Key_Space);
         QCOMPARE(browser.opened.size(), 2);
-        QCOMPARE(browser.opened[0].path(), QStringLiteral("/"));
-        QCOMPARE(browser.opened[1].path(), QStringLiteral("/quorvane/index.htm"));
+        QCOMPARE(Page(browser.opened[0]) + u' ' + Page(browser.opened[1]), "index.html#maker index.html");
         QTest::keyClick(about->URLLink1, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), about->cmdOK);
         QVERIFY(Splash_Form());
@@ -413,14 +417,14 @@ class TestShell : public QObject {
         QVERIFY(Main_Form()->isEnabled() && !form->isModal());
 
         form->txtMinBet->setFocus();
-        const QList<QWidget*> order{form->txtMaxBet, form->txtNumRaises,  form->cmdSave,
-                                    form->cmdCancel, form->txtPotSizeAvg, form->txtMinBet};
+        const QList<QWidget*> order{form->txtMaxBet, form->txtNumRaises, form->txtPotSizeAvg,
+                                    form->cmdSave,   form->cmdCancel,    form->txtMinBet};
         for (QWidget* next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->txtPotSizeAvg));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->cmdCancel));
         QVERIFY(messages.isEmpty());
 
         form->txtMinBet->setText(QStringLiteral("7"));
@@ -720,12 +724,12 @@ class TestShell : public QObject {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("path");
         const char* const pages[][3] = {
-            {"home", "mnuOnlineHome", "/quorvane/index.htm"},
-            {"download", "mnuOnlineDownload", "/quorvane/download.htm"},
-            {"troubleshooting", "mnuOnlineTroubleshooting", "/quorvane/troubleshooting.htm"},
-            {"groupings", "mnuOnlineGroupings", "/quorvane/groupings.htm"},
-            {"manual", "mnuOnlineManual", "/quorvane/manual.htm"},
-            {"maker home", "mnuOnlineHomeMain", "/"}};
+            {"home", "mnuOnlineHome", "index.html"},
+            {"download", "mnuOnlineDownload", "index.html#download"},
+            {"troubleshooting", "mnuOnlineTroubleshooting", "troubleshooting.html"},
+            {"groupings", "mnuOnlineGroupings", "groupings.html"},
+            {"manual", "mnuOnlineManual", "manual.html"},
+            {"maker home", "mnuOnlineHomeMain", "index.html#maker"}};
         for (const auto& page : pages)
             QTest::newRow(page[0]) << QString(page[1]) << QString(page[2]);
     }
@@ -734,8 +738,7 @@ class TestShell : public QObject {
         QFETCH(QString, path);
         Menu(qPrintable(entry))->trigger();
         QCOMPARE(browser.opened.size(), 1);
-        QCOMPARE(browser.opened.first().toString(),
-                 QStringLiteral("http://") + QLatin1String(onlinehelp::SiteHost) + path);
+        QCOMPARE(Page(browser.opened.first()), path);      // the program's own page, beside it
         QCOMPARE(browser.pointer.first(), Qt::WaitCursor); // busy while the address is handed over
         QVERIFY(!QApplication::overrideCursor());          // and back to normal afterwards
         QVERIFY(messages.isEmpty());
@@ -743,9 +746,9 @@ class TestShell : public QObject {
 
     // A page that nothing opens gives no message and still leaves the normal pointer.
     void online_help_without_browser() {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         Menu("mnuOnlineManual")->trigger();
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(messages.isEmpty());
     }
