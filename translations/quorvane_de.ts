@@ -39,6 +39,42 @@
         <source>exact</source>
         <translation>exakt</translation>
     </message>
+    <message>
+        <source>Strength:</source>
+        <translation>Stärke:</translation>
+    </message>
+    <message>
+        <source>Potential:</source>
+        <translation>Potenzial:</translation>
+    </message>
+    <message>
+        <source>Negative potential:</source>
+        <translation>Negatives Potenzial:</translation>
+    </message>
+    <message>
+        <source>Effective:</source>
+        <translation>Effektiv:</translation>
+    </message>
+    <message>
+        <source>Clean outs:</source>
+        <translation>Saubere Outs:</translation>
+    </message>
+    <message>
+        <source>Showdown Advice</source>
+        <translation>Showdown-Empfehlung</translation>
+    </message>
+    <message>
+        <source>Wager</source>
+        <translation>Einsatz</translation>
+    </message>
+    <message>
+        <source>Needs</source>
+        <translation>Benötigt</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Aktion</translation>
+    </message>
 </context>
 <context>
     <name>URLLink</name>
@@ -566,6 +602,10 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
         <source>“%1” %2</source>
         <translation>„%1“ %2</translation>
     </message>
+    <message>
+        <source>Play to the &amp;River</source>
+        <translation>Bis zum &amp;River spielen</translation>
+    </message>
 </context>
 <context>
     <name>frmSettings</name>
@@ -737,6 +777,10 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
     <message>
         <source>Turn - Enter Pot for Strategy</source>
         <translation>Turn - Pot für Rat eingeben</translation>
+    </message>
+    <message>
+        <source>River - Enter Pot for Strategy</source>
+        <translation>River - Pot für Rat eingeben</translation>
     </message>
 </context>
 <context>
