@@ -264,6 +264,58 @@ class TestDesktop : public testsupport::MainWindowTest {
         }
     }
 
+    // Played to the river, in every order of clicks, typed entries, Undo and Clear at seven and eight
+    // cards: the river stands until the eighth card or Clear, and the action list stays empty there.
+    void river_entries_data() {
+        QTest::addColumn<QString>("steps"); // "t cards" typed, "u" Undo, "c" Clear, else clicks; "|" between
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("prompt");
+        const QString river = QStringLiteral("River - Enter Pot for Strategy");
+        const QString preFlop = QStringLiteral("Pre-Flop Strategy");
+        // clang-format off
+        QTest::newRow("typed to the river") << "t As Kh 2c 3c 9d Td Kd" << "As Kh 2c 3c 9d Td Kd" << river;
+        QTest::newRow("typed past the river") << "t As Kh 2c 3c 9d Td Kd 5s 6s" << "5s 6s" << preFlop;
+        QTest::newRow("the eighth clicked") << "As Kh 2c 3c 9d Td Kd 5s" << "" << "Enter Pre-Flop Cards";
+        QTest::newRow("typed after the river") << "As Kh 2c 3c 9d Td Kd|t Qh Qd" << "Qh Qd" << preFlop;
+        QTest::newRow("Undo the river") << "t As Kh 2c 3c 9d Td Kd|u" << "As Kh 2c 3c 9d Td" << "Turn - Enter Pot for Strategy";
+        QTest::newRow("Undo the river, then again") << "As Kh 2c 3c 9d Td Kd|u|Kc" << "As Kh 2c 3c Kc 9d Td" << river;
+        QTest::newRow("Undo after Clear") << "As Kh 2c 3c 9d Td Kd|c|u" << "" << "Enter Pre-Flop Cards";
+        QTest::newRow("Clear, then typed") << "t As Kh 2c 3c 9d Td Kd|c|t Ah Ad" << "Ah Ad" << preFlop;
+        QTest::newRow("Undo after the eighth") << "As Kh 2c 3c 9d Td Kd 5s|u" << "" << "Enter Pre-Flop Cards";
+        // clang-format on
+    }
+    void river_entries() {
+        QFETCH(QString, steps);
+        QFETCH(QString, chosen);
+        QFETCH(QString, prompt);
+        Open_Window();
+        Action("mnuFileRiver")->trigger();
+        for (const QString& step : steps.split(QLatin1Char('|'))) {
+            QTest::keyClicks(Pot(), QStringLiteral("25"));
+            if (step.startsWith(QLatin1String("t ")))
+                Type_Cards(step.mid(2));
+            else if (step == QLatin1String("u"))
+                QTest::keyClick(Pot(), Qt::Key_Z, Qt::ControlModifier);
+            else if (step == QLatin1String("c"))
+                QTest::mouseClick(Get("cmdClear"), Qt::LeftButton);
+            else
+                Play(step);
+        }
+        QCOMPARE(Chosen(), chosen);
+        QCOMPARE(Text("lblCurrent"), prompt);
+        const bool atRiver = prompt.startsWith(QLatin1String("River"));
+        QCOMPARE(Text("lblOuts").isEmpty(), atRiver || !prompt.contains(QLatin1String(" - ")));
+        if (atRiver) {
+            QCOMPARE(Get<QTableWidget>("grdHands")->rowCount(), 0);
+            QCOMPARE(Get<QTableWidget>("grdResults")->rowCount(), 0);
+            for (int i = 0; i < modOdds::CardCount; ++i)
+                QVERIFY(Check(i)->isChecked() ||
+                        Get(QStringLiteral("lblValue_%1").arg(i))->property("BackColor") ==
+                            QVariant::fromValue<uint>(NeutralColour));
+        }
+        QVERIFY(shown.isEmpty());
+    }
+
     // Ctrl+Z from the pot box takes back the latest card still chosen, as a click on it would.
     void undo_last_card() {
         Open_Window();
