@@ -52,8 +52,7 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
                          {tr("Hand"), tr("%Odds")}, {1350, 705});
     grdRiver->setSelectionMode(QAbstractItemView::NoSelection);
 
-    // Below the odds, the strength and potential from the flop on; in a third column, the price of each
-    // wager.
+    // A third column: the strength and potential from the flop on, and under them the price of each wager.
     const struct {
         const char* caption;
         const char* name;
@@ -65,17 +64,17 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
                     {"lblEffStrengthLbl", "lblEffStrength", &lblEffStrength, QT_TR_NOOP("Effective:")},
                     {"lblCleanOutsLbl", "lblCleanOuts", &lblCleanOuts, QT_TR_NOOP("Clean outs:")}};
     for (int i = 0; i < 5; ++i) {
-        const int top = 1800 + 300 * i;
+        const int top = 120 + 300 * i;
         const QString caption = tr(strength[i].text);
         if (strength[i].caption)
-            Fit_Label_Text(Make_Label(this, strength[i].caption, caption, QRect(120, top, 780, 255)));
-        *strength[i].value = Make_Label(this, strength[i].name, QString(), QRect(900, top, 900, 255));
+            Fit_Label_Text(Make_Label(this, strength[i].caption, caption, QRect(4215, top, 1020, 255)));
+        *strength[i].value = Make_Label(this, strength[i].name, QString(), QRect(5235, top, 1080, 255));
         (*strength[i].value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Name_Figure(*strength[i].value, caption);
     }
     grdShowdownAdvice =
-        Make_Grid(this, "grdShowdownAdvice", tr("Showdown Advice"), QRect(4215, 840, 1560, 2895),
-                  {tr("Wager"), tr("Needs"), tr("Action")}, {540, 480, 480});
+        Make_Grid(this, "grdShowdownAdvice", tr("Showdown Advice"), QRect(4215, 1740, 2100, 1995),
+                  {tr("Wager"), tr("Needs"), tr("Action")}, {705, 645, 690});
     grdShowdownAdvice->setSelectionMode(QAbstractItemView::NoSelection);
 
     connect(spnOpponents, &QSpinBox::valueChanged, this, [this] { spnOpponents_Change(); });
