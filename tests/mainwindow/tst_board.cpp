@@ -144,40 +144,6 @@ class TestBoard : public QObject {
         QCOMPARE(CardsChosen, 0);
     }
 
-    // Played to the river, the seventh card is the river: its prompt, big bets, the made hand of the
-    // seven cards and no outs; the eighth card or Clear starts the next hand, the eighth not kept.
-    // Turned off with the river on the board, the board clears.
-    void river_data() {
-        QTest::addColumn<QString>("clicks");
-        QTest::addColumn<QString>("shown"); // letters | prompt | small bets | made hand | outs | hands rows
-        // clang-format off
-        QTest::newRow("the river") << "As Kh 2c 3c 9d Td Kd" << "AK239TK|River - Enter Pot for Strategy|0|2||0";
-        QTest::newRow("the eighth card starts the next hand") << "As Kh 2c 3c 9d Td Kd 5s" << "|Enter Pre-Flop Cards|1|0||0";
-        QTest::newRow("the river released") << "As Kh 2c 3c 9d Td Kd -Kd" << "A239TK|Turn - Enter Pot for Strategy|0|1|18|2";
-        QTest::newRow("Clear at the river") << "As Kh 2c 3c 9d Td Kd !" << "|Enter Pre-Flop Cards|1|0||0";
-        QTest::newRow("a hole card swapped at the river") << "As Kh 2c 3c 9d Td Kd -As Ac" << "K239TKA|River - Enter Pot for Strategy|0|2||0";
-        QTest::newRow("turned off at the river") << "As Kh 2c 3c 9d Td Kd off" << "|Enter Pre-Flop Cards|1|0||0";
-        QTest::newRow("turned off at the turn") << "As Kh 2c 3c 9d Td off" << "AK239T|Turn - Enter Pot for Strategy|0|1|18|2";
-        // clang-format on
-    }
-    void river() {
-        QFETCH(QString, clicks);
-        QFETCH(QString, shown);
-        modBoard::Set_Play_To_River(true);
-        const bool off = clicks.endsWith(QLatin1String(" off"));
-        Play(off ? clicks.chopped(4) : clicks);
-        QVERIFY(off || modBoard::Last_Card_Of_Hand() == 7);
-        if (off) modBoard::Set_Play_To_River(false);
-        for (Long i = 0; i < CardCount; ++i)
-            QVERIFY(FrameColour[i] == NeutralColour || FrameColour[i] == BlackColour || CardsChosen == 6);
-        const QString now =
-            QStringList{Board.CardsText,           Board.Prompt, QString::number(SmallBetRound ? 1 : 0),
-                        QString::number(MadeHand), OutsText,     QString::number(HandsRowCount)}
-                .join(QLatin1Char('|'));
-        QCOMPARE(now, shown);
-        if (off) QCOMPARE(modBoard::Last_Card_Of_Hand(), 6);
-    }
-
     void cards_outside_the_deck_are_ignored() {
         for (const Long index : {-1, 52, 1000}) {
             modBoard::Card_Chosen(index, modBoard::Via::Frame);

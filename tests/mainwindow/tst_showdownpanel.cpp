@@ -4,13 +4,11 @@
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
-#include "flow/modboard.h"
 #include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/showdownfigures.h"
 #include "mainwindow/showdownpanel.h"
 #include "showdown/odds.h"
-#include "showdown/strength.h"
 #include "tests/support/mainwindowtest.h"
 #include "widgets/uihelpers.h"
 
@@ -221,67 +219,22 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
                  "49,58% 0,00% 100,00% exact \u00B1 0,12% High Card 51,1% Pair 29,8% Flush 19,1%");
     }
 
-    // The strength labels against the engine's figures for the spot: exact, from the flop on; at the river
-    // the strength alone; before the flop nothing.
-    void strength_labels_data() {
-        QTest::addColumn<QString>("clicks"); // "river:" first: played to the river
-        QTest::addColumn<int>("opponents");
-        QTest::newRow("before the flop") << "As Kd" << 1;
-        QTest::newRow("flop, heads-up") << "As Kd 2c 3c 9d" << 1;
-        QTest::newRow("turn, three opponents") << "As Kd 2c 3c 9d Td" << 3;
-        QTest::newRow("the river, two opponents") << "river:As Kd 2c 3c 9d Td Kc" << 2;
-    }
-    void strength_labels() {
-        QFETCH(QString, clicks);
-        QFETCH(int, opponents);
-        Open_Window();
-        if (clicks.startsWith(QLatin1String("river:"))) Action("mnuFileRiver")->trigger();
-        Action("mnuFileShowdown")->trigger();
-        Get<QSpinBox>("spnOpponents")->setValue(opponents);
-        Play(clicks.section(QLatin1Char(':'), -1));
-        Wait_For_Figures(true);
-        showdown::Spot spot;
-        QVERIFY(modBoard::Showdown_Spot(opponents, spot));
-        const QStringList shown{Text("lblStrength"), Text("lblPotential"), Text("lblNegPotential"),
-                                Text("lblEffStrength"), Text("lblCleanOuts")};
-        QStringList expected{"", "", "", "", ""};
-        showdown::StrengthCounts counts;
-        if (showdown::Strength_Counts(spot, counts)) {
-            using namespace showdowntexts;
-            const showdown::StrengthFigures f = showdown::Strength_Figures(counts, opponents);
-            expected[0] = Percent_Text(f.strengthPct);
-            if (spot.boardCount < 5)
-                expected = QStringList{expected[0], "+" + Percent_Text(f.positivePct),
-                                       "-" + Percent_Text(f.negativePct), Percent_Text(f.effectivePct),
-                                       Clean_Outs_Text(showdown::Clean_Outs(spot), 50 - spot.boardCount)};
-        }
-        QCOMPARE(shown, expected);
-        QCOMPARE(Text("lblShowdownPrecision"),
-                 opponents < 3 ? QStringLiteral("exact") : Text("lblShowdownPrecision"));
-        if (spot.boardCount == 5) QCOMPARE(River(), QStringLiteral("Pair 100.0%")); // the made hand
-    }
-
-    // The price of each wager of the round for the pot typed, against the Equity shown; empty without a
-    // pot.
-    void advice_data() {
+    // The strength labels (the strength from the flop on, the potentials only while a card is to come) and
+    // the price of each wager of the round for the pot typed, against the Equity shown.
+    void strength_and_advice_data() {
         QTest::addColumn<QString>("clicks"); // "river:" first: played to the river
         QTest::addColumn<int>("opponents");
         QTest::addColumn<QString>("pot");
         QTest::addColumn<QString>("needs"); // wager and needs, row by row
-        QTest::newRow("flop") << "As Kd 2c 3c 9d" << 1 << "10"
-                              << "$1.00 9.1%, $2.00 16.7%, $3.00 23.1%, $4.00 28.6%";
-        QTest::newRow("turn: big bets") << "As Kd 2c 3c 9d Td" << 1 << "10"
-                                        << "$2.00 16.7%, $4.00 28.6%, $6.00 37.5%, $8.00 44.4%";
-        QTest::newRow("before the flop, refined") << "As Kd" << 3 << "6"
-                                                  << "$1.00 14.3%, $2.00 25.0%, $3.00 33.3%, $4.00 40.0%";
-        QTest::newRow("the river: big bets") << "river:As Kd 2c 3c 9d Td Kc" << 2 << "14"
-                                             << "$2.00 12.5%, $4.00 22.2%, $6.00 30.0%, $8.00 36.4%";
-        QTest::newRow("no pot") << "As Kd 2c 3c 9d" << 1 << ""
-                                << "";
-        QTest::newRow("a pot that is no number") << "As Kd 2c 3c 9d" << 1 << "ten"
-                                                 << "";
+        // clang-format off
+        QTest::newRow("flop") << "As Kd 2c 3c 9d" << 1 << "10" << "$1.00 9.1%, $2.00 16.7%, $3.00 23.1%, $4.00 28.6%";
+        QTest::newRow("turn: big bets") << "As Kd 2c 3c 9d Td" << 3 << "10" << "$2.00 16.7%, $4.00 28.6%, $6.00 37.5%, $8.00 44.4%";
+        QTest::newRow("before the flop, refined") << "As Kd" << 3 << "6" << "$1.00 14.3%, $2.00 25.0%, $3.00 33.3%, $4.00 40.0%";
+        QTest::newRow("the river, exact") << "river:As Kd 2c 3c 9d Td Kc" << 2 << "14" << "$2.00 12.5%, $4.00 22.2%, $6.00 30.0%, $8.00 36.4%";
+        QTest::newRow("a pot that is no number") << "As Kd 2c 3c 9d" << 1 << "ten" << "";
+        // clang-format on
     }
-    void advice() {
+    void strength_and_advice() {
         QFETCH(QString, clicks);
         QFETCH(int, opponents);
         QFETCH(QString, pot);
@@ -293,40 +246,34 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
         Play(clicks.section(QLatin1Char(':'), -1));
         QTest::keyClicks(Get("txtPot"), pot);
         Wait_For_Figures(true);
+        const showdown::Result& r = Panel()->Calculator().Latest();
+        const int board = clicks.count(QLatin1Char(' ')) - 1;
+        QCOMPARE(Text("lblStrength").isEmpty(), board < 3);
+        QCOMPARE(Text("lblPotential").isEmpty() || Text("lblCleanOuts").isEmpty(), board < 3 || board == 5);
+        if (board == 5) QVERIFY(Text("lblShowdownPrecision") == "exact" && River() == "Pair 100.0%");
+        if (board >= 3) QCOMPARE(Text("lblStrength"), showdowntexts::Percent_Text(r.strength.strengthPct));
         const auto* grid = Get<QTableWidget>("grdShowdownAdvice");
         QStringList rows;
-        const double equity = Panel()->Calculator().Latest().odds.equityPct;
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            rows << grid->item(r, 0)->text() + QLatin1Char(' ') + grid->item(r, 1)->text();
-            const double price = 100 * *Parse_Number(grid->item(r, 0)->text()) /
-                                 (*Parse_Number(pot) + *Parse_Number(grid->item(r, 0)->text()));
-            QCOMPARE(grid->item(r, 2)->text(),
-                     equity >= price ? QStringLiteral("BET") : QStringLiteral("FOLD"));
+        for (int i = 0; i < grid->rowCount(); ++i) {
+            const double wager = *Parse_Number(grid->item(i, 0)->text());
+            rows << grid->item(i, 0)->text() + QLatin1Char(' ') + grid->item(i, 1)->text();
+            const bool bet = r.odds.equityPct >= 100 * wager / (*Parse_Number(pot) + wager);
+            QCOMPARE(grid->item(i, 2)->text(), QLatin1String(bet ? "BET" : "FOLD"));
         }
         QCOMPARE(rows.join(QLatin1String(", ")), needs);
         QTest::mouseClick(Get("cmdClear"), Qt::LeftButton);
-        QCOMPARE(grid->rowCount(), 0);
+        QVERIFY(grid->rowCount() == 0 && Text("lblStrength").isEmpty());
     }
 
-    // The river's setting is written when it changes and read by the next window; damaged, it reads as
-    // off.
+    // The river's setting is written when it changes, and read by the next window.
     void river_setting() {
         Open_Window();
         QCOMPARE(Stored("RIVER"), QString());
-        QVERIFY(!Action("mnuFileRiver")->isChecked());
         Action("mnuFileRiver")->trigger();
         QCOMPARE(Stored("RIVER"), QStringLiteral("1"));
         Open_Window();
-        QVERIFY(Action("mnuFileRiver")->isChecked());
         Play("As Kd 2c 3c 9d Td Kc");
-        QCOMPARE(Text("lblCurrent"), QStringLiteral("River - Enter Pot for Strategy"));
-        QVERIFY(modGlobal::PutIniValue(modGlobal::Section, QStringLiteral("RIVER"), QStringLiteral("?!"),
-                                       modGlobal::Settings_File()));
-        Open_Window();
-        QVERIFY(!Action("mnuFileRiver")->isChecked());
-        Play("As Kd 2c 3c 9d Td Kc");
-        QCOMPARE(Text("lblCurrent"), QStringLiteral("Enter Pre-Flop Cards"));
-        QVERIFY(shown.isEmpty());
+        QVERIFY(Action("mnuFileRiver")->isChecked() && Text("lblCurrent").startsWith(QLatin1String("River")));
     }
 
     void locale() {
