@@ -68,13 +68,13 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
         const QString caption = tr(strength[i].text);
         if (strength[i].caption)
             Fit_Label_Text(Make_Label(this, strength[i].caption, caption, QRect(4215, top, 1020, 255)));
-        *strength[i].value = Make_Label(this, strength[i].name, QString(), QRect(5235, top, 1080, 255));
+        *strength[i].value = Make_Label(this, strength[i].name, QString(), QRect(5235, top, 1230, 255));
         (*strength[i].value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Name_Figure(*strength[i].value, caption);
     }
     grdShowdownAdvice =
-        Make_Grid(this, "grdShowdownAdvice", tr("Showdown Advice"), QRect(4215, 1740, 2100, 1995),
-                  {tr("Wager"), tr("Needs"), tr("Action")}, {705, 645, 690});
+        Make_Grid(this, "grdShowdownAdvice", tr("Showdown Advice"), QRect(4215, 1740, 2250, 1995),
+                  {tr("Wager"), tr("Needs"), tr("Action")}, {750, 720, 720});
     grdShowdownAdvice->setSelectionMode(QAbstractItemView::NoSelection);
 
     connect(spnOpponents, &QSpinBox::valueChanged, this, [this] { spnOpponents_Change(); });

@@ -20,7 +20,7 @@ class ShowdownPanel : public QFrame {
     Q_OBJECT
   public:
     // The panel's size in twips; it stands to the right of everything the window shows without it.
-    static constexpr int WidthTwips = 6435;
+    static constexpr int WidthTwips = 6585;
     static constexpr int HeightTwips = 3765;
 
     inline static const QString KeyShown = QStringLiteral("SHOWDOWN");
