@@ -374,12 +374,6 @@ class TestShowdown : public QObject {
         const StrengthCounts brute = Brute_Strength(s);
         QVERIFY(counts == brute);
         QCOMPARE(Clean_Outs(s), cleanOuts);
-        const Result r = Compute_Now(Spot_Of(spot, 3, range)); // through the calculation, three opponents
-        const double hs =
-            (brute.now[0] + brute.now[1] / 2.0) / double(brute.now[0] + brute.now[1] + brute.now[2]);
-        QVERIFY(r.hasStrength && r.strength.hasPotential == (s.boardCount < 5) &&
-                r.strength.cleanOuts == cleanOuts);
-        QCOMPARE(r.strength.strengthPct, 100 * std::pow(hs, 3));
     }
 
     // The figures from the counts (tied pairs count half, the strength raised to the opponent count), and
