@@ -6,9 +6,7 @@
 #include <QString>
 #include <cstdint>
 
-// The betting advice's names are advice:: (inline while the showdown engine and statsgen still name
-// them bare).
-inline namespace advice {
+namespace advice {
 
 // The pot-odds rule and the table-settings summary.
 

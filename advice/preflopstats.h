@@ -1,14 +1,13 @@
 #pragma once
 
 #include "base/long.h"
+#include "cards/handclass.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
 
-// The betting advice's names are advice:: (inline while the showdown engine and statsgen still name
-// them bare).
-inline namespace advice {
+namespace advice {
 
 // The statistics of the starting hands, read once from the enciphered file "stats.csv" in the
 // program's folder.
@@ -32,9 +31,9 @@ inline constexpr int MaxStatRows = 200;
 
 // Fields 7 and 8 of a row count the hand's heads-up wins and ties over every deal of an opponent hand
 // and a board: C(50,5) boards x C(45,2) opponent hands.
-inline constexpr qint64 PreflopBoardsPerHand = 2118760;
-inline constexpr qint64 PreflopOpponentsPerBoard = 990;
-inline constexpr qint64 PreflopDealsPerHand = PreflopBoardsPerHand * PreflopOpponentsPerBoard;
+inline constexpr qint64 PreflopBoardsPerHand = HandClass::HeadsUpBoards;
+inline constexpr qint64 PreflopOpponentsPerBoard = HandClass::HeadsUpOpponentHands;
+inline constexpr qint64 PreflopDealsPerHand = HandClass::HeadsUpDeals;
 
 // Rows 1..StatCount are valid; row 0 is unused.
 extern PreflopStat PreflopStats[MaxStatRows + 1];

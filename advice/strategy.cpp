@@ -3,7 +3,7 @@
 #include "advice/preflopstats.h"
 #include "base/errorreport.h"
 #include "base/numbers.h"
-#include "cards/mododds.h"
+#include "cards/handclass.h"
 
 #include <algorithm>
 
@@ -14,11 +14,9 @@ Long StrategyRank = 0;
 Long StrategyAtRank = 0;
 Long StrategyGroup = 0;
 bool StrategyFound = false;
+Long StrategyRow = 0;
 
 namespace {
-
-// Highest rank first; a smaller position is a higher rank.
-const QString Letters = QLatin1String(modOdds::RankLetterText);
 
 Long Rounded_Figure(double value) {
     const auto r = Round_To_Long(value);
@@ -34,6 +32,7 @@ void Reset_Strategy() {
     StrategyAtRank = 0;
     StrategyGroup = 0;
     StrategyFound = false;
+    StrategyRow = 0;
 }
 
 Long Advice_Colour(const QString& word) {
@@ -50,22 +49,17 @@ QString Word_Text(const QString& word) {
 }
 
 QString Hand_Key(QChar first, QChar second, bool suited) {
-    const qsizetype a = Letters.indexOf(first);
-    const qsizetype b = Letters.indexOf(second);
+    const int a = cards::Rank_Code_Of_Letter(first.toLatin1());
+    const int b = cards::Rank_Code_Of_Letter(second.toLatin1());
     if (a < 0 || b < 0) return {};
-    QString key;
-    if (a > b)
-        key = QString(second) + first; // the first card is the lower rank
-    else
-        key = QString(first) + second;
-    if (suited) key += QStringLiteral(" s");
-    return key;
+    return HandClass::Of_Ranks(a, b, suited).Key();
 }
 
 QString Return_Strategy_Results(const QString& handKey) {
     QString result = UnknownCombination;
     StrategyColor = 0;
     StrategyFound = false;
+    StrategyRow = 0;
     // A hand the table lacks shows zero figures rather than those of an earlier, different hand.
     StrategyRank = 0;
     StrategyAtRank = 0;
@@ -77,6 +71,7 @@ QString Return_Strategy_Results(const QString& handKey) {
             if (stat.HandKey != handKey) continue;
             result = stat.Strategy;
             StrategyFound = true;
+            StrategyRow = row;
             StrategyRank = Rounded_Figure(stat.HandRank);
             StrategyAtRank = Rounded_Figure(stat.HandsAtRank);
             StrategyGroup = Rounded_Figure(stat.Grouping);

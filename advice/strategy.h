@@ -8,9 +8,7 @@
 #include <QString>
 #include <cstdint>
 
-// The betting advice's names are advice:: (inline while the showdown engine and statsgen still name
-// them bare).
-inline namespace advice {
+namespace advice {
 
 // The pre-flop lookup: a hand key in, the advice word and its figures out.
 
@@ -19,6 +17,7 @@ extern Long StrategyRank;
 extern Long StrategyAtRank;
 extern Long StrategyGroup;
 extern bool StrategyFound; // the last lookup found a row
+extern Long StrategyRow;   // the row it found (1..StatCount), 0 when none
 
 // The words as the statistics file holds them; Word_Text gives them in the user's language.
 inline const QString AdviceWords[7] = {QStringLiteral(QT_TRANSLATE_NOOP("advice", "Best")),

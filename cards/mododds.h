@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/long.h"
+#include "cards/cardcodes.h"
 #include "cards/category.h"
 #include "cards/colourscale.h"
 
@@ -18,10 +19,10 @@ namespace modOdds {
 
 inline constexpr int SuitSlots = 5;
 inline constexpr int RankSlots = 14;
-inline constexpr int CardCount = 52;
+using cards::CardCount;
 
 // The rank letters, highest first: the letter of rank r is at 1-based position 14 - r.
-inline constexpr char RankLetterText[] = "AKQJT98765432";
+using cards::RankLetterText;
 extern QString RankLetters; // set from RankLetterText when the main window loads
 
 // The chosen cards by card index, in the order the player chose them (ChosenOrder[0] the earliest);
@@ -63,16 +64,10 @@ extern QString HitPctText; // lblHitPct
 // neutral when the player clicks a card.
 extern BgrColour FrameColour[CardCount];
 
-// Card identity.
-constexpr Long Card_Index(Long suit, Long rank) {
-    return (suit - 1) * 13 + (rank - 1);
-}
-constexpr Long Card_Suit(Long index) {
-    return 1 + index / 13;
-}
-constexpr Long Card_Rank(Long index) {
-    return index % 13 + 1;
-}
+// Card identity (cards/cardcodes.h).
+using cards::Card_Index;
+using cards::Card_Rank;
+using cards::Card_Suit;
 QChar Rank_Letter(Long rank);
 
 // The grid text of a category code ("High Card" .. "Straight Flush"), "" for codes without one.

@@ -1,5 +1,6 @@
 #include "flow/modboard.h"
 
+#include "advice/preflopstats.h"
 #include "advice/strategy.h"
 #include "base/errorreport.h"
 #include "cards/mododds.h"
@@ -93,6 +94,7 @@ void Toggle(Long index, bool choose, Via via) {
     case 2:
         Board.Prompt = QCoreApplication::translate("modBoard", PromptStrategy);
         Board.InfoColour = NeutralColour;
+        Board.PreflopTable = {};
         SmallBetRound = true;
         IsSuited = Suited_Test();
         cmdNewStrategy_Click();
@@ -144,6 +146,7 @@ void Clear() {
     Board.Prompt = QCoreApplication::translate("modBoard", PromptPreFlop);
     Board.InfoLine.clear();
     Board.InfoColour = NeutralColour;
+    Board.PreflopTable = {};
     BoardResetting = false;
     SmallBetRound = true;
 }
@@ -165,6 +168,12 @@ void Display_Results(const QString& cards) {
         if (key.isEmpty()) return;
         advice::StrategyColor = 0;
         const QString word = advice::Return_Strategy_Results(key);
+        Board.PreflopTable = {};
+        const Long row = advice::StrategyRow;
+        if (advice::StrategyFound && row >= 1 && row <= advice::MaxStatRows &&
+            advice::PreflopStats[row].HasExact)
+            Board.PreflopTable = {true, advice::PreflopStats[row].ExactWins,
+                                  advice::PreflopStats[row].ExactTies};
         Board.InfoLine = advice::Info_Line(key, advice::Word_Text(word));
         // A hand the table lacks, or a row whose word has no colour, stands on the neutral face: black
         // text on the word's missing colour (black) could not be read.
@@ -172,6 +181,27 @@ void Display_Results(const QString& cards) {
                                ? static_cast<BgrColour>(advice::StrategyColor)
                                : NeutralColour;
     });
+}
+
+bool Showdown_Spot(int opponents, showdown::Spot& spot) {
+    showdown::Spot s;
+    s.opponents = opponents;
+    for (int row = 1; row <= 2; ++row) {
+        const Long suit = HoleCards[row][1], rank = HoleCards[row][2];
+        if (suit < 1 || suit > 4 || rank < 1 || rank > 13 || BoardGrid[suit][rank] != 1) return false;
+        s.hole[row - 1] = Card_Index(suit, rank);
+    }
+    for (Long suit = 1; suit <= 4; ++suit)
+        for (Long rank = 1; rank <= 13; ++rank) {
+            const int card = Card_Index(suit, rank);
+            if (BoardGrid[suit][rank] != 1 || card == s.hole[0] || card == s.hole[1]) continue;
+            if (s.boardCount == showdown::MaxBoard) return false;
+            s.board[s.boardCount++] = card;
+        }
+    if (s.boardCount == 0) s.table = Board.PreflopTable;
+    if (!showdown::Valid(s)) return false;
+    spot = s;
+    return true;
 }
 
 void Reset() {

@@ -2,6 +2,7 @@
 
 #include "base/long.h"
 #include "cards/colourscale.h"
+#include "showdown/spot.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -28,6 +29,8 @@ struct BoardState {
     QString Prompt = QString::fromLatin1(PromptPreFlop); // lblCurrent
     QString InfoLine;                                    // lblSuited: the pre-flop line
     BgrColour InfoColour = NeutralColour;
+    // The statistics table's exact heads-up counts of the two hole cards, from the same lookup.
+    showdown::TableCounts PreflopTable;
     // Counters that tell the window what to repaint: Analysis moves whenever the hands rows, the outs and
     // the hit percentage change (an analysis, or its display wiped); Clears on every Clear, which also
     // empties the pot and the action list.
@@ -51,6 +54,11 @@ void Clear();
 // writes the line and its colour.
 void cmdNewStrategy_Click();
 void Display_Results(const QString& cards);
+
+// The showdown spot of the board: the two hole cards (HoleCards rows 1 and 2), every other chosen card as
+// the board, the opponents holding any two cards, and before the flop the table's counts. False (and
+// the spot untouched) unless both hole cards are chosen and at most four other cards are.
+bool Showdown_Spot(int opponents, showdown::Spot& spot);
 
 // Back to the start (tests).
 void Reset();

@@ -2,7 +2,8 @@
 
 #include "base/errorreport.h"
 #include "config/modglobal.h"
-#include "showdown/figures.h"
+#include "flow/modboard.h"
+#include "mainwindow/showdownfigures.h"
 #include "widgets/accessible.h"
 #include "widgets/controls.h"
 #include "widgets/uihelpers.h"
@@ -60,9 +61,10 @@ int ShowdownPanel::Opponents() const {
 void ShowdownPanel::Set_Running(bool running) {
     running_ = running;
     hasSpot_ = false;
-    if (running)
+    if (running) {
+        calculator_.Prepare();
         Follow_Board();
-    else
+    } else
         calculator_.Cancel();
 }
 
@@ -70,24 +72,16 @@ void ShowdownPanel::Follow_Board() {
     Trap("Follow_Board", [this] {
         if (!running_) return;
         showdown::Spot spot;
-        if (!showdown::Spot_From_Board(Opponents(), spot)) {
+        if (!modBoard::Showdown_Spot(Opponents(), spot)) {
             hasSpot_ = false;
             calculator_.Cancel();
             Blank();
             return;
         }
-        const auto same = [](const showdown::Spot& a, const showdown::Spot& b) {
-            if (a.opponents != b.opponents || a.boardCount != b.boardCount) return false;
-            for (int i = 0; i < 2; ++i)
-                if (a.hole[i] != b.hole[i]) return false;
-            for (int i = 0; i < a.boardCount; ++i)
-                if (a.board[i] != b.board[i]) return false;
-            return true;
-        };
-        if (hasSpot_ && same(spot, spot_)) return;
+        if (hasSpot_ && spot == spot_) return;
         spot_ = spot;
         hasSpot_ = true;
-        Dim(true); // the last spot's figures stand, dimmed, until the new spot's first arrive
+        Dim(Figures(), true); // the last spot's figures stand, dimmed, until the new spot's come
         calculator_.Start(spot);
     });
 }
@@ -103,19 +97,20 @@ void ShowdownPanel::Blank() {
     for (QLabel* label : {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision})
         label->clear();
     grdRiver->setRowCount(0);
-    Dim(false);
+    Dim(Figures(), false);
+}
+
+std::array<QWidget*, 5> ShowdownPanel::Figures() const {
+    return {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision, grdRiver};
 }
 
 // Dimmed, the figures are drawn in the colour of disabled text; otherwise in the panel's own colours.
-void ShowdownPanel::Dim(bool stale) {
-    if (stale == stale_) return;
-    stale_ = stale;
+void ShowdownPanel::Dim(std::span<QWidget* const> figures, bool stale) {
     QPalette colours;
     if (stale)
         for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
             colours.setColor(role, palette().color(QPalette::Disabled, role));
-    for (QWidget* figure :
-         std::initializer_list<QWidget*>{lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision, grdRiver})
+    for (QWidget* figure : figures)
         figure->setPalette(colours);
 }
 
@@ -123,13 +118,20 @@ void ShowdownPanel::Show_Figures(const showdown::Result& result) {
     // Only the current spot's figures arrive: the calculator drops those of a spot it has left (stopped,
     // blanked or replaced).
     Trap("Show_Figures", [&] {
-        Dim(false);
-        lblWinPct->setText(showdown::Percent_Text(result.winPct));
-        lblTiePct->setText(showdown::Percent_Text(result.tiePct));
-        lblEquityPct->setText(showdown::Percent_Text(result.equityPct));
-        lblShowdownPrecision->setText(result.exact ? tr("exact") : showdown::Precision_Text(result));
-        showdown::RiverRow rows[showdown::RiverRowSlots];
-        const Long count = showdown::River_Rows(result, rows);
+        using namespace showdowntexts;
+        const std::array<QWidget*, 5> figures = Figures();
+        if (result.hasOdds) {
+            lblWinPct->setText(Percent_Text(result.odds.winPct));
+            lblTiePct->setText(Percent_Text(result.odds.tiePct));
+            lblEquityPct->setText(Percent_Text(result.odds.equityPct));
+            lblShowdownPrecision->setText(result.odds.exact ? tr("exact") : Precision_Text(result.odds));
+            Dim(std::span(figures).first(4), false);
+        }
+        // The odds come first; the last spot's hands by the river stay, dimmed, until the new ones come.
+        if (!result.hasRiver) return;
+        Dim(std::span(figures).last(1), false);
+        RiverRow rows[RiverRowSlots];
+        const Long count = River_Rows(result.river, rows);
         grdRiver->setRowCount(count);
         for (Long r = 0; r < count; ++r) {
             grdRiver->setItem(r, 0, Cell(rows[r].hand));

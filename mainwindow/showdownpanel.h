@@ -4,6 +4,9 @@
 
 #include <QFrame>
 
+#include <array>
+#include <span>
+
 class QLabel;
 class QSpinBox;
 class QTableWidget;
@@ -44,11 +47,11 @@ class ShowdownPanel : public QFrame {
     void spnOpponents_Change();
     void Show_Figures(const showdown::Result& result);
     void Blank();
-    void Dim(bool stale);
+    std::array<QWidget*, 5> Figures() const; // the four labels of the odds, then the river's grid
+    void Dim(std::span<QWidget* const> figures, bool stale);
 
     showdown::Calculator calculator_;
     showdown::Spot spot_;
     bool hasSpot_ = false;
     bool running_ = false;
-    bool stale_ = false; // the figures shown are the last spot's
 };

@@ -1,10 +1,15 @@
 #include "showdown/calculator.h"
 
+#include "showdown/evaluator.h"
+
 #include <QMetaObject>
+
+#include <algorithm>
 
 namespace showdown {
 
-Calculator::Calculator(QObject* parent) : QObject(parent) {}
+Calculator::Calculator(QObject* parent, int threads)
+    : QObject(parent), threads_(threads > 0 ? threads : Default_Threads()) {}
 
 Calculator::~Calculator() {
     generation_.fetch_add(1, std::memory_order_relaxed);
@@ -14,21 +19,26 @@ Calculator::~Calculator() {
     }
 }
 
+void Calculator::Start_Worker() {
+    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+}
+
+void Calculator::Prepare() {
+    Start_Worker();
+}
+
 std::uint64_t Calculator::Start(const Spot& spot) {
     const std::uint64_t generation = generation_.fetch_add(1, std::memory_order_relaxed) + 1;
     hasResult_ = false;
     if (!Valid(spot)) return 0;
-    Job job;
-    job.spot = spot;
-    job.generation = generation;
-    if (spot.opponents == 1 && spot.boardCount == 0) job.preflop = Preflop_Lookup(spot.hole[0], spot.hole[1]);
     {
         // The worker holds the lock only to take a job, never while it computes.
         const std::lock_guard lock(mutex_);
-        job_ = job;
+        job_.spot = spot;
+        job_.generation = generation;
         pending_ = true;
     }
-    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+    Start_Worker();
     wake_.notify_one();
     return generation;
 }
@@ -41,8 +51,10 @@ void Calculator::Cancel() {
 }
 
 void Calculator::Run(std::stop_token stop) {
+    Evaluator::Get(); // the tables, before the first spot needs them
+    Workers workers(threads_);
+    Job job;
     for (;;) {
-        Job job;
         {
             std::unique_lock lock(mutex_);
             if (!wake_.wait(lock, stop, [this] { return pending_; })) return; // stop requested
@@ -55,23 +67,45 @@ void Calculator::Run(std::stop_token stop) {
         };
         if (!abandoned())
             Compute(
-                job.spot, job.preflop,
+                job.spot, workers,
                 [&](const Result& figures) {
                     Result r = figures;
                     r.generation = job.generation;
-                    QMetaObject::invokeMethod(
-                        this, [this, r] { Deliver(r); }, Qt::QueuedConnection);
+                    Post(r);
                 },
                 abandoned);
         busy_.store(false, std::memory_order_release);
     }
 }
 
-void Calculator::Deliver(const Result& result) {
-    if (result.generation != Generation()) return; // the spot has changed since
-    latest_ = result;
-    hasResult_ = true;
-    emit resultReady(result);
+// The figures go through the mail, under the lock, and the caller's thread is woken by a queued call
+// that carries nothing: no object of the worker's is left for the other thread to read or free.
+void Calculator::Post(const Result& result) {
+    bool wake = false;
+    {
+        const std::lock_guard lock(mutex_);
+        wake = mailCount_ == 0;
+        if (mailCount_ == MailSlots) --mailCount_;
+        mail_[mailCount_++] = result;
+    }
+    if (wake) QMetaObject::invokeMethod(this, "Deliver_Mail", Qt::QueuedConnection);
+}
+
+void Calculator::Deliver_Mail() {
+    Result mail[MailSlots];
+    int count = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        std::copy(mail_, mail_ + mailCount_, mail);
+        count = mailCount_;
+        mailCount_ = 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (mail[i].generation != Generation()) continue; // the spot has changed since
+        latest_ = mail[i];
+        hasResult_ = true;
+        emit resultReady(mail[i]);
+    }
 }
 
 } // namespace showdown

@@ -1,86 +1,85 @@
 #pragma once
 
-#include "advice/preflopstats.h"
-#include "base/long.h"
+#include "showdown/spot.h"
+#include "showdown/workers.h"
 
 #include <cstdint>
 #include <functional>
 
-// The showdown odds of a spot: the hero's two hole cards, zero to four board cards and one to nine
-// opponents holding unknown cards, the board completed to five cards from what is left. Cards are the
-// program's card indexes 0..51.
+// The showdown figures of a spot and the computations that give them.
 //
-// The figures come exact wherever that is cheap (heads-up at the flop and the turn, heads-up before the
-// flop from the shipped statistics table, the by-the-river categories at every board count) and from a
-// seeded Monte Carlo run otherwise. These are plain functions, run by the showdown worker
-// (showdown/calculator.h) and callable directly by tests and benchmarks.
+// A figure is what the player reads: the odds (the hero's chance to win, to tie and his equity) and the
+// hands by the river (how often the board's completion gives him each category). A computation is one
+// figure by one method, exact or Monte Carlo (showdown/computations.h lists them); Compute plans the
+// computations of a spot. Everything here is a function of its arguments; the threads come from the
+// Workers handed in, and the figures are the same for any number of them.
 
 namespace showdown {
 
-inline constexpr int MaxOpponents = 9;
-inline constexpr int MaxBoard = 4; // the program's board: flop and turn; the river is always to come
+// Asked every few thousand hands whether to abandon the run; true stops it. It may be asked from every
+// thread of the Workers at once. Empty: never stop.
+using StopFlag = std::function<bool()>;
 
-struct Spot {
-    int hole[2] = {-1, -1};
-    int board[MaxBoard] = {-1, -1, -1, -1};
-    int boardCount = 0; // 0..4
-    int opponents = 1;  // 1..9
+// The odds.
+struct OddsFigures {
+    bool exact = false;     // win, tie and equity are exact (stdErrorPct 0)
+    double winPct = 0;      // the hero's best hand beats every opponent
+    double tiePct = 0;      // best, but shared
+    double equityPct = 0;   // expected share of the pot (a tie with k others gives 1 / (k + 1))
+    double stdErrorPct = 0; // one standard error of equityPct; 0 when exact
+    std::int64_t hands = 0; // deals counted (exact; weighted by the range unless it is uniform) or played
 };
 
-// Every card 0..51 and none twice, 0..4 board cards, 1..9 opponents.
-bool Valid(const Spot& spot);
-
-// The spot of the board state (cards/mododds): the two hole cards of HoleCards rows 1 and 2 and every
-// other chosen card as the board. False (and the spot untouched) unless both hole cards are chosen and
-// at most four other cards are.
-bool Spot_From_Board(int opponents, Spot& spot);
-
-// Pre-flop heads-up figures from the statistics table: exact wins and ties out of
-// PreflopTrialsPerHand deals of an opponent hand and a board.
-inline constexpr std::int64_t PreflopTrialsPerHand = PreflopDealsPerHand;
-struct PreflopExact {
-    bool found = false;
-    std::int64_t wins = 0;
-    std::int64_t ties = 0;
+// By the river: of `boards` completions of the board, how many give the hero's best five of seven each
+// category code 1 "High Card" .. 9 "Straight Flush" (slot 0 unused).
+struct RiverFigures {
+    std::int64_t count[10] = {};
+    std::int64_t boards = 0;
 };
-// Looks the hand up in the loaded statistics table (advice/preflopstats) by its hand key; found only when
-// the row carries valid exact counts. Reads the table: call it on the thread that loads the table.
-PreflopExact Preflop_Lookup(int card1, int card2);
 
 // What a run has found so far.
 struct Result {
     std::uint64_t generation = 0; // the spot the figures belong to (set by the calculator)
-    bool exact = false;           // win, tie and equity are exact (stdErrorPct 0)
     bool final = false;           // no further figures come for this spot
-    double winPct = 0;            // the hero's best hand beats every opponent
-    double tiePct = 0;            // best, but shared
-    double equityPct = 0;         // expected share of the pot (a tie with k others gives 1 / (k + 1))
-    double stdErrorPct = 0;       // one standard error of equityPct; 0 when exact
-    std::int64_t hands = 0;       // showdowns counted (exact) or deals played (Monte Carlo)
-    // By the river: of riverBoards completions of the board, how many give the hero's best five of seven
-    // each category code 1 "High Card" .. 9 "Straight Flush" (slot 0 unused). Always exact.
-    std::int64_t riverCount[10] = {};
-    std::int64_t riverBoards = 0;
+    bool hasOdds = false;
+    OddsFigures odds;
+    bool hasRiver = false;
+    RiverFigures river;
 };
 
-// Asked every few thousand hands whether to abandon the run; true stops it. Empty: never stop.
-using StopFlag = std::function<bool()>;
-
-// Heads-up counts.
+// Exact counts of a showdown, each deal counted by its weight (1 when the range is uniform).
 struct ExactCounts {
+    std::int64_t deals = 0;
     std::int64_t wins = 0;
-    std::int64_t ties = 0;
-    std::int64_t showdowns = 0;
+    std::int64_t splitTwo = 0;   // the hero's hand is the best, shared with one opponent
+    std::int64_t splitThree = 0; // shared with two
+    std::int64_t Ties() const { return splitTwo + splitThree; }
+    void Add(const ExactCounts& other);
+    OddsFigures Figures() const;
 };
 
-// Exact heads-up at the flop (three board cards) or the turn (four); false when stopped or when the
-// spot has another board count.
+// Exact heads-up at the flop (three board cards) or the turn (four): every completion of the board and
+// every opponent hand. False when stopped or the spot has another board count or opponent count.
 bool Exact_HeadsUp(const Spot& spot, ExactCounts& counts, const StopFlag& stop = {});
 
-// The by-the-river categories by full enumeration of the missing board cards (any board count);
-// false when stopped.
-bool River_Categories(const Spot& spot, std::int64_t (&count)[10], std::int64_t& boards,
-                      const StopFlag& stop = {});
+// Exact against two opponents at the flop or the turn: every completion and every pair of opponent
+// hands. Each completed board rates every opponent hand once; the pairs of hands that share no card are
+// counted from sums over the cards (two hands share at most one card).
+bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop = {});
+
+// Exact heads-up before the flop: every board and every opponent hand. Against any two cards the ranks
+// decide most boards: the opponent hands are counted by their two ranks and only the boards where a
+// flush can be made look at suits; with another range every board rates every opponent hand.
+bool Exact_Preflop_HeadsUp(const Spot& spot, Workers& workers, ExactCounts& counts,
+                           const StopFlag& stop = {});
+
+// Exact heads-up for any board count, the plain way: every completion rates the hero and every opponent
+// hand. The reference of the others, and the way before the flop with a range that is not uniform.
+bool Exact_HeadsUp_By_Boards(const Spot& spot, Workers& workers, ExactCounts& counts,
+                             const StopFlag& stop = {});
+
+// The by-the-river categories by full enumeration of the missing board cards (any board count).
+bool River_Categories(const Spot& spot, Workers& workers, RiverFigures& figures, const StopFlag& stop = {});
 
 // The Monte Carlo tally of a spot. Shares are counted in 2520ths of a pot (2520 is divisible by every
 // split 1..10), so the running sums are exact whole numbers and the same batches give the same figures.
@@ -93,12 +92,10 @@ struct Tally {
     void Add(const Tally& other);
     double Equity() const;         // 0..1
     double Standard_Error() const; // of Equity()
+    OddsFigures Figures() const;
 };
 
 inline constexpr int ShareUnit = 2520;
-
-// The seed of a spot: from its cards (in any order) and the opponent count.
-std::uint64_t Spot_Seed(const Spot& spot);
 
 // Plays batch number `batch` of a spot: deals `trials` random completions (opponent hands and board)
 // from a generator seeded by the spot's seed and the batch number, so that a batch always deals the
@@ -114,11 +111,11 @@ std::int64_t Batch_Trials(int opponents, std::uint64_t batch);
 inline constexpr double TargetStdError = 0.0005; // 0.05 percentage points
 inline constexpr double TimeLimitSeconds = 2.0;
 
-// The whole computation of a spot: the by-the-river categories, then the odds, exact or refined batch by
-// batch; `publish` gets the running figures after the exact part and after every batch (final set on
-// the last). preflop: the table's figures for the spot (looked up on the caller's thread).
+// The whole computation of a spot: a first figure of the odds at once (an exact one when it is quick,
+// else the first Monte Carlo batch), then the hands by the river, then the odds to their end, exact or
+// refined batch by batch. `publish` gets the running figures each time they move (final set on the last).
 // Returns false when stopped.
-bool Compute(const Spot& spot, const PreflopExact& preflop, const std::function<void(const Result&)>& publish,
+bool Compute(const Spot& spot, Workers& workers, const std::function<void(const Result&)>& publish,
              const StopFlag& stop = {}, double timeLimitSeconds = TimeLimitSeconds);
 
 } // namespace showdown

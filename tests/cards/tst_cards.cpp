@@ -1,4 +1,5 @@
 #include "cards/colourscale.h"
+#include "cards/handclass.h"
 #include "cards/mododds.h"
 #include "tests/support/testsupport.h"
 
@@ -82,9 +83,63 @@ class TestCards : public QObject {
         QCOMPARE(Rank_Letter(Card_Rank(index)), card[0]);
         QCOMPARE(Card_Suit(index), QStringLiteral("shcd").indexOf(card[1]) + 1);
         QCOMPARE(Card_Index(Card_Suit(index), Card_Rank(index)), index);
+        const std::array<char, 2> name = cards::Card_Name(index);
+        QCOMPARE(QString::fromLatin1(name.data(), 2), card);
+        QCOMPARE(cards::Card_Of_Name(std::string_view(name.data(), 2)), index);
         for (int outside : {0, 14, -3})
             QVERIFY(Rank_Letter(outside).isNull());
         QCOMPARE(RankLetters, QStringLiteral("AKQJT98765432"));
+    }
+
+    // The starting-hand classes: keys both ways, their place in the statistics file's order and their
+    // members; a key in any other form is no class.
+    void hand_classes_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("index"); // -1: not a key
+        QTest::addColumn<QString>("member");
+        QTest::newRow("the first") << "AA" << 0 << "Ah Ac";
+        QTest::newRow("suited before offsuit") << "AK s" << 1 << "Kd Ad";
+        QTest::newRow("offsuit") << "AK" << 2 << "As Kh";
+        QTest::newRow("ten as T") << "T9 s" << 89 << "9c Tc";
+        QTest::newRow("the last") << "22" << 168 << "2s 2d";
+        for (const char* bad : {"KA", "AA s", "ak", "AK  s", "A", "10 9", "AKs"})
+            QTest::newRow(bad) << bad << -1 << "";
+    }
+    void hand_classes() {
+        QFETCH(QString, key);
+        QFETCH(int, index);
+        QFETCH(QString, member);
+        const std::optional<HandClass> c = HandClass::Of_Key(key);
+        QCOMPARE(c.has_value(), index >= 0);
+        if (!c) return;
+        QCOMPARE(c->Index(), index);
+        QCOMPARE(HandClass::Of_Index(index).Key(), key);
+        const QList<Long> two = testsupport::Cards(member);
+        QCOMPARE(HandClass::Of_Cards(two[0], two[1]), *c);
+        int hands[HandClass::MaxMembers];
+        const int n = c->Members(hands);
+        QCOMPARE(n, c->Member_Count());
+        QVERIFY(std::count(hands, hands + n, cards::Hand_Index(two[0], two[1])) == 1);
+    }
+
+    // Every class in order, and each two-card hand a member of exactly the class of its cards.
+    void hand_classes_cover_every_hand() {
+        std::vector<int> classOf(cards::HandCount, -1);
+        for (int i = 0; i < HandClass::Count; ++i) {
+            const HandClass c = HandClass::Of_Index(i);
+            QCOMPARE(c.Index(), i);
+            QCOMPARE(HandClass::Of_Key(c.Key()), std::optional<HandClass>(c));
+            int hands[HandClass::MaxMembers];
+            for (int k = 0, n = c.Members(hands); k < n; ++k) {
+                QCOMPARE(classOf[hands[k]], -1);
+                classOf[hands[k]] = i;
+            }
+        }
+        for (int h = 0; h < cards::HandCount; ++h) {
+            const cards::CardPair p = cards::HandCards[h];
+            QCOMPARE(cards::Hand_Index(p.high, p.low), h);
+            QCOMPARE(classOf[h], HandClass::Of_Cards(p.low, p.high).Index());
+        }
     }
 
     void mark_and_unmark() {

@@ -5,8 +5,8 @@
 #include "config/modglobal.h"
 #include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/showdownfigures.h"
 #include "mainwindow/showdownpanel.h"
-#include "showdown/figures.h"
 #include "showdown/odds.h"
 #include "tests/support/mainwindowtest.h"
 #include "widgets/uihelpers.h"
@@ -65,6 +65,7 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
     // worked out here on this thread with no time limit: a run deals the same batches whatever the clock
     // says, so it stops where the panel's stopped.
     QString Expected(const QString& hole, const QString& board, int opponents) {
+        using namespace showdowntexts;
         showdown::Spot spot;
         const QList<Long> h = testsupport::Cards(hole), b = testsupport::Cards(board);
         spot.hole[0] = h[0];
@@ -72,13 +73,14 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
         for (const Long c : b)
             spot.board[spot.boardCount++] = c;
         spot.opponents = opponents;
-        const std::int64_t hands = Panel()->Calculator().Latest().hands;
+        const std::int64_t hands = Panel()->Calculator().Latest().odds.hands;
         showdown::Result last;
+        showdown::Workers workers(1);
         showdown::Compute(
-            spot, {}, [&](const showdown::Result& r) { last = r.hands <= hands ? r : last; },
-            [&] { return last.hands == hands; }, std::numeric_limits<double>::infinity());
-        return QStringList{showdown::Percent_Text(last.winPct), showdown::Percent_Text(last.tiePct),
-                           showdown::Percent_Text(last.equityPct), showdown::Precision_Text(last)}
+            spot, workers, [&](const showdown::Result& r) { last = r.odds.hands <= hands ? r : last; },
+            [&] { return last.odds.hands == hands; }, std::numeric_limits<double>::infinity());
+        return QStringList{Percent_Text(last.odds.winPct), Percent_Text(last.odds.tiePct),
+                           Percent_Text(last.odds.equityPct), Precision_Text(last.odds)}
             .join(QLatin1Char('|'));
     }
 
@@ -194,6 +196,26 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
         QCOMPARE(Figures(), QStringLiteral("|||"));
         QCOMPARE(Get<QTableWidget>("grdRiver")->rowCount(), 0);
         QVERIFY(shown.isEmpty());
+    }
+
+    // The panel's texts in the user's locale: two decimals for the odds, one for the by-the-river rows,
+    // which list the categories with a chance above 0, lowest first.
+    void figure_texts() {
+        using namespace showdowntexts;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        showdown::OddsFigures exact, refined;
+        exact.exact = true;
+        refined.stdErrorPct = 0.1249;
+        showdown::RiverFigures none, river;
+        river.boards = 1000, river.count[1] = 511, river.count[2] = 298, river.count[6] = 191;
+        QStringList got{Percent_Text(49.5812), Percent_Text(0), Percent_Text(100), Precision_Text(exact),
+                        Precision_Text(refined)};
+        RiverRow rows[RiverRowSlots];
+        QCOMPARE(River_Rows(none, rows), 0);
+        for (Long i = 0, n = River_Rows(river, rows); i < n; ++i)
+            got << rows[i].hand << rows[i].odds;
+        QCOMPARE(got.join(QLatin1Char(' ')),
+                 "49,58% 0,00% 100,00% exact \u00B1 0,12% High Card 51,1% Pair 29,8% Flush 19,1%");
     }
 
     void locale() {

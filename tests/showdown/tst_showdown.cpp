@@ -1,20 +1,19 @@
 #include "advice/preflopstats.h"
 #include "base/messages.h"
-#include "cards/mododds.h"
+#include "flow/modboard.h"
 #include "showdown/calculator.h"
+#include "showdown/computations.h"
 #include "showdown/evaluator.h"
-#include "showdown/figures.h"
 #include "showdown/odds.h"
 #include "tests/support/testsupport.h"
 
-#include <QLocale>
+#include <QEventLoop>
 #include <QRegularExpression>
-#include <QSignalSpy>
 
 #include <QTest>
 
 #include <algorithm>
-#include <array>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -23,50 +22,61 @@ using namespace showdown;
 namespace {
 
 // "As Kd 7c" as card indexes, in the shared notation.
-std::vector<int> Cards(const QString& text) {
+std::vector<int> Cards_Of(const QString& text) {
     std::vector<int> out;
     for (const Long card : testsupport::Cards(text))
         out.push_back(card);
     return out;
 }
 
+// The opponents' range of a test row: "" any two cards; "mixed" every hand with a weight of its own;
+// else the classes listed ("AA KK AK s") at full weight and no other hand.
+Range Range_Of(const QString& text) {
+    Range r;
+    if (text == QLatin1String("mixed")) {
+        for (int h = 0; h < cards::HandCount; ++h)
+            r.Set_Weight(h, 1 + h * 7919 % Range::MaxWeight);
+    } else if (!text.isEmpty()) {
+        for (int h = 0; h < cards::HandCount; ++h)
+            r.Set_Weight(h, 0);
+        for (const QString& key : text.split(QLatin1Char(',')))
+            r.Set_Class(*HandClass::Of_Key(key.trimmed()), Range::MaxWeight);
+    }
+    return r;
+}
+
 // "As Kd | Qs Js 2h": hole cards, then the board.
-Spot Spot_Of(const QString& text, int opponents = 1) {
-    const std::vector<int> c = Cards(QString(text).remove(QLatin1Char('|')));
+Spot Spot_Of(const QString& text, int opponents = 1, const QString& range = {}) {
+    const std::vector<int> c = Cards_Of(QString(text).remove(QLatin1Char('|')));
     Spot s;
     std::copy(c.begin(), c.begin() + 2, s.hole);
     s.boardCount = int(c.size()) - 2;
     std::copy(c.begin() + 2, c.end(), s.board);
     s.opponents = opponents;
+    s.range = Range_Of(range);
     return s;
 }
 
-// The published counts of all 133,784,560 seven-card hands by category code 1..9.
+// The published counts of all 133,784,560 seven-card hands (and 2,598,960 five-card hands) by category.
 constexpr std::int64_t SevenCardCounts[10] = {0,       23294460, 58627800, 31433400, 6461620,
                                               6180020, 4047644,  3473184,  224848,   41584};
+constexpr std::int64_t FiveCardCounts[10] = {0, 1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40};
 
-// Every seven-card hand, a card a level: counts by the category of the full rating, and the hands where
-// the rating of the suit masks and those of the packed words (Evaluate_Seven, Category_Seven) differ.
-struct SevenCounts {
-    std::int64_t full[10] = {}, differ = 0;
-    void Deal(int from, int left, std::array<std::uint32_t, 4> s, std::uint64_t bits, std::uint32_t suits) {
-        for (int c = from; c <= 52 - left; ++c) {
-            std::array<std::uint32_t, 4> t = s;
-            t[c / 13] |= 1u << (c % 13);
-            if (left > 1) {
-                Deal(c + 1, left - 1, t, bits | Packed_Bit(c), suits + Suit_Count_Bit(c));
-                continue;
-            }
-            const HandValue v = Evaluate(t[0], t[1], t[2], t[3]);
-            const Long a = Category_Of(v);
-            ++full[a];
-            differ += v != Evaluate_Seven(bits | Packed_Bit(c), suits + Suit_Count_Bit(c)) ||
-                      a != Category_Seven(bits | Packed_Bit(c), suits + Suit_Count_Bit(c));
+// Every hand of `left` more cards, a card a level: counts by category and the values seen.
+void Census(const Evaluator& ev, Cards hand, int from, int left, std::int64_t (&count)[10],
+            std::vector<bool>& seen) {
+    for (int c = from; c <= 52 - left; ++c) {
+        if (left > 1) {
+            Census(ev, hand + Card(c), c + 1, left - 1, count, seen);
+            continue;
         }
+        const HandValue v = ev.Rate(hand + Card(c));
+        ++count[Category_Of(v)];
+        seen[v] = true;
     }
-};
+}
 
-// Calls f for every choice of k cards of the deck (positions ascending in pick).
+// Calls f for every choice of k of n places (ascending in pick).
 template <class F> void Choose(int n, int k, std::vector<int>& pick, F&& f) {
     if (int(pick.size()) == k) return f();
     for (int i = pick.empty() ? 0 : pick.back() + 1; i <= n - (k - int(pick.size())); ++i) {
@@ -76,18 +86,96 @@ template <class F> void Choose(int n, int k, std::vector<int>& pick, F&& f) {
     }
 }
 
-Result Compute_Now(const Spot& spot, const PreflopExact& preflop = {}) {
+// The showdowns of a spot one by one: every completion of the board, and against it every opponent hand
+// (heads-up) or every ordered pair of opponent hands that share no card, each with its weight.
+ExactCounts Brute_Force(const Spot& s, RiverFigures& river) {
+    const Evaluator& ev = Evaluator::Get();
+    std::vector<int> deck;
+    for (int c = 0; c < 52; ++c)
+        if (!(s.Dead() & cards::Card_Bit(c))) deck.push_back(c);
+    ExactCounts e;
+    std::vector<int> pick;
+    Choose(int(deck.size()), 5 - s.boardCount, pick, [&] {
+        int seven[7] = {s.hole[0], s.hole[1]};
+        std::copy(s.board, s.board + s.boardCount, seven + 2);
+        std::uint64_t used = 0;
+        for (std::size_t i = 0; i < pick.size(); ++i) {
+            seven[2 + s.boardCount + int(i)] = deck[pick[i]];
+            used |= cards::Card_Bit(deck[pick[i]]);
+        }
+        const HandValue hero = ev.Rate(seven, 7);
+        ++river.count[Category_Of(hero)], ++river.boards;
+        struct Hand {
+            std::uint64_t bits;
+            std::int64_t weight;
+            HandValue value;
+        };
+        std::vector<Hand> hands;
+        for (std::size_t i = 0; i < deck.size(); ++i)
+            for (std::size_t j = i + 1; j < deck.size(); ++j) {
+                const std::uint64_t bits = cards::Card_Bit(deck[i]) | cards::Card_Bit(deck[j]);
+                if (bits & used) continue;
+                seven[0] = deck[i], seven[1] = deck[j];
+                const std::int64_t weight = s.range.Uniform() ? 1 : s.range.Weight(deck[i], deck[j]);
+                hands.push_back({bits, weight, ev.Rate(seven, 7)});
+            }
+        for (const Hand& a : hands) {
+            if (s.opponents == 1) {
+                e.deals += a.weight, e.wins += hero > a.value ? a.weight : 0;
+                e.splitTwo += hero == a.value ? a.weight : 0;
+                continue;
+            }
+            for (const Hand& b : hands) {
+                if (a.bits & b.bits) continue;
+                const std::int64_t w = a.weight * b.weight;
+                const HandValue best = std::max(a.value, b.value);
+                e.deals += w, e.wins += hero > best ? w : 0;
+                if (hero == best) (a.value == b.value ? e.splitThree : e.splitTwo) += w;
+            }
+        }
+    });
+    return e;
+}
+
+QList<std::int64_t> List(const ExactCounts& e) {
+    return {e.deals, e.wins, e.splitTwo, e.splitThree};
+}
+QList<std::int64_t> List(const RiverFigures& r) {
+    return QList<std::int64_t>(r.count, r.count + 10) << r.boards;
+}
+
+// The figures a Compute run ends with.
+Result Compute_Now(const Spot& spot, int threads = 2) {
+    Workers workers(threads);
     Result last;
     // No time limit: the precision alone ends the run, so that the figures never depend on the speed.
     Compute(
-        spot, preflop, [&](const Result& r) { last = r; }, {}, 1e9);
+        spot, workers, [&](const Result& r) { last = r; }, {}, 1e9);
     return last;
 }
 
+QList<double> Figures(const Result& r) {
+    return {double(r.odds.hands), r.odds.winPct,        r.odds.tiePct,          r.odds.equityPct,
+            r.odds.stdErrorPct,   double(r.odds.exact), double(r.river.boards), double(r.river.count[1]),
+            double(r.final)};
+}
+
+// Runs the event loop until the calculator has delivered figures of its current spot, the final ones when
+// asked: the worker's figures end the wait, not a clock.
+void Wait_For(const Calculator& calc, bool final) {
+    const auto come = [&] { return calc.Has_Result() && (!final || calc.Latest().final); };
+    if (come()) return;
+    QEventLoop loop;
+    QObject::connect(&calc, &Calculator::resultReady, &loop, [&] {
+        if (come()) loop.quit();
+    });
+    loop.exec();
+}
+
 void Load_Shipped_Table() {
-    Set_Stats_Folder(QStringLiteral(QUORVANE_SOURCE_DIR "/resources"));
-    Grab_Stats();
-    Set_Stats_Folder(QString());
+    advice::Set_Stats_Folder(QStringLiteral(QUORVANE_SOURCE_DIR "/resources"));
+    advice::Grab_Stats();
+    advice::Set_Stats_Folder(QString());
 }
 
 } // namespace
@@ -99,14 +187,23 @@ class TestShowdown : public QObject {
     void initTestCase() {
         msg::Set_Message_Handler([](const msg::Message& m) { QFAIL(qPrintable(m.text)); });
     }
-    void cleanup() { Reset_Stats(); }
+    void cleanup() { testsupport::Reset_Program_State(); }
 
-    void seven_card_counts() {
-        SevenCounts counts;
-        counts.Deal(0, 7, {}, 0, 0);
-        QCOMPARE(counts.differ, 0);
-        for (int code = 0; code <= 9; ++code)
-            QCOMPARE(counts.full[code], SevenCardCounts[code]);
+    // Every five- and seven-card hand: the published counts by category, and 7,462 distinct values of
+    // five cards, 4,824 of which can be the best five of seven.
+    void census_data() {
+        QTest::addColumn<int>("cards");
+        QTest::newRow("five cards") << 5;
+        QTest::newRow("seven cards") << 7;
+    }
+    void census() {
+        QFETCH(int, cards);
+        std::int64_t count[10] = {};
+        std::vector<bool> seen(1 << 16);
+        Census(Evaluator::Get(), Cards{}, 0, cards, count, seen);
+        const std::int64_t* expected = cards == 5 ? FiveCardCounts : SevenCardCounts;
+        QCOMPARE(QList<std::int64_t>(count, count + 10), QList<std::int64_t>(expected, expected + 10));
+        QCOMPARE(std::count(seen.begin(), seen.end(), true), cards == 5 ? 7462 : 4824);
     }
 
     void hand_order_data() {
@@ -142,9 +239,9 @@ class TestShowdown : public QObject {
         QFETCH(int, category);
         const bool tie = hands.contains(QLatin1Char('='));
         const QStringList two = hands.split(QRegularExpression(QStringLiteral(" [>=] ")));
-        const std::vector<int> a = Cards(two[0]), b = Cards(two[1]);
-        const HandValue va = Evaluate_Cards(a.data(), int(a.size())),
-                        vb = Evaluate_Cards(b.data(), int(b.size()));
+        const std::vector<int> a = Cards_Of(two[0]), b = Cards_Of(two[1]);
+        const Evaluator& ev = Evaluator::Get();
+        const HandValue va = ev.Rate(a.data(), int(a.size())), vb = ev.Rate(b.data(), int(b.size()));
         QCOMPARE(int(Category_Of(va)), category);
         QVERIFY(tie ? va == vb : va > vb);
     }
@@ -152,263 +249,269 @@ class TestShowdown : public QObject {
     // Over all 1,326 starting hands the by-the-river counts see each seven-card hand 21 times (once per
     // pair of its cards as hole cards); one hand of each class stands for its 6, 4 or 12.
     void river_categories_before_the_flop() {
+        Workers workers(2);
         std::int64_t sum[10] = {};
-        for (int hi = 0; hi < 13; ++hi)
-            for (int lo = 0; lo <= hi; ++lo)
-                for (int suited = 0; suited <= (hi != lo ? 1 : 0); ++suited) {
-                    Spot s;
-                    s.hole[0] = hi;
-                    s.hole[1] = (suited ? 0 : 13) + lo;
-                    std::int64_t count[10], boards = 0;
-                    QVERIFY(River_Categories(s, count, boards));
-                    QCOMPARE(boards, 2118760);
-                    for (int c = 0; c < 10; ++c)
-                        sum[c] += (hi == lo ? 6 : suited ? 4 : 12) * count[c];
-                }
-        for (int c = 0; c < 10; ++c)
-            QCOMPARE(sum[c], 21 * SevenCardCounts[c]);
+        for (int i = 0; i < HandClass::Count; ++i) {
+            const HandClass c = HandClass::Of_Index(i);
+            int members[HandClass::MaxMembers];
+            c.Members(members);
+            Spot s;
+            s.hole[0] = cards::HandCards[members[0]].low;
+            s.hole[1] = cards::HandCards[members[0]].high;
+            RiverFigures r;
+            QVERIFY(River_Categories(s, workers, r));
+            QCOMPARE(r.boards, 2118760);
+            for (int k = 0; k < 10; ++k)
+                sum[k] += c.Member_Count() * r.count[k];
+        }
+        for (int k = 0; k < 10; ++k)
+            QCOMPARE(sum[k], 21 * SevenCardCounts[k]);
     }
 
-    // Small spots against loops of their own: every completion of the board and every opponent hand.
+    // The exact counts at the flop and the turn against loops of the test's own over every showdown.
     void exact_against_brute_force_data() {
         QTest::addColumn<QString>("spot");
-        QTest::newRow("turn, overcards and a gutshot") << "As Kd | Qs Js 2h 7c";
-        QTest::newRow("turn, flush against the board pair") << "Ah 9h | Kh 5h 5c 2d";
-        QTest::newRow("turn, the board straight plays") << "2c 3d | 9s Ts Jh Qc";
-        QTest::newRow("turn, four of a kind on board") << "Kc 2d | 8s 8h 8c 8d";
-        QTest::newRow("flop, flush draw") << "8s 9s | 2s 3s Kh";
-        QTest::newRow("one board card") << "7h 7d | Ac";
-        QTest::newRow("two board cards") << "Ah Qd | Js Tc";
+        QTest::addColumn<int>("opponents");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<bool>("threeWay"); // three-way split pots happen
+        QTest::newRow("turn, overcards and a gutshot") << "As Kd | Qs Js 2h 7c" << 1 << "" << false;
+        QTest::newRow("turn, flush, weighted hands") << "Ah 9h | Kh 5h 5c 2d" << 1 << "mixed" << false;
+        QTest::newRow("flop, flush draw") << "8s 9s | 2s 3s Kh" << 1 << "" << false;
+        QTest::newRow("flop, a narrow range") << "7h 7d | Ac Kd 2s" << 1 << "AA, KK, AK s, AK, 22" << false;
+        QTest::newRow("turn, two, board straight") << "2c 3d | 9s Ts Jh Qc" << 2 << "" << true;
+        QTest::newRow("turn, two, four of a kind on board") << "Kc 2d | 8s 8h 8c 8d" << 2 << "mixed" << true;
+        QTest::newRow("turn, two, a narrow range")
+            << "Ah Kh | Qh Jd 7s 2c" << 2 << "AA, QQ, JT s, AK, KQ" << true;
+        QTest::newRow("flop, two, board pair") << "Ad Kc | 5h 5d 9s" << 2 << "" << true;
     }
     void exact_against_brute_force() {
         QFETCH(QString, spot);
-        const Spot s = Spot_Of(spot);
-        std::vector<int> deck;
-        for (int c = 0; c < 52; ++c)
-            if (c != s.hole[0] && c != s.hole[1] &&
-                std::find(s.board, s.board + s.boardCount, c) == s.board + s.boardCount)
-                deck.push_back(c);
-        const int n = int(deck.size());
-        std::int64_t category[10] = {}, wins = 0, ties = 0, showdowns = 0;
-        std::vector<int> pick, opp;
-        Choose(n, 5 - s.boardCount, pick, [&] {
-            int hero[7] = {s.hole[0], s.hole[1]}, other[7];
-            std::copy(s.board, s.board + s.boardCount, hero + 2);
-            for (std::size_t i = 0; i < pick.size(); ++i)
-                hero[2 + s.boardCount + int(i)] = deck[pick[i]];
-            std::copy(hero + 2, hero + 7, other + 2);
-            const HandValue h = Evaluate_Cards(hero, 7);
-            ++category[Category_Of(h)];
-            if (s.boardCount < 3) return;
-            Choose(n, 2, opp, [&] {
-                if (std::find_first_of(opp.begin(), opp.end(), pick.begin(), pick.end()) != opp.end()) return;
-                other[0] = deck[opp[0]];
-                other[1] = deck[opp[1]];
-                const HandValue o = Evaluate_Cards(other, 7);
-                wins += h > o, ties += h == o, ++showdowns;
-            });
-        });
-        std::int64_t count[10], boards = 0;
-        QVERIFY(River_Categories(s, count, boards));
-        QCOMPARE(std::vector<std::int64_t>(count, count + 10),
-                 std::vector<std::int64_t>(category, category + 10));
-        if (s.boardCount < 3) return;
-        ExactCounts exact;
-        QVERIFY(Exact_HeadsUp(s, exact));
-        QCOMPARE(exact.showdowns, s.boardCount == 3 ? 1070190 : 45540);
-        QCOMPARE(exact.showdowns, showdowns);
-        QCOMPARE(exact.wins, wins);
-        QCOMPARE(exact.ties, ties);
-        const Result r = Compute_Now(s);
-        QVERIFY(r.exact && r.final && r.stdErrorPct == 0 && r.riverBoards == boards);
-        QCOMPARE(r.equityPct, 100.0 * (double(wins) + 0.5 * double(ties)) / double(showdowns));
-    }
-
-    // The shipped exact counts: each row's wins + ties / 2 rounds to its equity; over all 1,326 hands
-    // every deal is won or tied. The engine finds them by key, whatever the order and suits.
-    void shipped_preflop_counts() {
-        Load_Shipped_Table();
-        QCOMPARE(StatCount, 169);
-        std::int64_t halfPoints = 0;
-        for (int r = 1; r <= StatCount; ++r) {
-            const PreflopStat& s = PreflopStats[r];
-            QVERIFY2(s.HasExact, qPrintable(s.HandKey));
-            const double equity = 100.0 * (s.ExactWins + 0.5 * s.ExactTies) / double(PreflopTrialsPerHand);
-            QCOMPARE(std::round(equity * 100) / 100, s.StatValue);
-            const int weight = s.HandKey[0] == s.HandKey[1]              ? 6
-                               : s.HandKey.endsWith(QLatin1String(" s")) ? 4
-                                                                         : 12;
-            halfPoints += weight * (2 * std::int64_t(s.ExactWins) + s.ExactTies);
+        QFETCH(int, opponents);
+        QFETCH(QString, range);
+        QFETCH(bool, threeWay);
+        const Spot s = Spot_Of(spot, opponents, range);
+        RiverFigures river;
+        const ExactCounts brute = Brute_Force(s, river);
+        QCOMPARE(brute.splitThree > 0, threeWay);
+        Workers workers(2);
+        ExactCounts e;
+        QVERIFY(opponents == 1 ? Exact_HeadsUp(s, e) : Exact_Two_Opponents(s, workers, e));
+        QCOMPARE(List(e), List(brute));
+        if (opponents == 1) {
+            QVERIFY(Exact_HeadsUp_By_Boards(s, workers, e));
+            QCOMPARE(List(e), List(brute));
         }
-        QCOMPARE(halfPoints, 1326 * PreflopTrialsPerHand);
-        const std::vector<int> ak = Cards(QStringLiteral("Kd Ad"));
-        const PreflopExact aks = Preflop_Lookup(ak[0], ak[1]);
-        QVERIFY(aks.found);
-        const Result r = Compute_Now(Spot_Of("Ad Kd"), aks);
-        QVERIFY(r.exact && r.final && r.tiePct > 0);
-        QCOMPARE(r.hands, PreflopTrialsPerHand);
-        QCOMPARE(std::round(r.equityPct * 100) / 100, 67.04);
-        QCOMPARE(r.riverBoards, 2118760);
-        Reset_Stats();
-        QVERIFY(!Preflop_Lookup(ak[0], ak[1]).found);
+        RiverFigures r;
+        QVERIFY(River_Categories(s, workers, r));
+        QCOMPARE(List(r), List(river));
+        const Result c = Compute_Now(s);
+        QVERIFY(c.odds.exact && c.final && c.river.boards == river.boards);
+        QCOMPARE(c.odds.equityPct, 100.0 *
+                                       (double(brute.wins) + brute.splitTwo / 2.0 + brute.splitThree / 3.0) /
+                                       double(brute.deals));
     }
 
-    // Monte Carlo against the exact figures: win, tie and equity within four standard errors.
+    // Before the flop against any two cards the enumeration gives the shipped table's fields 7 and 8.
+    void preflop_enumeration_data() {
+        QTest::addColumn<QString>("hand");
+        QTest::newRow("offsuit") << "Ah Kd";
+        QTest::newRow("pair") << "7c 7d";
+        QTest::newRow("suited") << "Ts 9s";
+        QTest::newRow("the worst") << "2h 7c";
+    }
+    void preflop_enumeration() {
+        QFETCH(QString, hand);
+        Load_Shipped_Table();
+        const Spot s = Spot_Of(hand);
+        const HandClass c = HandClass::Of_Cards(s.hole[0], s.hole[1]);
+        const advice::PreflopStat& row = advice::PreflopStats[1 + c.Index()];
+        QCOMPARE(row.HandKey, c.Key());
+        Workers workers(2);
+        ExactCounts e;
+        QVERIFY(Exact_Preflop_HeadsUp(s, workers, e));
+        QCOMPARE(List(e), (QList<std::int64_t>{HandClass::HeadsUpDeals, row.ExactWins, row.ExactTies, 0}));
+    }
+
+    // The flow hands the table's counts to the spot of two hole cards; the odds then come from them, exact.
+    void shipped_table_through_the_flow() {
+        Load_Shipped_Table();
+        testsupport::Play(QStringLiteral("Kd Ad"));
+        Spot s;
+        QVERIFY(modBoard::Showdown_Spot(1, s));
+        const advice::PreflopStat& row = advice::PreflopStats[2]; // AK s
+        QCOMPARE(s.table, (TableCounts{true, row.ExactWins, row.ExactTies}));
+        QCOMPARE(QString(Computation_For(Figure::Odds, s).name),
+                 QStringLiteral("odds heads-up before the flop, from the statistics table"));
+        Spot narrow = s; // the table's counts are against any two cards only
+        narrow.range.Set_Weight(0, 0);
+        QCOMPARE(QString(Computation_For(Figure::Odds, narrow).name),
+                 QStringLiteral("odds heads-up before the flop"));
+        const Result r = Compute_Now(s);
+        QVERIFY(r.odds.exact && r.final && r.odds.tiePct > 0);
+        QCOMPARE(r.odds.hands, HandClass::HeadsUpDeals);
+        QCOMPARE(std::round(r.odds.equityPct * 100) / 100, 67.04);
+        QCOMPARE(r.river.boards, 2118760);
+        testsupport::Play(QStringLiteral("2c"));
+        QVERIFY(modBoard::Showdown_Spot(1, s) && !s.table.known);
+    }
+
+    // Monte Carlo against the exact figures: win, tie and equity within four standard errors, whichever
+    // way the deals are drawn.
     void monte_carlo_against_exact_data() {
         QTest::addColumn<QString>("spot");
-        QTest::newRow("flop, flush draw") << "8s 9s | 2s 3s Kh";
-        QTest::newRow("flop, set against overcards") << "4h 4d | 4c Jd 9s";
-        QTest::newRow("turn, split pot likely") << "2c 3d | 9s Ts Jh Qc";
-        QTest::newRow("before the flop, aces") << "Ah As";
-        QTest::newRow("before the flop, seven deuce") << "7h 2c";
+        QTest::addColumn<int>("opponents");
+        QTest::addColumn<QString>("range");
+        QTest::newRow("flop, flush draw") << "8s 9s | 2s 3s Kh" << 1 << "";
+        QTest::newRow("turn, two, split pots") << "2c 3d | 9s Ts Jh Qc" << 2 << "";
+        QTest::newRow("flop, two, board pair") << "Ad Kc | 5h 5d 9s" << 2 << "";
+        QTest::newRow("turn, weighted hands") << "Ah 9h | Kh 5h 5c 2d" << 1 << "mixed";
+        QTest::newRow("turn, two, narrow range") << "Ah Kh | Qh Jd 7s 2c" << 2 << "AA, QQ, JT s, AK, KQ";
+        QTest::newRow("before the flop, seven deuce") << "7h 2c" << 1 << "";
     }
     void monte_carlo_against_exact() {
         QFETCH(QString, spot);
-        const Spot s = Spot_Of(spot);
-        ExactCounts e{0, 0, PreflopTrialsPerHand};
-        if (s.boardCount >= 3) {
-            QVERIFY(Exact_HeadsUp(s, e));
-        } else {
-            Load_Shipped_Table();
-            const PreflopExact p = Preflop_Lookup(s.hole[0], s.hole[1]);
-            QVERIFY(p.found);
-            e.wins = p.wins, e.ties = p.ties;
-        }
-        const double win = double(e.wins) / double(e.showdowns), tie = double(e.ties) / double(e.showdowns);
+        QFETCH(int, opponents);
+        QFETCH(QString, range);
+        const Spot s = Spot_Of(spot, opponents, range);
+        Workers workers(2);
+        ExactCounts e;
+        QVERIFY(s.boardCount == 0 ? Exact_Preflop_HeadsUp(s, workers, e)
+                : opponents == 1  ? Exact_HeadsUp(s, e)
+                                  : Exact_Two_Opponents(s, workers, e));
+        const OddsFigures exact = e.Figures();
         Tally total;
         for (std::uint64_t b = 0; b < 4; ++b) {
             Tally t;
             QVERIFY(Monte_Carlo_Batch(s, Spot_Seed(s), b, 50000, t));
             total.Add(t);
         }
-        const double n = double(total.trials);
-        QVERIFY(std::abs(total.Equity() - (win + tie / 2)) <= 4 * total.Standard_Error());
+        const double n = double(total.trials), win = exact.winPct / 100, tie = exact.tiePct / 100;
+        QVERIFY(std::abs(total.Equity() - exact.equityPct / 100) <= 4 * total.Standard_Error());
         QVERIFY(std::abs(double(total.wins) / n - win) <= 4 * std::sqrt(win * (1 - win) / n));
         QVERIFY(std::abs(double(total.ties) / n - tie) <= 4 * std::sqrt(std::max(tie * (1 - tie), 1e-6) / n));
     }
 
-    // The same spot gives the same figures, in whatever order its cards come; the run stops on its
-    // precision. The nuts: every deal won, no spread, the first batch is the last.
-    void same_spot_same_figures() {
-        const Spot a = Spot_Of("Qh Jh | 9c Th 2h", 3), b = Spot_Of("Jh Qh | 2h 9c Th", 3);
-        QCOMPARE(Spot_Seed(a), Spot_Seed(b));
-        QVERIFY(Spot_Seed(a) != Spot_Seed(Spot_Of("Qh Jh | 9c Th 2h", 4)));
-        const Result first = Compute_Now(a), second = Compute_Now(b);
-        QVERIFY(first.final && !first.exact && first.stdErrorPct <= 100 * TargetStdError && first.hands > 0);
-        QVERIFY(first.equityPct >= first.winPct && first.equityPct <= first.winPct + first.tiePct / 2 + 1e-9);
-        const auto figures = [](const Result& r) {
-            return QList<double>{double(r.hands), r.winPct, r.tiePct, r.equityPct, r.stdErrorPct};
-        };
-        QCOMPARE(figures(second), figures(first));
-        QCOMPARE(first.riverBoards, 1081);
-
-        const Result nuts = Compute_Now(Spot_Of("As Ks | Qs Js Ts 2d", 4));
-        QVERIFY(nuts.final && nuts.winPct == 100 && nuts.equityPct == 100 && nuts.stdErrorPct == 0);
-        QCOMPARE(nuts.hands, Batch_Trials(4, 0));
-        QCOMPARE(nuts.riverCount[9], nuts.riverBoards);
+    // The figures do not depend on the number of threads; the same spot gives the same figures in
+    // whatever order its cards come. The nuts: every deal won, the first batch is the last.
+    void same_figures_any_threads_data() {
+        QTest::addColumn<QString>("spot");
+        QTest::addColumn<QString>("same"); // the spot's cards in another order
+        QTest::addColumn<int>("opponents");
+        QTest::newRow("Monte Carlo") << "Qh Jh | 9c Th 2h"
+                                     << "Jh Qh | 2h 9c Th" << 3;
+        QTest::newRow("Monte Carlo, many opponents") << "8c 8d | 4s"
+                                                     << "8d 8c | 4s" << 7;
+        QTest::newRow("two opponents at the flop") << "Ad Kc | 5h 5d 9s"
+                                                   << "Kc Ad | 9s 5d 5h" << 2;
+        QTest::newRow("before the flop, no table") << "Js Td"
+                                                   << "Td Js" << 1;
+        QTest::newRow("the nuts, nine opponents") << "As Ks | Qs Js Ts 2d"
+                                                  << "Ks As | 2d Ts Js Qs" << 9;
+    }
+    void same_figures_any_threads() {
+        QFETCH(QString, spot);
+        QFETCH(QString, same);
+        QFETCH(int, opponents);
+        const Result one = Compute_Now(Spot_Of(spot, opponents), 1);
+        QCOMPARE(Figures(Compute_Now(Spot_Of(spot, opponents), 2)), Figures(one));
+        QCOMPARE(Figures(Compute_Now(Spot_Of(same, opponents), 2)), Figures(one));
+        QCOMPARE(Spot_Seed(Spot_Of(spot, opponents)), Spot_Seed(Spot_Of(same, opponents)));
+        QVERIFY(one.final && one.river.boards > 0);
+        QVERIFY(one.odds.exact || one.odds.stdErrorPct <= 100 * TargetStdError);
+        if (opponents == 9) QVERIFY(one.odds.winPct == 100 && one.odds.hands == Batch_Trials(9, 0));
     }
 
     // A run stops at the first check after its stop flag is raised and publishes nothing more: in the
-    // Monte Carlo batches, the by-the-river enumeration and the exact heads-up count.
+    // Monte Carlo batches, the enumerations on two threads and the exact heads-up count.
     void compute_stops_when_told() {
+        Workers workers(2);
         for (const char* spot : {"Ah Kh", "Ah Kh | 2c 7d 9s"}) {
-            int published = 0, checksAfter = 0;
+            std::atomic<int> published = 0;
             const auto publish = [&](const Result&) { ++published; };
-            const auto stop = [&] { return published >= 2 && ++checksAfter; };
-            QVERIFY(!Compute(Spot_Of(spot, 9), {}, publish, stop, 1e9));
-            QCOMPARE(published, 2);
-            QCOMPARE(checksAfter, 1);
+            const auto stop = [&] { return published >= 1; };
+            QVERIFY(!Compute(Spot_Of(spot, 9), workers, publish, stop, 1e9));
+            QCOMPARE(published.load(), 1);
         }
-        int checks = 0;
+        std::atomic<int> checks = 0;
         const auto afterThree = [&] { return ++checks > 3; };
-        std::int64_t count[10], boards = 0;
-        QVERIFY(!River_Categories(Spot_Of("Ah Kh"), count, boards, afterThree));
-        checks = 0;
+        RiverFigures r;
         ExactCounts e;
+        QVERIFY(!River_Categories(Spot_Of("Ah Kh"), workers, r, afterThree));
+        checks = 0;
         QVERIFY(!Exact_HeadsUp(Spot_Of("Ah Kh | 2c 7d 9s"), e, afterThree));
+        checks = 0;
+        QVERIFY(!Exact_Preflop_HeadsUp(Spot_Of("Ah Kh"), workers, e, afterThree));
+        checks = 0;
+        QVERIFY(!Exact_Two_Opponents(Spot_Of("Ah Kh | 2c 7d 9s", 2), workers, e, afterThree));
     }
 
-    // Invalid spots give nothing; the spot of the board state takes the hole cards from HoleCards.
+    // Invalid spots give nothing; the spot of the board takes the hole cards from HoleCards.
     void spots() {
-        std::vector<Spot> invalid(6, Spot_Of("As Kd | 2c 3c 4c 5c"));
+        std::vector<Spot> invalid(7, Spot_Of("As Kd | 2c 3c 4c 5c"));
         invalid[0].hole[1] = invalid[0].hole[0];
         invalid[1].hole[1] = -1;
         invalid[2].hole[1] = 52;
         invalid[3].boardCount = 5;
         invalid[4].opponents = 0;
         invalid[5].opponents = 10;
+        for (int h = 0; h < cards::HandCount; ++h) // no hand but the hero's own
+            invalid[6].range.Set_Weight(h, h == cards::Hand_Index(invalid[6].hole[0], invalid[6].hole[1]));
+        Workers workers(1);
         for (const Spot& s : invalid) {
-            std::int64_t count[10], boards = 0;
+            RiverFigures r;
             Tally t;
-            QVERIFY(!Valid(s) && !River_Categories(s, count, boards) && !Monte_Carlo_Batch(s, 1, 0, 10, t));
+            QVERIFY(!Valid(s) && !River_Categories(s, workers, r) && !Monte_Carlo_Batch(s, 1, 0, 10, t));
             Calculator calc;
             QCOMPARE(calc.Start(s), std::uint64_t{0});
         }
+        QVERIFY(Range().Uniform() && !Range_Of("mixed").Uniform() && !Range_Of("AA").Uniform());
+        // Three opponents cannot all hold aces: the batch gives up rather than draw for ever.
+        Tally t;
+        QVERIFY(!Monte_Carlo_Batch(Spot_Of("Kh Kd", 3, "AA"), 1, 0, 10, t) && t.trials == 0);
         const std::pair<const char*, const char*> boards[] = {{"As", ""},
                                                               {"As Kd", "As Kd"},
                                                               {"As Kd 2c 9h Tc 3s", "As Kd | 3s 9h 2c Tc"},
                                                               {"As Kd 2c -As", "Kd 2c"},
                                                               {"As Kd 2c 9h Tc -9h", "As Kd | 2c Tc"}};
         for (const auto& [clicks, expected] : boards) {
-            modOdds::Reset_State();
-            for (QString c : QString(clicks).split(QLatin1Char(' '))) {
-                const bool release = c.startsWith(QLatin1Char('-'));
-                const int card = Cards(c.remove(QLatin1Char('-')))[0];
-                const Long suit = modOdds::Card_Suit(card), rank = modOdds::Card_Rank(card);
-                release ? modOdds::Unmark_Card(suit, rank) : modOdds::Mark_Card(suit, rank);
-            }
+            testsupport::Reset_Program_State();
+            testsupport::Play(QString::fromLatin1(clicks));
             Spot s;
-            QCOMPARE(Spot_From_Board(3, s), *expected != 0);
+            QCOMPARE(modBoard::Showdown_Spot(3, s), *expected != 0);
             if (!*expected) continue;
             std::vector<int> got{s.hole[0], s.hole[1]};
             got.insert(got.end(), s.board, s.board + s.boardCount);
-            QCOMPARE(got, Cards(QString(expected).remove(QLatin1Char('|'))));
-            QCOMPARE(s.opponents, 3);
+            QCOMPARE(got, Cards_Of(QString(expected).remove(QLatin1Char('|'))));
+            QVERIFY(s.opponents == 3 && s.range.Uniform());
         }
-        modOdds::Reset_State();
     }
 
-    // The panel's texts in the user's locale: two decimals for the odds, one for the by-the-river rows,
-    // which list the categories with a chance above 0, lowest first.
-    void figure_texts() {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Result exact, refined;
-        exact.exact = true;
-        refined.stdErrorPct = 0.1249;
-        refined.riverBoards = 1000, refined.riverCount[1] = 511, refined.riverCount[2] = 298;
-        refined.riverCount[6] = 191;
-        QStringList got{Percent_Text(49.5812), Percent_Text(0), Percent_Text(100), Precision_Text(exact),
-                        Precision_Text(refined)};
-        RiverRow rows[RiverRowSlots];
-        QCOMPARE(River_Rows(exact, rows), 0);
-        for (Long i = 0, n = River_Rows(refined, rows); i < n; ++i)
-            got << rows[i].hand << rows[i].odds;
-        QCOMPARE(got.join(QLatin1Char(' ')),
-                 "49,58% 0,00% 100,00% exact \u00B1 0,12% High Card 51,1% Pair 29,8% Flush 19,1%");
-        QLocale::setDefault(QLocale::c());
-    }
-
-    // Nine opponents before the flop: a long Monte Carlo run whose running figures come batch by batch.
-    // Start returns before the first; Cancel stops the worker, and nothing comes after it.
+    // Nine opponents before the flop: a Monte Carlo run whose running figures come batch by batch, the
+    // first before the hands by the river. Start returns before the first; after Cancel nothing of that
+    // spot comes, up to the last figures of the next one.
     void calculator_cancels() {
-        Calculator calc;
-        QSignalSpy spy(&calc, &Calculator::resultReady);
-        calc.Start(Spot_Of("9h 9d", 9));
-        QVERIFY(!calc.Has_Result() && spy.count() == 0);
-        QTRY_VERIFY(spy.count() >= 1);
-        QVERIFY(!calc.Latest().exact && calc.Latest().riverBoards == 2118760 && calc.Latest().hands > 0);
-        QVERIFY(!calc.Latest().final); // nine opponents pre-flop take many batches
+        Calculator calc(nullptr, 2);
+        std::vector<Result> delivered;
+        connect(&calc, &Calculator::resultReady, &calc, [&](const Result& r) { delivered.push_back(r); });
+        const std::uint64_t first = calc.Start(Spot_Of("9h 9d", 9));
+        QVERIFY(!calc.Has_Result() && delivered.empty());
+        Wait_For(calc, false);
+        QVERIFY(delivered[0].hasOdds && !delivered[0].hasRiver && delivered[0].odds.hands > 0);
         calc.Cancel();
-        QTRY_VERIFY(!calc.Busy());
-        const int seen = spy.count();
-        QTest::qWait(50);
-        QVERIFY(spy.count() == seen && !calc.Has_Result());
+        QVERIFY(!calc.Has_Result());
+        const std::size_t seen = delivered.size();
+        const std::uint64_t next = calc.Start(Spot_Of("8s 9s | 2s 3s Kh"));
+        Wait_For(calc, true);
+        QVERIFY(std::all_of(delivered.begin(), delivered.begin() + seen,
+                            [&](auto& r) { return r.generation == first; }));
+        QVERIFY(std::all_of(delivered.begin() + seen, delivered.end(),
+                            [&](auto& r) { return r.generation == next; }));
     }
 
-    // Rapid changes of the spot: only the last spot's figures are delivered, once; an invalid spot
-    // cancels; destroyed while it runs, the worker is stopped and joined.
+    // Rapid changes of the spot: only the last spot's figures are delivered, and they are those of a run
+    // of its own; an invalid spot cancels; destroyed while it runs, the worker is stopped and joined.
     void calculator_drops_stale_figures() {
-        Calculator calc;
+        Calculator calc(nullptr, 2);
         std::vector<std::uint64_t> delivered;
         connect(&calc, &Calculator::resultReady, &calc,
                 [&](const Result& r) { delivered.push_back(r.generation); });
@@ -416,19 +519,21 @@ class TestShowdown : public QObject {
             calc.Start(Spot_Of(i % 2 ? "Ah Kh" : "2c 7d | 9s Ts", 1 + i % 9));
         const std::uint64_t last = calc.Start(Spot_Of("8s 9s | 2s 3s Kh"));
         QVERIFY(last > 0 && delivered.empty() && !calc.Has_Result());
-        QTRY_VERIFY(calc.Has_Result() && calc.Latest().final);
-        QVERIFY(calc.Latest().exact && calc.Latest().hands == 1070190);
-        QCOMPARE(calc.Latest().equityPct, Compute_Now(Spot_Of("8s 9s | 2s 3s Kh")).equityPct);
-        QCOMPARE(delivered, std::vector<std::uint64_t>{last});
+        Wait_For(calc, true);
+        QVERIFY(calc.Latest().odds.exact && calc.Latest().odds.hands == 1070190);
+        QCOMPARE(Figures(calc.Latest()), Figures(Compute_Now(Spot_Of("8s 9s | 2s 3s Kh"))));
+        QVERIFY(std::all_of(delivered.begin(), delivered.end(), [&](auto g) { return g == last; }));
         calc.Start(Spot_Of("2c 7d | 9s Ts", 5));
         QCOMPARE(calc.Start(Spot{}), std::uint64_t{0});
-        QTRY_VERIFY(!calc.Busy());
-        QTest::qWait(20);
         QVERIFY(!calc.Has_Result());
+        const std::uint64_t after = calc.Start(Spot_Of("As Kd | Qs Js 2h 7c"));
+        Wait_For(calc, true);
+        QVERIFY(
+            std::all_of(delivered.begin(), delivered.end(), [&](auto g) { return g == last || g == after; }));
 
-        auto* running = new Calculator;
+        auto* running = new Calculator(nullptr, 2);
         running->Start(Spot_Of("Ah Kh", 9));
-        QTest::qWait(5);
+        Wait_For(*running, false);
         delete running;
     }
 };

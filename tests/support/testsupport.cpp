@@ -2,6 +2,7 @@
 
 #include "advice/preflopstats.h"
 #include "advice/strategy.h"
+#include "cards/cardcodes.h"
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
@@ -11,24 +12,18 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
 namespace testsupport {
 
-namespace {
-const QString RankChars = QStringLiteral("23456789TJQKA");
-const QString SuitChars = QStringLiteral("shcd");
-} // namespace
-
 Long Card_Index_Of(const QString& text) {
     QString t = text.trimmed();
     if (t.startsWith(QLatin1String("10"))) t.replace(0, 2, QStringLiteral("T"));
     if (t.size() != 2) return -1;
-    const qsizetype rank = RankChars.indexOf(t.at(0).toUpper());
-    const qsizetype suit = SuitChars.indexOf(t.at(1).toLower());
-    if (rank < 0 || suit < 0) return -1;
-    return modOdds::Card_Index(Long(suit) + 1, Long(rank) + 1);
+    const QByteArray name = (t.left(1).toUpper() + t.mid(1).toLower()).toLatin1();
+    return cards::Card_Of_Name(std::string_view(name.constData(), 2));
 }
 
 Long Card(const QString& text) {
@@ -41,8 +36,9 @@ Long Card(const QString& text) {
 }
 
 QString Card_Name(Long index) {
-    if (index < 0 || index >= modOdds::CardCount) return QStringLiteral("--");
-    return QString(RankChars.at(modOdds::Card_Rank(index) - 1)) + SuitChars.at(modOdds::Card_Suit(index) - 1);
+    if (index < 0 || index >= cards::CardCount) return QStringLiteral("--");
+    const std::array<char, 2> name = cards::Card_Name(index);
+    return QString::fromLatin1(name.data(), 2);
 }
 
 QList<Long> Cards(const QString& list) {

@@ -14,7 +14,7 @@
 // fixed-seed generator, so a second run writes the same file byte for byte.
 
 #include "advice/preflopstats.h"
-#include "cards/mododds.h"
+#include "cards/handclass.h"
 #include "config/modencrypt.h"
 #include "showdown/evaluator.h"
 
@@ -41,22 +41,13 @@ namespace {
 // ---------------------------------------------------------------------------------------------------
 // Cards: index = suit * 13 + rank, rank 0 = deuce .. 12 = ace (the program's own card numbering).
 
-constexpr int Ranks = 13;
-constexpr int Deck = modOdds::CardCount;
-constexpr const char* RankLetters = modOdds::RankLetterText; // highest first
+constexpr int Deck = cards::CardCount;
 
-int Rank_Of(int card) {
-    return card % Ranks;
-}
-int Suit_Of(int card) {
-    return card / Ranks;
-}
+// The seven-card evaluator is the program's own (showdown/evaluator.h): a value whose top bits are the
+// category code 1 "High Card" .. 9 "Straight Flush"; a larger value is a better hand.
 
-// The seven-card evaluator with kickers is the program's own (showdown/evaluator.h): a value whose top
-// bits are the category code 1 "High Card" .. 9 "Straight Flush"; a larger value is a better hand.
-
-using showdown::Evaluate;
-using showdown::Evaluate_Cards;
+using showdown::Cards;
+using showdown::Evaluator;
 
 constexpr const char* CategoryNames[] = {"high card",       "pair",           "two pair",
                                          "three of a kind", "straight",       "flush",
@@ -74,19 +65,15 @@ struct Counter {
     std::uint64_t byCategory[9] = {};
 };
 
-void Count_Hands(int cardsLeft, int from, std::uint32_t (&s)[4], Counter& counter, std::vector<bool>* seen) {
+void Count_Hands(int cardsLeft, int from, Cards hand, Counter& counter, std::vector<bool>& seen) {
     if (cardsLeft == 0) {
-        const std::uint32_t v = Evaluate(s[0], s[1], s[2], s[3]);
+        const std::uint32_t v = Evaluator::Get().Rate(hand);
         ++counter.byCategory[Category_Slot(v)];
-        if (seen) (*seen)[v] = true;
+        seen[v] = true;
         return;
     }
-    for (int c = from; c <= Deck - cardsLeft; ++c) {
-        const std::uint32_t bit = 1u << Rank_Of(c);
-        s[Suit_Of(c)] |= bit;
-        Count_Hands(cardsLeft - 1, c + 1, s, counter, seen);
-        s[Suit_Of(c)] &= ~bit;
-    }
+    for (int c = from; c <= Deck - cardsLeft; ++c)
+        Count_Hands(cardsLeft - 1, c + 1, hand + showdown::Card(c), counter, seen);
 }
 
 bool Self_Check() {
@@ -97,9 +84,8 @@ bool Self_Check() {
     bool ok = true;
     for (int n : {5, 7}) {
         Counter counter;
-        std::uint32_t s[4] = {0, 0, 0, 0};
-        std::vector<bool> seen(std::size_t{1} << 30);
-        Count_Hands(n, 0, s, counter, &seen);
+        std::vector<bool> seen(std::size_t{1} << 16);
+        Count_Hands(n, 0, Cards{}, counter, seen);
         const std::uint64_t* expected = n == 5 ? five : seven;
         std::uint64_t total = 0;
         for (int c = 8; c >= 0; --c) {
@@ -128,8 +114,8 @@ bool Self_Check() {
 // Each of the 1,326 concrete hands gathers 2 x wins + ties over every board and opponent; the total
 // number of trials per hand is C(50,5) x C(45,2) = 2,118,760 x 990.
 
-constexpr std::uint64_t BoardsPerHand = PreflopBoardsPerHand;
-constexpr std::uint64_t OpponentsPerBoard = PreflopOpponentsPerBoard;
+constexpr std::uint64_t BoardsPerHand = advice::PreflopBoardsPerHand;
+constexpr std::uint64_t OpponentsPerBoard = advice::PreflopOpponentsPerBoard;
 constexpr std::uint64_t HalfPointsPerHand = 2 * BoardsPerHand * OpponentsPerBoard;
 
 inline int Pair_Index(int a, int b) {
@@ -142,13 +128,14 @@ struct Worker {
     std::uint64_t boards = 0;
 
     void Board(const int (&board)[5]) {
+        const Evaluator& ev = Evaluator::Get();
         int rest[47];
         int n = 0;
         std::uint64_t used = 0;
-        std::uint32_t s[4] = {0, 0, 0, 0};
+        Cards s;
         for (int c : board) {
             used |= std::uint64_t{1} << c;
-            s[Suit_Of(c)] |= 1u << Rank_Of(c);
+            s += showdown::Card(c);
         }
         for (int c = 0; c < Deck; ++c)
             if (!(used >> c & 1u)) rest[n++] = c;
@@ -158,15 +145,12 @@ struct Worker {
         std::uint8_t first[1081], second[1081];
         int p = 0;
         for (int i = 0; i < 47; ++i) {
-            std::uint32_t t[4] = {s[0], s[1], s[2], s[3]};
-            t[Suit_Of(rest[i])] |= 1u << Rank_Of(rest[i]);
+            const Cards t = s + showdown::Card(rest[i]);
             for (int j = i + 1; j < 47; ++j) {
-                std::uint32_t u[4] = {t[0], t[1], t[2], t[3]};
-                u[Suit_Of(rest[j])] |= 1u << Rank_Of(rest[j]);
                 first[p] = static_cast<std::uint8_t>(i);
                 second[p] = static_cast<std::uint8_t>(j);
-                keys[p] =
-                    (std::uint64_t{Evaluate(u[0], u[1], u[2], u[3])} << 32) | static_cast<std::uint32_t>(p);
+                keys[p] = (std::uint64_t{ev.Rate(t + showdown::Card(rest[j]))} << 32) |
+                          static_cast<std::uint32_t>(p);
                 ++p;
             }
         }
@@ -258,10 +242,8 @@ Outcomes Enumerate(int threads) {
 // The 169 starting hands.
 
 struct StartingHand {
-    std::string key; // "AA", "AK s", "AK"
-    int high = 0;    // rank 0..12 (deuce..ace)
-    int low = 0;
-    bool suited = false;
+    HandClass handClass;
+    std::string key;              // "AA", "AK s", "AK"
     std::uint64_t halfPoints = 0; // 2 x wins + ties of each of its concrete hands (all equal by symmetry)
     std::uint64_t wins = 0;       // of each concrete hand, out of BoardsPerHand x OpponentsPerBoard deals
     std::uint64_t ties = 0;
@@ -272,35 +254,23 @@ struct StartingHand {
     int atRank = 0;
 };
 
-// Rows in the order of the rank letters: for each higher card from the ace down, the pair first, then
-// each lower card with the suited hand before the offsuit one: AA, AK s, AK, AQ s, AQ, ..., 32 s, 32.
+// Rows in the order of the hand classes: AA, AK s, AK, AQ s, AQ, ..., 32 s, 32, 22.
 std::vector<StartingHand> Starting_Hands() {
     std::vector<StartingHand> hands;
-    for (int hi = 12; hi >= 0; --hi) {
-        for (int lo = hi; lo >= 0; --lo) {
-            const std::string letters{RankLetters[12 - hi], RankLetters[12 - lo]};
-            if (lo == hi) {
-                hands.push_back({letters, hi, lo, false});
-            } else {
-                hands.push_back({letters + " s", hi, lo, true});
-                hands.push_back({letters, hi, lo, false});
-            }
-        }
+    for (int i = 0; i < HandClass::Count; ++i) {
+        const HandClass c = HandClass::Of_Index(i);
+        hands.push_back({c, c.Key().toStdString()});
     }
     return hands;
 }
 
 // The concrete hands (card pairs a < b) of a starting hand.
 std::vector<std::pair<int, int>> Combos(const StartingHand& h) {
+    int members[HandClass::MaxMembers];
     std::vector<std::pair<int, int>> out;
-    for (int s1 = 0; s1 < 4; ++s1)
-        for (int s2 = 0; s2 < 4; ++s2) {
-            const int a = s1 * Ranks + h.high, b = s2 * Ranks + h.low;
-            if (a == b) continue;
-            if (h.suited != (s1 == s2)) continue;
-            if (h.high == h.low && s2 <= s1) continue;
-            out.emplace_back(std::min(a, b), std::max(a, b));
-        }
+    for (int i = 0, n = h.handClass.Members(members); i < n; ++i)
+        out.emplace_back(cards::HandCards[static_cast<std::size_t>(members[i])].low,
+                         cards::HandCards[static_cast<std::size_t>(members[i])].high);
     return out;
 }
 
@@ -373,7 +343,7 @@ double Monte_Carlo(const StartingHand& h, std::uint64_t trials, std::mt19937_64&
         }
         int mine[7] = {a, b, deck[2], deck[3], deck[4], deck[5], deck[6]};
         int theirs[7] = {deck[0], deck[1], deck[2], deck[3], deck[4], deck[5], deck[6]};
-        const std::uint32_t v1 = Evaluate_Cards(mine, 7), v2 = Evaluate_Cards(theirs, 7);
+        const std::uint32_t v1 = Evaluator::Get().Rate(mine, 7), v2 = Evaluator::Get().Rate(theirs, 7);
         half += v1 > v2 ? 2 : v1 == v2 ? 1 : 0;
     }
     return 100.0 * static_cast<double>(half) / (2.0 * static_cast<double>(trials));
@@ -424,8 +394,6 @@ int main(int argc, char** argv) {
     std::uint64_t grandTotal = 0;
     for (StartingHand& h : hands) {
         const auto combos = Combos(h);
-        const std::uint64_t expectedCombos = h.high == h.low ? 6 : h.suited ? 4 : 12;
-        if (combos.size() != expectedCombos) return 1;
         h.halfPoints = halfPoints[Pair_Index(combos[0].first, combos[0].second)];
         h.wins = outcomes.wins[Pair_Index(combos[0].first, combos[0].second)];
         h.ties = outcomes.ties[Pair_Index(combos[0].first, combos[0].second)];

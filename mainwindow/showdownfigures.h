@@ -5,15 +5,15 @@
 
 #include <QString>
 
-// The texts the showdown figures are shown with, in the user's locale (QLocale()).
+// The texts the showdown panel shows the figures with, in the user's locale (QLocale()).
 
-namespace showdown {
+namespace showdowntexts {
 
 // A percentage with two decimals and "%": 49.58%.
 QString Percent_Text(double pct);
 
 // "exact", or one standard error of the equity as "± 0.12%".
-QString Precision_Text(const Result& result);
+QString Precision_Text(const showdown::OddsFigures& odds);
 
 // One row of the by-the-river grid: the category code, its text as in the hands grid ("High Card" ..
 // "Straight Flush") and its chance with one decimal ("12.3%").
@@ -25,7 +25,7 @@ struct RiverRow {
 inline constexpr int RiverRowSlots = 9;
 
 // Fills rows 0.. with one row per category whose chance is above 0, lowest category first, and returns
-// how many (0 when the result has no boards).
-Long River_Rows(const Result& result, RiverRow (&rows)[RiverRowSlots]);
+// how many (0 when there are no boards).
+Long River_Rows(const showdown::RiverFigures& river, RiverRow (&rows)[RiverRowSlots]);
 
-} // namespace showdown
+} // namespace showdowntexts

@@ -1,0 +1,334 @@
+#include "showdown/deck.h"
+#include "showdown/odds.h"
+
+#include <array>
+#include <atomic>
+
+// The exact odds at the flop and the turn: heads-up and against two opponents, and the plain enumeration
+// of every completion and every opponent hand that serves as their reference.
+
+namespace showdown {
+
+using detail::Deck;
+using detail::Stopped;
+using detail::Weights;
+
+namespace {
+
+// The weight of the opponent hand of the cards at places i and j of the deck: 1 for a uniform range.
+template <bool Uniform> inline std::int64_t Weight(const Weights* w, int i, int j) {
+    if constexpr (Uniform)
+        return 1;
+    else
+        return w->w[i][j];
+}
+
+// The weighted showdowns of one opponent hand's value v against the hero's values of the splits of a
+// set of cards, each split weighing its opponent hand.
+template <int Splits>
+inline void Count_Splits(ExactCounts& total, const std::int64_t (&weight)[Splits],
+                         const HandValue (&hero)[Splits], HandValue v) {
+    for (int k = 0; k < Splits; ++k) {
+        total.wins += weight[k] * (hero[k] > v);
+        total.splitTwo += weight[k] * (hero[k] == v);
+        total.deals += weight[k];
+    }
+}
+
+// Flop: every 4-set {a, b, c, e} of the 47 cards left gives the opponent the same seven cards whichever
+// two of them complete the board, so it is rated once and compared with the hero's rating of each of its
+// six pairs (the 1,081 pairs are rated first); the opponent holds the other two.
+template <bool Uniform>
+bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const StopFlag& stop) {
+    constexpr int N = 47;
+    const Evaluator& ev = Evaluator::Get();
+    HandValue hero[N][N];
+    for (int i = 0; i < N; ++i)
+        for (int j = i + 1; j < N; ++j)
+            hero[i][j] = hero[j][i] = ev.Rate(d.hero + d.set[i] + d.set[j]);
+    ExactCounts total;
+    for (int a = 0; a < N - 3; ++a) {
+        if (Stopped(stop)) return false;
+        for (int b = a + 1; b < N - 2; ++b) {
+            const Cards ab = d.board + d.set[a] + d.set[b];
+            for (int c = b + 1; c < N - 1; ++c) {
+                const Cards abc = ab + d.set[c];
+                HandValue v[N];
+                for (int e = c + 1; e < N; ++e)
+                    v[e] = ev.Rate(abc + d.set[e]);
+                const HandValue hab = hero[a][b], hac = hero[a][c], hbc = hero[b][c];
+                const HandValue *ha = hero[a], *hb = hero[b], *hc = hero[c];
+                if constexpr (Uniform) {
+                    std::uint32_t wins = 0, ties = 0;
+                    for (int e = c + 1; e < N; ++e) {
+                        wins += (hab > v[e]) + (hac > v[e]) + (hbc > v[e]) + (ha[e] > v[e]) + (hb[e] > v[e]) +
+                                (hc[e] > v[e]);
+                        ties += (hab == v[e]) + (hac == v[e]) + (hbc == v[e]) + (ha[e] == v[e]) +
+                                (hb[e] == v[e]) + (hc[e] == v[e]);
+                    }
+                    total.wins += wins;
+                    total.splitTwo += ties;
+                    total.deals += 6 * (N - 1 - c);
+                } else {
+                    const auto& W = w->w;
+                    for (int e = c + 1; e < N; ++e) {
+                        // The board pair and the opponent's pair: (a b | c e), (a c | b e), (b c | a e), (a e
+                        // | b c), (b e | a c), (c e | a b).
+                        const std::int64_t ws[6] = {W[c][e], W[b][e], W[a][e], W[b][c], W[a][c], W[a][b]};
+                        Count_Splits(total, ws, {hab, hac, hbc, ha[e], hb[e], hc[e]}, v[e]);
+                    }
+                }
+            }
+        }
+    }
+    counts = total;
+    return true;
+}
+
+// Turn: likewise with the 3-sets {river, o1, o2} of the 46 cards left and their three splits.
+template <bool Uniform>
+bool Turn_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const StopFlag& stop) {
+    constexpr int N = 46;
+    const Evaluator& ev = Evaluator::Get();
+    HandValue hero[N];
+    for (int i = 0; i < N; ++i)
+        hero[i] = ev.Rate(d.hero + d.set[i]);
+    ExactCounts total;
+    for (int a = 0; a < N - 2; ++a) {
+        if (Stopped(stop)) return false;
+        for (int b = a + 1; b < N - 1; ++b) {
+            const Cards ab = d.board + d.set[a] + d.set[b];
+            HandValue v[N];
+            for (int c = b + 1; c < N; ++c)
+                v[c] = ev.Rate(ab + d.set[c]);
+            const HandValue ha = hero[a], hb = hero[b];
+            if constexpr (Uniform) {
+                std::uint32_t wins = 0, ties = 0;
+                for (int c = b + 1; c < N; ++c) {
+                    wins += (ha > v[c]) + (hb > v[c]) + (hero[c] > v[c]);
+                    ties += (ha == v[c]) + (hb == v[c]) + (hero[c] == v[c]);
+                }
+                total.wins += wins;
+                total.splitTwo += ties;
+                total.deals += 3 * (N - 1 - b);
+            } else {
+                const auto& W = w->w;
+                for (int c = b + 1; c < N; ++c) {
+                    // The river and the opponent's pair: (a | b c), (b | a c), (c | a b).
+                    const std::int64_t ws[3] = {W[b][c], W[a][c], W[a][b]};
+                    Count_Splits(total, ws, {ha, hb, hero[c]}, v[c]);
+                }
+            }
+        }
+    }
+    counts = total;
+    return true;
+}
+
+// Two opponents on one completed board: every opponent hand of the n cards at places rest[0..n-1] is
+// rated once and sorted by the hero's value h into those below it (L), equal to it (E) and above. With
+// S the sum of the weights of a set of hands, Q the sum of their squares and S(c) the sum over its hands
+// holding card c, the ordered pairs of hands of one set that share no card weigh S^2 + Q - sum_c S(c)^2,
+// and those of two sets, S S' - sum_c S(c) S'(c): a pair of different hands shares at most one card.
+template <bool Uniform>
+void Two_Opponents_Board(const Deck& d, const Weights* w, Cards full, HandValue h, const int* rest, int n,
+                         ExactCounts& counts) {
+    const Evaluator& ev = Evaluator::Get();
+    std::int64_t sl[cards::CardCount] = {}, se[cards::CardCount] = {}, sa[cards::CardCount] = {};
+    std::int64_t ql = 0, qe = 0, qa = 0;
+    for (int i = 0; i < n; ++i) {
+        const Cards fi = full + d.set[rest[i]];
+        std::int64_t li = 0, ei = 0, ai = 0;
+        for (int j = i + 1; j < n; ++j) {
+            const HandValue v = ev.Rate(fi + d.set[rest[j]]);
+            const std::int64_t weight = Weight<Uniform>(w, rest[i], rest[j]);
+            const std::int64_t below = v < h ? weight : 0, equal = v == h ? weight : 0;
+            sl[j] += below;
+            se[j] += equal;
+            li += below;
+            ei += equal;
+            if constexpr (!Uniform) {
+                sa[j] += weight;
+                ai += weight;
+                ql += below * weight;
+                qe += equal * weight;
+                qa += weight * weight;
+            }
+        }
+        sl[i] += li;
+        se[i] += ei;
+        sa[i] += ai;
+    }
+    std::int64_t sumL = 0, sumE = 0, sumA = 0, squaresL = 0, squaresE = 0, squaresA = 0, crossLE = 0;
+    for (int c = 0; c < n; ++c) {
+        if constexpr (Uniform) sa[c] = n - 1;
+        sumL += sl[c];
+        sumE += se[c];
+        sumA += sa[c];
+        squaresL += sl[c] * sl[c];
+        squaresE += se[c] * se[c];
+        squaresA += sa[c] * sa[c];
+        crossLE += sl[c] * se[c];
+    }
+    // Each hand was summed at both of its cards.
+    sumL /= 2, sumE /= 2, sumA /= 2;
+    if constexpr (Uniform) ql = sumL, qe = sumE, qa = sumA;
+    counts.wins += sumL * sumL + ql - squaresL;
+    counts.splitThree += sumE * sumE + qe - squaresE;
+    counts.splitTwo += 2 * (sumL * sumE - crossLE);
+    counts.deals += sumA * sumA + qa - squaresA;
+}
+
+template <bool Uniform>
+bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& workers, ExactCounts& counts,
+                   const StopFlag& stop) {
+    const Evaluator& ev = Evaluator::Get();
+    const int n = d.count;
+    std::array<ExactCounts, cards::CardCount> parts{};
+    std::atomic<bool> stopped{false};
+    // One task per first card of the completion: the turn card at the flop, the river at the turn.
+    workers.Run(n, [&](int x) {
+        if (detail::Abandoned(stopped, stop)) return;
+        int rest[cards::CardCount];
+        ExactCounts& slot = parts[static_cast<std::size_t>(x)];
+        if (spot.boardCount == 4) {
+            int m = 0;
+            for (int i = 0; i < n; ++i)
+                if (i != x) rest[m++] = i;
+            Two_Opponents_Board<Uniform>(d, w, d.board + d.set[x], ev.Rate(d.hero + d.set[x]), rest, m, slot);
+            return;
+        }
+        for (int y = x + 1; y < n; ++y) {
+            int m = 0;
+            for (int i = 0; i < n; ++i)
+                if (i != x && i != y) rest[m++] = i;
+            const Cards pair = d.set[x] + d.set[y];
+            Two_Opponents_Board<Uniform>(d, w, d.board + pair, ev.Rate(d.hero + pair), rest, m, slot);
+        }
+    });
+    if (stopped.load()) return false;
+    ExactCounts total;
+    for (const ExactCounts& s : parts)
+        total.Add(s); // in the order of the tasks
+    counts = total;
+    return true;
+}
+
+// Every completion of the board (K more cards, ascending places from `from`) and every opponent hand.
+template <int K>
+void By_Boards(const Deck& d, const Weights& w, Cards board, Cards hero, std::uint64_t taken, int from,
+               ExactCounts& counts) {
+    const Evaluator& ev = Evaluator::Get();
+    if constexpr (K == 0) {
+        const HandValue h = ev.Rate(hero);
+        for (int i = 0; i < d.count; ++i) {
+            if (taken >> i & 1u) continue;
+            const Cards bi = board + d.set[i];
+            for (int j = i + 1; j < d.count; ++j) {
+                if (taken >> j & 1u) continue;
+                const HandValue v = ev.Rate(bi + d.set[j]);
+                const std::int64_t weight = w.w[i][j];
+                counts.wins += h > v ? weight : 0;
+                counts.splitTwo += h == v ? weight : 0;
+                counts.deals += weight;
+            }
+        }
+    } else {
+        for (int i = from; i <= d.count - K; ++i)
+            By_Boards<K - 1>(d, w, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i, i + 1,
+                             counts);
+    }
+}
+
+template <int K>
+bool By_Boards_Tasks(const Deck& d, const Weights& w, Workers& workers, ExactCounts& counts,
+                     const StopFlag& stop) {
+    const int tasks = d.count - K + 1;
+    std::array<ExactCounts, cards::CardCount> parts{};
+    std::atomic<bool> stopped{false};
+    workers.Run(tasks, [&](int first) {
+        if (detail::Abandoned(stopped, stop)) return;
+        // The first card of the completion is place `first`; before the flop the next one is checked too.
+        if constexpr (K >= 4) {
+            for (int second = first + 1; second <= d.count - K + 1; ++second) {
+                if (detail::Abandoned(stopped, stop)) return;
+                const Cards two = d.set[first] + d.set[second];
+                By_Boards<K - 2>(d, w, d.board + two, d.hero + two,
+                                 std::uint64_t{1} << first | std::uint64_t{1} << second, second + 1,
+                                 parts[static_cast<std::size_t>(first)]);
+            }
+        } else {
+            By_Boards<K - 1>(d, w, d.board + d.set[first], d.hero + d.set[first], std::uint64_t{1} << first,
+                             first + 1, parts[static_cast<std::size_t>(first)]);
+        }
+    });
+    if (stopped.load()) return false;
+    ExactCounts total;
+    for (const ExactCounts& s : parts)
+        total.Add(s); // in the order of the tasks
+    counts = total;
+    return true;
+}
+
+} // namespace
+
+bool Exact_HeadsUp(const Spot& spot, ExactCounts& counts, const StopFlag& stop) {
+    if (!Valid(spot) || spot.opponents != 1 || spot.boardCount < 3) return false;
+    const Deck d(spot);
+    if (spot.range.Uniform())
+        return spot.boardCount == 3 ? Flop_HeadsUp<true>(d, nullptr, counts, stop)
+                                    : Turn_HeadsUp<true>(d, nullptr, counts, stop);
+    const Weights w(spot, d);
+    return spot.boardCount == 3 ? Flop_HeadsUp<false>(d, &w, counts, stop)
+                                : Turn_HeadsUp<false>(d, &w, counts, stop);
+}
+
+bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
+    if (!Valid(spot) || spot.opponents != 2 || spot.boardCount < 3) return false;
+    const Deck d(spot);
+    if (spot.range.Uniform()) return Two_Opponents<true>(spot, d, nullptr, workers, counts, stop);
+    const Weights w(spot, d);
+    return Two_Opponents<false>(spot, d, &w, workers, counts, stop);
+}
+
+bool Exact_HeadsUp_By_Boards(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
+    if (!Valid(spot) || spot.opponents != 1) return false;
+    const Deck d(spot);
+    const Weights w(spot, d);
+    switch (5 - spot.boardCount) {
+    case 1:
+        return By_Boards_Tasks<1>(d, w, workers, counts, stop);
+    case 2:
+        return By_Boards_Tasks<2>(d, w, workers, counts, stop);
+    case 3:
+        return By_Boards_Tasks<3>(d, w, workers, counts, stop);
+    case 4:
+        return By_Boards_Tasks<4>(d, w, workers, counts, stop);
+    default:
+        return By_Boards_Tasks<5>(d, w, workers, counts, stop);
+    }
+}
+
+void ExactCounts::Add(const ExactCounts& other) {
+    deals += other.deals;
+    wins += other.wins;
+    splitTwo += other.splitTwo;
+    splitThree += other.splitThree;
+}
+
+OddsFigures ExactCounts::Figures() const {
+    OddsFigures f;
+    f.exact = true;
+    f.hands = deals;
+    if (deals <= 0) return f;
+    const double n = static_cast<double>(deals);
+    f.winPct = 100.0 * static_cast<double>(wins) / n;
+    f.tiePct = 100.0 * static_cast<double>(Ties()) / n;
+    f.equityPct = 100.0 *
+                  (static_cast<double>(wins) + 0.5 * static_cast<double>(splitTwo) +
+                   static_cast<double>(splitThree) / 3.0) /
+                  n;
+    return f;
+}
+
+} // namespace showdown
