@@ -214,34 +214,48 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
     return true;
 }
 
+// The opponent hands of the range among the cards left, with their weights: only these are rated.
+struct RangeHands {
+    Cards set[cards::HandCount];
+    std::uint64_t places[cards::HandCount]; // the bits of its two places in the deck
+    std::int64_t weight[cards::HandCount];
+    int count = 0;
+
+    RangeHands(const Deck& d, const Weights& w) {
+        for (int i = 0; i < d.count; ++i)
+            for (int j = i + 1; j < d.count; ++j) {
+                if (w.w[i][j] == 0) continue;
+                set[count] = d.set[i] + d.set[j];
+                places[count] = std::uint64_t{1} << i | std::uint64_t{1} << j;
+                weight[count++] = w.w[i][j];
+            }
+    }
+};
+
 // Every completion of the board (K more cards, ascending places from `from`) and every opponent hand.
 template <int K>
-void By_Boards(const Deck& d, const Weights& w, Cards board, Cards hero, std::uint64_t taken, int from,
+void By_Boards(const Deck& d, const RangeHands& hands, Cards board, Cards hero, std::uint64_t taken, int from,
                ExactCounts& counts) {
     const Evaluator& ev = Evaluator::Get();
     if constexpr (K == 0) {
         const HandValue h = ev.Rate(hero);
-        for (int i = 0; i < d.count; ++i) {
-            if (taken >> i & 1u) continue;
-            const Cards bi = board + d.set[i];
-            for (int j = i + 1; j < d.count; ++j) {
-                if (taken >> j & 1u) continue;
-                const HandValue v = ev.Rate(bi + d.set[j]);
-                const std::int64_t weight = w.w[i][j];
-                counts.wins += h > v ? weight : 0;
-                counts.splitTwo += h == v ? weight : 0;
-                counts.deals += weight;
-            }
+        for (int k = 0; k < hands.count; ++k) {
+            if (hands.places[k] & taken) continue;
+            const HandValue v = ev.Rate(board + hands.set[k]);
+            const std::int64_t weight = hands.weight[k];
+            counts.wins += h > v ? weight : 0;
+            counts.splitTwo += h == v ? weight : 0;
+            counts.deals += weight;
         }
     } else {
         for (int i = from; i <= d.count - K; ++i)
-            By_Boards<K - 1>(d, w, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i, i + 1,
-                             counts);
+            By_Boards<K - 1>(d, hands, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i,
+                             i + 1, counts);
     }
 }
 
 template <int K>
-bool By_Boards_Tasks(const Deck& d, const Weights& w, Workers& workers, ExactCounts& counts,
+bool By_Boards_Tasks(const Deck& d, const RangeHands& w, Workers& workers, ExactCounts& counts,
                      const StopFlag& stop) {
     const int tasks = d.count - K + 1;
     std::array<ExactCounts, cards::CardCount> parts{};
@@ -294,7 +308,7 @@ bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts
 bool Exact_HeadsUp_By_Boards(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
     if (!Valid(spot) || spot.opponents != 1) return false;
     const Deck d(spot);
-    const Weights w(spot, d);
+    const RangeHands w(d, Weights(spot, d));
     switch (5 - spot.boardCount) {
     case 1:
         return By_Boards_Tasks<1>(d, w, workers, counts, stop);

@@ -345,7 +345,7 @@ class TestShowdown : public QObject {
         Spot narrow = s; // the table's counts are against any two cards only
         narrow.range.Set_Weight(0, 0);
         QCOMPARE(QString(Computation_For(Figure::Odds, narrow).name),
-                 QStringLiteral("odds heads-up before the flop"));
+                 QStringLiteral("odds heads-up before the flop against a range"));
         const Result r = Compute_Now(s);
         QVERIFY(r.odds.exact && r.final && r.odds.tiePct > 0);
         QCOMPARE(r.odds.hands, HandClass::HeadsUpDeals);
