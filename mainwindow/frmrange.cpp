@@ -17,6 +17,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include <cstdlib>
+
 namespace {
 
 constexpr int Side = cards::RankCount;
@@ -109,9 +111,16 @@ void RangeGrid::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton) || lastDragCell_ < 0) return;
     const int cell = Cell_At(event->position().toPoint());
     if (cell < 0 || cell == lastDragCell_) return;
-    lastDragCell_ = cell;
-    focus_ = cell;
-    if (Set_Cell(cell, dragValue_) && changed) changed();
+    // Every cell on the way from the last one, however fast the pointer moved.
+    const int r0 = lastDragCell_ / Side, c0 = lastDragCell_ % Side, r1 = cell / Side, c1 = cell % Side;
+    const int steps = std::max(std::abs(r1 - r0), std::abs(c1 - c0));
+    bool moved = false;
+    for (int i = 1; i <= steps; ++i) {
+        const int r = r0 + (r1 - r0) * i / steps, c = c0 + (c1 - c0) * i / steps;
+        moved = Set_Cell(r * Side + c, dragValue_) || moved;
+    }
+    lastDragCell_ = focus_ = cell;
+    if (moved && changed) changed();
 }
 
 void RangeGrid::keyPressEvent(QKeyEvent* event) {

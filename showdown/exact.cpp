@@ -1,8 +1,11 @@
 #include "showdown/deck.h"
 #include "showdown/odds.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
+#include <iterator>
 
 // The exact odds at the flop and the turn: heads-up and against two opponents, and the plain enumeration
 // of every completion and every opponent hand that serves as their reference.
@@ -214,20 +217,40 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
     return true;
 }
 
-// The opponent hands of the range among the cards left, with their weights: only these are rated.
+// The opponent hands of the range among the cards left, with their weights: only these are rated. A hand
+// that cannot make a flush on the board has a value that depends on its two ranks alone: such hands are
+// summed by their ranks' slot and each slot is rated once.
 struct RangeHands {
+    static constexpr int MaxSlots = cards::RankCount * (cards::RankCount + 1) / 2;
+
     Cards set[cards::HandCount];
     std::uint64_t places[cards::HandCount]; // the bits of its two places in the deck
     std::int64_t weight[cards::HandCount];
+    std::uint8_t slot[cards::HandCount];
+    std::uint8_t suits[cards::HandCount]; // the suits of its two cards, as bits
+    std::uint32_t slotKey[MaxSlots];      // the sum of the slot's two rank keys (Evaluator::Rank_Key)
     int count = 0;
+    int slotCount = 0;
 
     RangeHands(const Deck& d, const Weights& w) {
+        int slotOf[cards::RankCount][cards::RankCount];
+        for (auto& row : slotOf)
+            std::fill(std::begin(row), std::end(row), -1);
         for (int i = 0; i < d.count; ++i)
             for (int j = i + 1; j < d.count; ++j) {
                 if (w.w[i][j] == 0) continue;
                 set[count] = d.set[i] + d.set[j];
                 places[count] = std::uint64_t{1} << i | std::uint64_t{1} << j;
-                weight[count++] = w.w[i][j];
+                weight[count] = w.w[i][j];
+                const int r1 = cards::Rank_Code(d.card[i]), r2 = cards::Rank_Code(d.card[j]);
+                int& s = slotOf[std::max(r1, r2)][std::min(r1, r2)];
+                if (s < 0) {
+                    s = slotCount;
+                    slotKey[slotCount++] = Evaluator::Rank_Key(r1) + Evaluator::Rank_Key(r2);
+                }
+                suits[count] = static_cast<std::uint8_t>(1u << cards::Suit_Code(d.card[i]) |
+                                                         1u << cards::Suit_Code(d.card[j]));
+                slot[count++] = static_cast<std::uint8_t>(s);
             }
     }
 };
@@ -239,13 +262,32 @@ void By_Boards(const Deck& d, const RangeHands& hands, Cards board, Cards hero, 
     const Evaluator& ev = Evaluator::Get();
     if constexpr (K == 0) {
         const HandValue h = ev.Rate(hero);
+        // The suit with three or four cards on the board, if any: only hands holding one of it can make a
+        // flush, and they are rated whole; with five of a suit every hand is.
+        const std::uint64_t boardSuits = board.Key() >> detail::SuitCountShift & 0xFFFF;
+        const std::uint64_t three = (boardSuits + 0x5555) & 0x8888; // a count of 3 or more reaches bit 3
+        const int flushSuit = three ? (std::countr_zero(three) - 3) / 4 : 0;
+        const bool five = three && (boardSuits >> (4 * flushSuit) & 0xF) == 5;
+        const unsigned rateWhole = five ? 0xFu : three ? 1u << flushSuit : 0u;
+        std::int64_t sum[RangeHands::MaxSlots] = {};
         for (int k = 0; k < hands.count; ++k) {
             if (hands.places[k] & taken) continue;
+            if (!(hands.suits[k] & rateWhole)) {
+                sum[hands.slot[k]] += hands.weight[k];
+                continue;
+            }
             const HandValue v = ev.Rate(board + hands.set[k]);
             const std::int64_t weight = hands.weight[k];
             counts.wins += h > v ? weight : 0;
             counts.splitTwo += h == v ? weight : 0;
             counts.deals += weight;
+        }
+        const auto ranks = static_cast<std::uint32_t>(board.Key());
+        for (int s = 0; s < hands.slotCount; ++s) {
+            const HandValue v = ev.Rate_Ranks(ranks + hands.slotKey[s]);
+            counts.wins += h > v ? sum[s] : 0;
+            counts.splitTwo += h == v ? sum[s] : 0;
+            counts.deals += sum[s];
         }
     } else {
         for (int i = from; i <= d.count - K; ++i)
