@@ -1,6 +1,8 @@
 #include "advice/preflopstats.h"
 #include "base/messages.h"
 #include "flow/modrange.h"
+#include "showdown/evaluator.h"
+#include "showdown/odds.h"
 #include "showdown/rangenotation.h"
 #include "tests/support/testsupport.h"
 
@@ -146,6 +148,54 @@ class TestRange : public QObject {
         s.opponents = opponents;
         s.range = rangenotation::Parse(range).range;
         QCOMPARE(Valid(s), left);
+    }
+
+    // Before the flop against a range: the enumeration against loops of the test's own, hand by hand of the
+    // range over every board of the 48 cards left.
+    void preflop_against_brute_force_data() {
+        QTest::addColumn<QString>("hero");
+        QTest::addColumn<QString>("range");
+        QTest::newRow("partly blocked by the hero") << "Ah Kd"
+                                                    << "AA, KK, AKs";
+        QTest::newRow("flushes of both") << "9h 8h"
+                                         << "AKs, 76s";
+        QTest::newRow("single hands") << "2c 2d"
+                                      << "AsKs, QhJh, 2h2s";
+    }
+    void preflop_against_brute_force() {
+        QFETCH(QString, hero);
+        QFETCH(QString, range);
+        const QList<Long> h = testsupport::Cards(hero);
+        Spot s;
+        s.hole[0] = h[0], s.hole[1] = h[1];
+        s.range = rangenotation::Parse(range).range;
+        const Evaluator& ev = Evaluator::Get();
+        ExactCounts brute;
+        for (int hand = 0; hand < cards::HandCount; ++hand) {
+            const cards::CardPair p = cards::HandCards[static_cast<std::size_t>(hand)];
+            const std::int64_t w = s.range.Weight(hand);
+            if (w == 0 || p.low == h[0] || p.low == h[1] || p.high == h[0] || p.high == h[1]) continue;
+            Cards deck[48];
+            int n = 0;
+            for (int c = 0; c < 52; ++c)
+                if (c != h[0] && c != h[1] && c != p.low && c != p.high) deck[n++] = Card(c);
+            const Cards mine = Card(int(h[0])) + Card(int(h[1])), theirs = Card(p.low) + Card(p.high);
+            for (int a = 0; a < n; ++a)
+                for (int b = a + 1; b < n; ++b)
+                    for (int c = b + 1; c < n; ++c)
+                        for (int d = c + 1; d < n; ++d)
+                            for (int e = d + 1; e < n; ++e) {
+                                const Cards board = deck[a] + deck[b] + deck[c] + deck[d] + deck[e];
+                                const HandValue x = ev.Rate(board + mine), y = ev.Rate(board + theirs);
+                                brute.deals += w, brute.wins += x > y ? w : 0,
+                                    brute.splitTwo += x == y ? w : 0;
+                            }
+        }
+        Workers workers(2);
+        ExactCounts e;
+        QVERIFY(Exact_Preflop_HeadsUp(s, workers, e));
+        QCOMPARE((QList<std::int64_t>{e.deals, e.wins, e.splitTwo}),
+                 (QList<std::int64_t>{brute.deals, brute.wins, brute.splitTwo}));
     }
 
   private:
