@@ -8,9 +8,11 @@
 #include "widgets/controls.h"
 #include "widgets/uihelpers.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -29,7 +31,22 @@ constexpr int CellTwips = 420;
 RangeGrid::RangeGrid(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("grdRange"));
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
+    setAccessibleName(QCoreApplication::translate("frmRange", "Starting hands"));
+    Describe_Focus();
+}
+
+// The accessibility tools read the focus cell: its class and whether it is in the range.
+void RangeGrid::Describe_Focus() {
+    const HandClass c = Cell_Class(focus_ / Side, focus_ % Side);
+    setAccessibleDescription(
+        Cell_In(focus_) ? QCoreApplication::translate("frmRange", "%1: in the range").arg(Cell_Name(c))
+                        : QCoreApplication::translate("frmRange", "%1: not in the range").arg(Cell_Name(c)));
+}
+
+QString RangeGrid::Cell_Name(const HandClass& c) {
+    QString name = c.Key().remove(QLatin1Char(' '));
+    if (!c.Pair() && !c.Suited()) name += QLatin1Char('o');
+    return name;
 }
 
 HandClass RangeGrid::Cell_Class(int row, int column) {
@@ -40,6 +57,7 @@ HandClass RangeGrid::Cell_Class(int row, int column) {
 
 void RangeGrid::Set_Range(const showdown::Range& range) {
     range_ = range;
+    Describe_Focus();
     update();
 }
 
@@ -61,6 +79,7 @@ bool RangeGrid::Cell_In(int cell) const {
 bool RangeGrid::Set_Cell(int cell, bool in) {
     if (cell < 0 || Cell_In(cell) == in) return false;
     range_.Set_Class(Cell_Class(cell / Side, cell % Side), in ? showdown::Range::MaxWeight : 0);
+    Describe_Focus();
     update();
     return true;
 }
@@ -87,9 +106,7 @@ void RangeGrid::paintEvent(QPaintEvent*) {
         painter.setPen(colours.color(QPalette::Mid));
         painter.drawRect(box);
         painter.setPen(colours.color(in == n ? QPalette::HighlightedText : QPalette::Text));
-        QString name = c.Key().remove(QLatin1Char(' '));
-        if (!c.Pair() && !c.Suited()) name += QLatin1Char('o');
-        painter.drawText(box, Qt::AlignCenter, name);
+        painter.drawText(box, Qt::AlignCenter, Cell_Name(c));
         if (cell == focus_ && hasFocus()) {
             painter.setPen(QPen(colours.color(QPalette::Text), 2));
             painter.drawRect(box.adjusted(2, 2, -2, -2));
@@ -120,6 +137,7 @@ void RangeGrid::mouseMoveEvent(QMouseEvent* event) {
         moved = Set_Cell(r * Side + c, dragValue_) || moved;
     }
     lastDragCell_ = focus_ = cell;
+    Describe_Focus();
     if (moved && changed) changed();
 }
 
@@ -146,6 +164,7 @@ void RangeGrid::keyPressEvent(QKeyEvent* event) {
         return QWidget::keyPressEvent(event);
     }
     focus_ = row * Side + column;
+    Describe_Focus();
     update();
 }
 
@@ -197,7 +216,7 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
     const int top = modRange::Top_Percent_Of(original_);
     const int combos = rangenotation::Combos(original_);
     sldRangePct->setValue(top ? top : std::max(1, combos * 100 / cards::HandCount));
-    lblRangePct->setText(tr("Top %1%").arg(sldRangePct->value()));
+    lblRangePct->setText(tr("Top %1%").arg(QLocale().toString(sldRangePct->value())));
     for (int k = 1; k <= modRange::MaxGroup; ++k)
         if (modRange::Groups(k) == original_) spnRangeGroup->setValue(k);
     Set_Range(original_, true);
@@ -225,7 +244,7 @@ void frmRange::Set_Range(const showdown::Range& range, bool writeText) {
 
 void frmRange::sldRangePct_Change() {
     Trap("sldRangePct_Change", [this] {
-        lblRangePct->setText(tr("Top %1%").arg(sldRangePct->value()));
+        lblRangePct->setText(tr("Top %1%").arg(QLocale().toString(sldRangePct->value())));
         Set_Range(modRange::Top_Percent(sldRangePct->value()), true);
     });
 }

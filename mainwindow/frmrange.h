@@ -23,6 +23,8 @@ class RangeGrid : public QWidget {
 
     // The class of the cell at row and column 0..12.
     static HandClass Cell_Class(int row, int column);
+    // "AKs", "AKo", "77".
+    static QString Cell_Name(const HandClass& c);
 
     void Set_Range(const showdown::Range& range);
     const showdown::Range& Range() const { return range_; }
@@ -39,6 +41,7 @@ class RangeGrid : public QWidget {
     // Puts the cell's class in or out of the range; true when that changed it.
     bool Set_Cell(int cell, bool in);
     bool Cell_In(int cell) const;
+    void Describe_Focus();
 
     showdown::Range range_;
     int focus_ = 0;

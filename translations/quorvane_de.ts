@@ -605,6 +605,18 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
         <source>This range is too long to be kept in the settings file: it is used until the program ends.</source>
         <translation>Diese Range ist zu lang für die Einstellungsdatei: sie gilt, bis das Programm endet.</translation>
     </message>
+    <message>
+        <source>Starting hands</source>
+        <translation>Starthände</translation>
+    </message>
+    <message>
+        <source>%1: in the range</source>
+        <translation>%1: in der Range</translation>
+    </message>
+    <message>
+        <source>%1: not in the range</source>
+        <translation>%1: nicht in der Range</translation>
+    </message>
 </context>
 <context>
     <name>frmSettings</name>

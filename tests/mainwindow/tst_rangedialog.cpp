@@ -88,48 +88,59 @@ class TestRangeDialog : public testsupport::MainWindowTest {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("refused");
         QTest::addColumn<QString>("combos");
+        QTest::addColumn<QString>("focus"); // what the accessibility tools are told of the focus cell
         QTest::newRow("a click adds a class") << "type AKs; click 0 0"
                                               << "AA, AKs"
                                               << ""
-                                              << "10 combos (0.8%)";
+                                              << "10 combos (0.8%)"
+                                              << "AA: in the range";
         QTest::newRow("a click takes one out") << "type QQ+; click 1 1"
                                                << "AA, QQ"
                                                << ""
-                                               << "12 combos (0.9%)";
+                                               << "12 combos (0.9%)"
+                                               << "KK: not in the range";
         QTest::newRow("a drag sets every cell crossed") << "type KQs; drag 1 1 1 3"
                                                         << "KK, KJs+"
                                                         << ""
-                                                        << "14 combos (1.1%)";
+                                                        << "14 combos (1.1%)"
+                                                        << "KJs: in the range";
         QTest::newRow("a drag clears as its first cell") << "type AA KK QQ JJ; drag 0 0 2 2"
                                                          << "JJ"
                                                          << ""
-                                                         << "6 combos (0.5%)";
+                                                         << "6 combos (0.5%)"
+                                                         << "QQ: not in the range";
         QTest::newRow("arrows and Space") << "type AA; key Down; key Right; key Space"
                                           << "KK+"
                                           << ""
-                                          << "12 combos (0.9%)";
+                                          << "12 combos (0.9%)"
+                                          << "KK: in the range";
         QTest::newRow("arrows stop at the edge") << "type AA KK; key Up; key Left; key Space"
                                                  << "KK"
                                                  << ""
-                                                 << "6 combos (0.5%)";
+                                                 << "6 combos (0.5%)"
+                                                 << "AA: not in the range";
         QTest::newRow("the slider") << "pct 2"
                                     << "QQ+, AKs, AKo"
                                     << ""
-                                    << "34 combos (2.6%)";
+                                    << "34 combos (2.6%)"
+                                    << "AA: in the range";
         QTest::newRow("the group box") << "group 2"
                                        << "QQ+, AKs"
                                        << ""
-                                       << "22 combos (1.7%)";
+                                       << "22 combos (1.7%)"
+                                       << "AA: in the range";
         QTest::newRow("a refusal keeps the last range") << "type AKs, XX"
                                                         << "AKs, XX"
                                                         << "XX"
-                                                        << "4 combos (0.3%)";
+                                                        << "4 combos (0.3%)"
+                                                        << "AA: not in the range";
     }
     void operation() {
         QFETCH(QString, steps);
         QFETCH(QString, text);
         QFETCH(QString, refused);
         QFETCH(QString, combos);
+        QFETCH(QString, focus);
         Open_Window();
         Open_Dialog();
         Run(steps);
@@ -137,6 +148,7 @@ class TestRangeDialog : public testsupport::MainWindowTest {
         QCOMPARE(dialog->lblRangeProblem->text().contains(refused), true);
         QCOMPARE(dialog->lblRangeProblem->text().isEmpty(), refused.isEmpty());
         QCOMPARE(dialog->lblRangeCombos->text(), combos);
+        QCOMPARE(dialog->grdRange->accessibleDescription(), focus);
         if (steps.startsWith(QLatin1String("pct")))
             QCOMPARE(dialog->lblRangePct->text(), QStringLiteral("Top 2%"));
     }
@@ -206,6 +218,19 @@ class TestRangeDialog : public testsupport::MainWindowTest {
         QCOMPARE(Line(), line);
         QCOMPARE(modGlobal::GetIniValue(modGlobal::Section, modRange::RangeKey, modGlobal::Settings_File()),
                  raw);
+    }
+
+    // The dialog is built at the zoom of the moment and writes numbers as the locale does.
+    void zoom_and_locale() {
+        Open_Window();
+        const QSize at100 = Open_Dialog()->size();
+        dialog->close();
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        modZoom::Set_Zoom(200);
+        Open_Dialog();
+        Run(QStringLiteral("pct 2"));
+        QCOMPARE(dialog->size(), at100 * 2);
+        QCOMPARE(dialog->lblRangeCombos->text(), QStringLiteral("34 combos (2,6%)"));
     }
 
     // When the known cards leave no hand of the range, the figures are blank and the line says so.
