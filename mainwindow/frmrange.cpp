@@ -217,6 +217,10 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
     const int combos = rangenotation::Combos(original_);
     sldRangePct->setValue(top ? top : std::max(1, combos * 100 / cards::HandCount));
     lblRangePct->setText(tr("Top %1%").arg(QLocale().toString(sldRangePct->value())));
+    // Without a statistics table there are no ranks or groups to take.
+    const bool table = rangenotation::Combos(modRange::Top_Percent(100)) > 0;
+    sldRangePct->setEnabled(table);
+    spnRangeGroup->setEnabled(table);
     for (int k = 1; k <= modRange::MaxGroup; ++k)
         if (modRange::Groups(k) == original_) spnRangeGroup->setValue(k);
     Set_Range(original_, true);
