@@ -89,8 +89,9 @@ void RangeGrid::paintEvent(QPaintEvent*) {
     const QPalette& colours = palette();
     for (int cell = 0; cell < Side * Side; ++cell) {
         const int row = cell / Side, column = cell % Side;
-        const QRectF box(width() * column / double(Side), height() * row / double(Side),
-                         width() / double(Side), height() / double(Side));
+        // The last pixel row and column are left for the outer lines.
+        const double w = (width() - 1) / double(Side), h = (height() - 1) / double(Side);
+        const QRectF box(w * column, h * row, w, h);
         const HandClass c = Cell_Class(row, column);
         int hands[HandClass::MaxMembers];
         const int n = c.Members(hands);
