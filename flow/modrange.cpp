@@ -16,6 +16,7 @@ namespace modRange {
 namespace {
 
 showdown::Range CurrentRange;
+int CurrentTop = 0; // the slider's n when it chose the range in use, else 0
 
 showdown::Range Empty_Range() {
     showdown::Range range;
@@ -43,12 +44,18 @@ const showdown::Range& Current() {
     return CurrentRange;
 }
 
-void Set_Current(const showdown::Range& range) {
+int Current_Top() {
+    return CurrentTop;
+}
+
+void Set_Current(const showdown::Range& range, int topPercent) {
     CurrentRange = range;
+    CurrentTop = topPercent;
 }
 
 void Load_Range() {
     CurrentRange = showdown::Range();
+    CurrentTop = 0;
     const std::optional<QString> text = modGlobal::Get_Optional_Text(RangeKey);
     if (!text) return;
     const rangenotation::Parsed parsed = rangenotation::Parse(*text);
@@ -56,6 +63,7 @@ void Load_Range() {
 }
 
 bool Store_Range(const showdown::Range& range) {
+    if (!(range == CurrentRange)) CurrentTop = 0;
     CurrentRange = range;
     const QString text = rangenotation::Shortest(range);
     if (text.size() > MaxStoredText) return false;
@@ -111,7 +119,8 @@ int Top_Percent_Of(const showdown::Range& range) {
 QString Description(const showdown::Range& range) {
     const int combos = rangenotation::Combos(range);
     if (combos == cards::HandCount) return QCoreApplication::translate("modRange", "vs any two cards");
-    if (const int n = Top_Percent_Of(range))
+    const bool slider = CurrentTop && range == CurrentRange && Top_Percent(CurrentTop) == range;
+    if (const int n = slider ? CurrentTop : Top_Percent_Of(range))
         return QCoreApplication::translate("modRange", "vs top %1% (%2 combos)")
             .arg(Locale_Number(n), Locale_Number(combos));
     return QCoreApplication::translate("modRange", "vs %1").arg(rangenotation::Shortest(range));
@@ -125,6 +134,7 @@ QString Combos_Text(const showdown::Range& range) {
 
 void Reset_Range() {
     CurrentRange = showdown::Range();
+    CurrentTop = 0;
 }
 
 } // namespace modRange

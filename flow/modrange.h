@@ -18,8 +18,10 @@ inline constexpr int MaxGroup = 8;
 
 // The range in use.
 const showdown::Range& Current();
-// Uses the range from now on without writing it (the dialog's choice while it is open).
-void Set_Current(const showdown::Range& range);
+// Uses the range from now on without writing it (the dialog's choice while it is open); topPercent is
+// the slider's n when the slider chose it (its description then names that n), else 0.
+void Set_Current(const showdown::Range& range, int topPercent = 0);
+int Current_Top();
 // Reads the stored range: missing, damaged or empty, any two cards; the file is never repaired for it.
 void Load_Range();
 // Uses the range and writes its notation at once. False when it was not written: a notation longer
@@ -36,7 +38,7 @@ showdown::Range Groups(int k);
 int Top_Percent_Of(const showdown::Range& range);
 
 // The panel's line for the range: "vs any two cards", "vs top 20% (270 combos)" or "vs " and its
-// notation.
+// notation. The n of a top n% is the slider's for the range in use, else the largest that gives it.
 QString Description(const showdown::Range& range);
 // "270 combos (20.4%)".
 QString Combos_Text(const showdown::Range& range);

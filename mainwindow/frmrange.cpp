@@ -214,6 +214,7 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
     Place(cmdRangeCancel, QRect(right, 5100, rightWidth, 405));
 
     original_ = modRange::Current();
+    originalTop_ = modRange::Current_Top();
     const int top = modRange::Top_Percent_Of(original_);
     const int combos = rangenotation::Combos(original_);
     sldRangePct->setValue(top ? top : std::max(1, combos * 100 / cards::HandCount));
@@ -224,7 +225,7 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
     spnRangeGroup->setEnabled(table);
     for (int k = 1; k <= modRange::MaxGroup; ++k)
         if (modRange::Groups(k) == original_) spnRangeGroup->setValue(k);
-    Set_Range(original_, true);
+    Set_Range(original_, true, modRange::Current_Top());
 
     setTabOrder(grdRange, txtRange);
     connect(sldRangePct, &QSlider::valueChanged, this, [this] { sldRangePct_Change(); });
@@ -236,21 +237,21 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
     Apply_Zoom(this);
 }
 
-void frmRange::Set_Range(const showdown::Range& range, bool writeText) {
+void frmRange::Set_Range(const showdown::Range& range, bool writeText, int topPercent) {
     grdRange->Set_Range(range);
     if (writeText) txtRange->setText(rangenotation::Shortest(range));
     lblRangeProblem->clear();
     lblRangeCombos->setText(modRange::Combos_Text(range));
     cmdRangeOk->setEnabled(rangenotation::Combos(range) > 0); // a range of no hand is never used
-    if (modRange::Current() == range) return;
-    modRange::Set_Current(range);
+    if (modRange::Current() == range && modRange::Current_Top() == topPercent) return;
+    modRange::Set_Current(range, topPercent);
     emit rangeChanged();
 }
 
 void frmRange::sldRangePct_Change() {
     Trap("sldRangePct_Change", [this] {
         lblRangePct->setText(tr("Top %1%").arg(QLocale().toString(sldRangePct->value())));
-        Set_Range(modRange::Top_Percent(sldRangePct->value()), true);
+        Set_Range(modRange::Top_Percent(sldRangePct->value()), true, sldRangePct->value());
     });
 }
 
@@ -291,7 +292,7 @@ void frmRange::accept() {
 
 void frmRange::reject() {
     Trap("cmdRangeCancel_Click", [this] {
-        modRange::Set_Current(original_);
+        modRange::Set_Current(original_, originalTop_);
         emit rangeChanged();
         unloaded_ = true;
         QDialog::reject();

@@ -83,8 +83,10 @@ class frmRange : public QDialog {
     void txtRange_Change();
     void grdRange_Change();
     // Takes the range: the grid, the counts and (unless the player is typing it) the notation follow.
-    void Set_Range(const showdown::Range& range, bool writeText);
+    // topPercent: the slider's n when the slider chose it.
+    void Set_Range(const showdown::Range& range, bool writeText, int topPercent = 0);
 
     showdown::Range original_;
+    int originalTop_ = 0;
     bool unloaded_ = false;
 };

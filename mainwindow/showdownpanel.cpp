@@ -99,8 +99,9 @@ void ShowdownPanel::Follow_Board() {
 // The range's line: its description, or that no hand of it is left; cut with an ellipsis to the label's
 // width, the whole text in the tooltip.
 void ShowdownPanel::Show_Range(bool handLeft) {
-    if (!(describedRange_ == modRange::Current())) {
+    if (!(describedRange_ == modRange::Current()) || describedTop_ != modRange::Current_Top()) {
         describedRange_ = modRange::Current();
+        describedTop_ = modRange::Current_Top();
         rangeText_ = modRange::Description(describedRange_);
     }
     const QString text = handLeft ? rangeText_ : tr("No hand of the range is left");

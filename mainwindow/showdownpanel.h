@@ -60,5 +60,6 @@ class ShowdownPanel : public QFrame {
     bool hasSpot_ = false;
     bool running_ = false;
     showdown::Range describedRange_; // the range whose description rangeText_ holds
+    int describedTop_ = 0;
     QString rangeText_;
 };

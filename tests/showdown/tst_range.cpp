@@ -96,15 +96,21 @@ class TestRange : public QObject {
         QTest::addColumn<int>("group");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("described");
+        QTest::addColumn<QString>("bySlider"); // described while the slider's n chose it
         QTest::newRow("top 1%: the tie at rank 3") << 1 << 0 << "QQ+, AKs"
+                                                   << "vs top 1% (22 combos)"
                                                    << "vs top 1% (22 combos)";
         QTest::newRow("top 2%") << 2 << 0 << "QQ+, AKs, AKo"
+                                << "vs top 2% (34 combos)"
                                 << "vs top 2% (34 combos)";
         QTest::newRow("more than the table") << 50 << 0 << "JJ+, AKs, AKo"
-                                             << "vs top 3% (40 combos)";
+                                             << "vs top 3% (40 combos)"
+                                             << "vs top 50% (40 combos)";
         QTest::newRow("group 1") << 0 << 1 << "KK+"
+                                 << "vs KK+"
                                  << "vs KK+";
         QTest::newRow("groups 1 to 2") << 0 << 2 << "QQ+, AKs"
+                                       << "vs top 1% (22 combos)"
                                        << "vs top 1% (22 combos)";
     }
     void top_percent_and_groups() {
@@ -112,10 +118,14 @@ class TestRange : public QObject {
         QFETCH(int, group);
         QFETCH(QString, written);
         QFETCH(QString, described);
+        QFETCH(QString, bySlider);
         advice::Grab_Stats();
         const Range r = percent ? modRange::Top_Percent(percent) : modRange::Groups(group);
         QCOMPARE(rangenotation::Shortest(r), written);
         QCOMPARE(modRange::Description(r), described);
+        modRange::Set_Current(r, percent);
+        QCOMPARE(modRange::Description(r), bySlider);
+        modRange::Reset_Range();
         QCOMPARE(modRange::Description(Range()), QStringLiteral("vs any two cards"));
         advice::Reset_Stats();
         QCOMPARE(rangenotation::Combos(modRange::Top_Percent(percent ? percent : 1)), 0); // no table
