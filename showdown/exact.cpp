@@ -217,25 +217,38 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
     return true;
 }
 
-// The opponent hands of the range among the cards left, with their weights: only these are rated. A hand
-// that cannot make a flush on the board has a value that depends on its two ranks alone: such hands are
-// summed by their ranks' slot and each slot is rated once.
+// The opponent hands of the range among the cards left, with their weights. A hand that cannot make a
+// flush on the board has a value that depends on its two ranks alone: such hands are summed by their
+// ranks' slot and each slot is rated once. The sums of a board are those of all the hands less those
+// that meet a board card: the hands of each place are subtracted, and the hand of each pair of board
+// places, subtracted twice, added back once.
 struct RangeHands {
     static constexpr int MaxSlots = cards::RankCount * (cards::RankCount + 1) / 2;
 
     Cards set[cards::HandCount];
     std::uint64_t places[cards::HandCount]; // the bits of its two places in the deck
-    std::int64_t weight[cards::HandCount];
+    std::int32_t weight[cards::HandCount];
     std::uint8_t slot[cards::HandCount];
-    std::uint8_t suits[cards::HandCount]; // the suits of its two cards, as bits
-    std::uint32_t slotKey[MaxSlots];      // the sum of the slot's two rank keys (Evaluator::Rank_Key)
+    std::uint32_t slotKey[MaxSlots]; // the sum of the slot's two rank keys (Evaluator::Rank_Key)
+    std::int64_t total[MaxSlots] = {};
     int count = 0;
     int slotCount = 0;
+    // The hands of each place, place p's from placeStart[p] on: their slots and weights.
+    int placeStart[cards::CardCount + 1] = {};
+    std::uint8_t placeSlot[2 * cards::HandCount];
+    std::int32_t placeWeight[2 * cards::HandCount];
+    // The hand of two places: its slot and weight (0: none).
+    std::uint8_t pairSlot[cards::CardCount][cards::CardCount] = {};
+    std::int32_t pairWeight[cards::CardCount][cards::CardCount] = {};
+    // The hands holding a card of each suit.
+    std::uint16_t suitHand[4][cards::HandCount];
+    int suitCount[4] = {};
 
     RangeHands(const Deck& d, const Weights& w) {
         int slotOf[cards::RankCount][cards::RankCount];
         for (auto& row : slotOf)
             std::fill(std::begin(row), std::end(row), -1);
+        int first[cards::HandCount], second[cards::HandCount];
         for (int i = 0; i < d.count; ++i)
             for (int j = i + 1; j < d.count; ++j) {
                 if (w.w[i][j] == 0) continue;
@@ -248,9 +261,24 @@ struct RangeHands {
                     s = slotCount;
                     slotKey[slotCount++] = Evaluator::Rank_Key(r1) + Evaluator::Rank_Key(r2);
                 }
-                suits[count] = static_cast<std::uint8_t>(1u << cards::Suit_Code(d.card[i]) |
-                                                         1u << cards::Suit_Code(d.card[j]));
-                slot[count++] = static_cast<std::uint8_t>(s);
+                slot[count] = static_cast<std::uint8_t>(s);
+                total[s] += weight[count];
+                pairSlot[i][j] = pairSlot[j][i] = slot[count];
+                pairWeight[i][j] = pairWeight[j][i] = weight[count];
+                for (int suit = 0; suit < 4; ++suit)
+                    if (cards::Suit_Code(d.card[i]) == suit || cards::Suit_Code(d.card[j]) == suit)
+                        suitHand[suit][suitCount[suit]++] = static_cast<std::uint16_t>(count);
+                ++placeStart[i + 1], ++placeStart[j + 1];
+                first[count] = i, second[count++] = j;
+            }
+        for (int p = 0; p < cards::CardCount; ++p)
+            placeStart[p + 1] += placeStart[p];
+        int next[cards::CardCount];
+        std::copy(placeStart, placeStart + cards::CardCount, next);
+        for (int k = 0; k < count; ++k)
+            for (const int p : {first[k], second[k]}) {
+                placeSlot[next[p]] = slot[k];
+                placeWeight[next[p]++] = weight[k];
             }
     }
 };
@@ -262,33 +290,42 @@ void By_Boards(const Deck& d, const RangeHands& hands, Cards board, Cards hero, 
     const Evaluator& ev = Evaluator::Get();
     if constexpr (K == 0) {
         const HandValue h = ev.Rate(hero);
-        // The suit with three or four cards on the board, if any: only hands holding one of it can make a
+        auto count = [&](HandValue v, std::int64_t weight) {
+            counts.wins += h > v ? weight : 0;
+            counts.splitTwo += h == v ? weight : 0;
+            counts.deals += weight;
+        };
+        // The suit with three cards or more on the board, if any: only hands holding one of it can make a
         // flush, and they are rated whole; with five of a suit every hand is.
         const std::uint64_t boardSuits = board.Key() >> detail::SuitCountShift & 0xFFFF;
         const std::uint64_t three = (boardSuits + 0x5555) & 0x8888; // a count of 3 or more reaches bit 3
         const int flushSuit = three ? (std::countr_zero(three) - 3) / 4 : 0;
-        const bool five = three && (boardSuits >> (4 * flushSuit) & 0xF) == 5;
-        const unsigned rateWhole = five ? 0xFu : three ? 1u << flushSuit : 0u;
-        std::int64_t sum[RangeHands::MaxSlots] = {};
-        for (int k = 0; k < hands.count; ++k) {
-            if (hands.places[k] & taken) continue;
-            if (!(hands.suits[k] & rateWhole)) {
-                sum[hands.slot[k]] += hands.weight[k];
-                continue;
+        if (three && (boardSuits >> (4 * flushSuit) & 0xF) == 5) {
+            for (int k = 0; k < hands.count; ++k)
+                if (!(hands.places[k] & taken)) count(ev.Rate(board + hands.set[k]), hands.weight[k]);
+            return;
+        }
+        std::int64_t sum[RangeHands::MaxSlots];
+        std::copy(hands.total, hands.total + hands.slotCount, sum);
+        for (std::uint64_t t = taken; t; t &= t - 1) {
+            const int p = std::countr_zero(t);
+            for (int e = hands.placeStart[p]; e < hands.placeStart[p + 1]; ++e)
+                sum[hands.placeSlot[e]] -= hands.placeWeight[e];
+            for (std::uint64_t u = t & (t - 1); u; u &= u - 1) {
+                const int q = std::countr_zero(u);
+                sum[hands.pairSlot[p][q]] += hands.pairWeight[p][q];
             }
-            const HandValue v = ev.Rate(board + hands.set[k]);
-            const std::int64_t weight = hands.weight[k];
-            counts.wins += h > v ? weight : 0;
-            counts.splitTwo += h == v ? weight : 0;
-            counts.deals += weight;
         }
+        if (three)
+            for (int i = 0; i < hands.suitCount[flushSuit]; ++i) {
+                const int k = hands.suitHand[flushSuit][i];
+                if (hands.places[k] & taken) continue;
+                sum[hands.slot[k]] -= hands.weight[k];
+                count(ev.Rate(board + hands.set[k]), hands.weight[k]);
+            }
         const auto ranks = static_cast<std::uint32_t>(board.Key());
-        for (int s = 0; s < hands.slotCount; ++s) {
-            const HandValue v = ev.Rate_Ranks(ranks + hands.slotKey[s]);
-            counts.wins += h > v ? sum[s] : 0;
-            counts.splitTwo += h == v ? sum[s] : 0;
-            counts.deals += sum[s];
-        }
+        for (int s = 0; s < hands.slotCount; ++s)
+            count(ev.Rate_Ranks(ranks + hands.slotKey[s]), sum[s]);
     } else {
         for (int i = from; i <= d.count - K; ++i)
             By_Boards<K - 1>(d, hands, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i,
