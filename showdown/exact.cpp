@@ -26,23 +26,10 @@ template <bool Uniform> inline std::int64_t Weight(const Weights* w, int i, int 
         return w->w[i][j];
 }
 
-// The weighted showdowns of one opponent hand's value v against the hero's values of the splits of a
-// set of cards, each split weighing its opponent hand.
-template <int Splits>
-inline void Count_Splits(ExactCounts& total, const std::int64_t (&weight)[Splits],
-                         const HandValue (&hero)[Splits], HandValue v) {
-    for (int k = 0; k < Splits; ++k) {
-        total.wins += weight[k] * (hero[k] > v);
-        total.splitTwo += weight[k] * (hero[k] == v);
-        total.deals += weight[k];
-    }
-}
-
-// Flop: every 4-set {a, b, c, e} of the 47 cards left gives the opponent the same seven cards whichever
-// two of them complete the board, so it is rated once and compared with the hero's rating of each of its
-// six pairs (the 1,081 pairs are rated first); the opponent holds the other two.
-template <bool Uniform>
-bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const StopFlag& stop) {
+// Flop, against any two cards: every 4-set {a, b, c, e} of the 47 cards left gives the opponent the same
+// seven cards whichever two of them complete the board, so it is rated once and compared with the hero's
+// rating of each of its six pairs (the 1,081 pairs are rated first); the opponent holds the other two.
+bool Flop_HeadsUp(const Deck& d, ExactCounts& counts, const StopFlag& stop) {
     constexpr int N = 47;
     const Evaluator& ev = Evaluator::Get();
     HandValue hero[N][N];
@@ -61,26 +48,16 @@ bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
                     v[e] = ev.Rate(abc + d.set[e]);
                 const HandValue hab = hero[a][b], hac = hero[a][c], hbc = hero[b][c];
                 const HandValue *ha = hero[a], *hb = hero[b], *hc = hero[c];
-                if constexpr (Uniform) {
-                    std::uint32_t wins = 0, ties = 0;
-                    for (int e = c + 1; e < N; ++e) {
-                        wins += (hab > v[e]) + (hac > v[e]) + (hbc > v[e]) + (ha[e] > v[e]) + (hb[e] > v[e]) +
-                                (hc[e] > v[e]);
-                        ties += (hab == v[e]) + (hac == v[e]) + (hbc == v[e]) + (ha[e] == v[e]) +
-                                (hb[e] == v[e]) + (hc[e] == v[e]);
-                    }
-                    total.wins += wins;
-                    total.splitTwo += ties;
-                    total.deals += 6 * (N - 1 - c);
-                } else {
-                    const auto& W = w->w;
-                    for (int e = c + 1; e < N; ++e) {
-                        // The board pair and the opponent's pair: (a b | c e), (a c | b e), (b c | a e), (a e
-                        // | b c), (b e | a c), (c e | a b).
-                        const std::int64_t ws[6] = {W[c][e], W[b][e], W[a][e], W[b][c], W[a][c], W[a][b]};
-                        Count_Splits(total, ws, {hab, hac, hbc, ha[e], hb[e], hc[e]}, v[e]);
-                    }
+                std::uint32_t wins = 0, ties = 0;
+                for (int e = c + 1; e < N; ++e) {
+                    wins += (hab > v[e]) + (hac > v[e]) + (hbc > v[e]) + (ha[e] > v[e]) + (hb[e] > v[e]) +
+                            (hc[e] > v[e]);
+                    ties += (hab == v[e]) + (hac == v[e]) + (hbc == v[e]) + (ha[e] == v[e]) +
+                            (hb[e] == v[e]) + (hc[e] == v[e]);
                 }
+                total.wins += wins;
+                total.splitTwo += ties;
+                total.deals += 6 * (N - 1 - c);
             }
         }
     }
@@ -89,8 +66,7 @@ bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
 }
 
 // Turn: likewise with the 3-sets {river, o1, o2} of the 46 cards left and their three splits.
-template <bool Uniform>
-bool Turn_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const StopFlag& stop) {
+bool Turn_HeadsUp(const Deck& d, ExactCounts& counts, const StopFlag& stop) {
     constexpr int N = 46;
     const Evaluator& ev = Evaluator::Get();
     HandValue hero[N];
@@ -105,23 +81,14 @@ bool Turn_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
             for (int c = b + 1; c < N; ++c)
                 v[c] = ev.Rate(ab + d.set[c]);
             const HandValue ha = hero[a], hb = hero[b];
-            if constexpr (Uniform) {
-                std::uint32_t wins = 0, ties = 0;
-                for (int c = b + 1; c < N; ++c) {
-                    wins += (ha > v[c]) + (hb > v[c]) + (hero[c] > v[c]);
-                    ties += (ha == v[c]) + (hb == v[c]) + (hero[c] == v[c]);
-                }
-                total.wins += wins;
-                total.splitTwo += ties;
-                total.deals += 3 * (N - 1 - b);
-            } else {
-                const auto& W = w->w;
-                for (int c = b + 1; c < N; ++c) {
-                    // The river and the opponent's pair: (a | b c), (b | a c), (c | a b).
-                    const std::int64_t ws[3] = {W[b][c], W[a][c], W[a][b]};
-                    Count_Splits(total, ws, {ha, hb, hero[c]}, v[c]);
-                }
+            std::uint32_t wins = 0, ties = 0;
+            for (int c = b + 1; c < N; ++c) {
+                wins += (ha > v[c]) + (hb > v[c]) + (hero[c] > v[c]);
+                ties += (ha == v[c]) + (hb == v[c]) + (hero[c] == v[c]);
             }
+            total.wins += wins;
+            total.splitTwo += ties;
+            total.deals += 3 * (N - 1 - b);
         }
     }
     counts = total;
@@ -369,11 +336,17 @@ bool Exact_HeadsUp(const Spot& spot, ExactCounts& counts, const StopFlag& stop) 
     if (!Valid(spot) || spot.opponents != 1 || spot.boardCount < 3) return false;
     const Deck d(spot);
     if (spot.range.Uniform())
-        return spot.boardCount == 3 ? Flop_HeadsUp<true>(d, nullptr, counts, stop)
-                                    : Turn_HeadsUp<true>(d, nullptr, counts, stop);
-    const Weights w(spot, d);
-    return spot.boardCount == 3 ? Flop_HeadsUp<false>(d, &w, counts, stop)
-                                : Turn_HeadsUp<false>(d, &w, counts, stop);
+        return spot.boardCount == 3 ? Flop_HeadsUp(d, counts, stop) : Turn_HeadsUp(d, counts, stop);
+    // A range: every completion of the board (1,081 at the flop) against the range's hands by their slots.
+    const RangeHands hands(d, Weights(spot, d));
+    if (Stopped(stop)) return false;
+    ExactCounts total;
+    if (spot.boardCount == 3)
+        By_Boards<2>(d, hands, d.board, d.hero, 0, 0, total);
+    else
+        By_Boards<1>(d, hands, d.board, d.hero, 0, 0, total);
+    counts = total;
+    return true;
 }
 
 bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
