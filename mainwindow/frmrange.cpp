@@ -197,6 +197,7 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
 
     txtRange = new QLineEdit(this);
     txtRange->setObjectName(QStringLiteral("txtRange"));
+    txtRange->setAccessibleName(tr("Range"));
     Place(txtRange, QRect(120, 240 + Side * CellTwips, Side * CellTwips, 285));
     lblRangeProblem =
         Make_Label(this, "lblRangeProblem", QString(), QRect(right, 240 + Side * CellTwips, rightWidth, 285));

@@ -617,6 +617,10 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
         <source>%1: not in the range</source>
         <translation>%1: nicht in der Range</translation>
     </message>
+    <message>
+        <source>Range</source>
+        <translation>Range</translation>
+    </message>
 </context>
 <context>
     <name>frmSettings</name>
