@@ -220,13 +220,18 @@ class TestRangeDialog : public testsupport::MainWindowTest {
                  raw);
     }
 
-    // The dialog is built at the zoom of the moment and writes numbers as the locale does.
+    // The dialog follows the zoom while it is open, is built at the zoom of the moment, and writes numbers
+    // as the locale does.
     void zoom_and_locale() {
         Open_Window();
         const QSize at100 = Open_Dialog()->size();
+        const double points = dialog->grdRange->font().pointSizeF();
+        for (int step = 0; step < 4; ++step) // 125, 150, 175, 200
+            Action("mnuFileZoomIn")->trigger();
+        QCOMPARE(dialog->size(), at100 * 2);
+        QCOMPARE(dialog->grdRange->font().pointSizeF(), 2 * points);
         dialog->close();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        modZoom::Set_Zoom(200);
         Open_Dialog();
         Run(QStringLiteral("pct 2"));
         QCOMPARE(dialog->size(), at100 * 2);
