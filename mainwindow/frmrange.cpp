@@ -218,7 +218,9 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
     originalTop_ = modRange::Current_Top();
     const int top = modRange::Top_Percent_Of(original_);
     const int combos = rangenotation::Combos(original_);
-    sldRangePct->setValue(top ? top : std::max(1, combos * 100 / cards::HandCount));
+    sldRangePct->setValue(originalTop_ ? originalTop_
+                          : top        ? top
+                                       : std::max(1, combos * 100 / cards::HandCount));
     lblRangePct->setText(tr("Top %1%").arg(QLocale().toString(sldRangePct->value())));
     // Without a statistics table there are no ranks or groups to take.
     const bool table = rangenotation::Combos(modRange::Top_Percent(100)) > 0;

@@ -220,6 +220,24 @@ class TestRangeDialog : public testsupport::MainWindowTest {
                  raw);
     }
 
+    // A range whose notation the settings file cannot hold is used and said not to be kept, never cut.
+    void too_long_to_keep() {
+        Open_Window();
+        Action("mnuFileShowdown")->trigger();
+        Open_Dialog();
+        QStringList hands; // one offsuit hand of each of 78 classes: 466 characters
+        const QString ranks = QStringLiteral("AKQJT98765432");
+        for (int i = 0; i < 13; ++i)
+            for (int j = i + 1; j < 13; ++j)
+                hands << ranks[i] + QStringLiteral("s") + ranks[j] + QStringLiteral("h");
+        Run(QStringLiteral("type ") + hands.join(QLatin1Char(' ')));
+        QTest::mouseClick(dialog->cmdRangeOk, Qt::LeftButton);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QLatin1String("too long")));
+        QCOMPARE(Stored(), QString());
+        QCOMPARE(Line(), QStringLiteral("vs ") + hands.join(QLatin1String(", ")));
+    }
+
     // The dialog follows the zoom while it is open, is built at the zoom of the moment, and writes numbers
     // as the locale does.
     void zoom_and_locale() {
