@@ -42,8 +42,13 @@ class ShowdownPanel : public QFrame {
     QLabel* lblEquityPct = nullptr;
     QLabel* lblShowdownPrecision = nullptr;
     QTableWidget* grdRiver = nullptr;
+    QLabel* lblRange = nullptr; // the opponents' range in one line, cut to its width; whole in its tooltip
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void Show_Range(bool handLeft);
     void spnOpponents_Change();
     void Show_Figures(const showdown::Result& result);
     void Blank();
@@ -54,4 +59,7 @@ class ShowdownPanel : public QFrame {
     showdown::Spot spot_;
     bool hasSpot_ = false;
     bool running_ = false;
+    showdown::Range describedRange_; // the range whose description rangeText_ holds
+    int describedTop_ = 0;
+    QString rangeText_;
 };
