@@ -375,20 +375,25 @@ void Store_Settings() {
     if (Write_Back({Options, MinBet, MaxBet, NumRaises})) Load_Settings();
 }
 
-Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high) {
+std::optional<QString> Get_Optional_Text(const QString& key) {
     try {
         const std::optional<QByteArray> content = ini::Read_File(Settings_File());
-        if (!content) return fallback;
+        if (!content) return {};
         const QString cipher = ini::Find_Value(*content, Section, key);
-        if (!modEncrypt::Keys_In_Range(cipher)) return fallback;
-        const QString plain = modEncrypt::Decrypt(cipher);
-        const std::optional<double> number = Parse_Stored_Number(plain);
-        const std::optional<Long> value = number ? Round_To_Long(*number) : std::nullopt;
-        if (!value || *value < low || *value > high) return fallback;
-        return *value;
+        if (!modEncrypt::Keys_In_Range(cipher)) return {};
+        return modEncrypt::Decrypt(cipher);
     } catch (const AppError&) {
-        return fallback; // a file that cannot be read: the five settings' own load reports that
+        return {}; // a file that cannot be read: the five settings' own load reports that
     }
+}
+
+Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high) {
+    const std::optional<QString> plain = Get_Optional_Text(key);
+    if (!plain) return fallback;
+    const std::optional<double> number = Parse_Stored_Number(*plain);
+    const std::optional<Long> value = number ? Round_To_Long(*number) : std::nullopt;
+    if (!value || *value < low || *value > high) return fallback;
+    return *value;
 }
 
 bool Put_Optional_Setting(const QString& key, Long value) {

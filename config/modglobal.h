@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // The settings of the table and the display, kept enciphered in an INI file in the user's own
 // configuration folder (on Linux ~/.config/Quorvane/QVNSTATE.qvs, or $XDG_CONFIG_HOME/Quorvane).
@@ -62,6 +63,8 @@ bool Put_Setting(const QString& key, const QString& plainText);
 // its whole number, or the fallback when the key is missing, damaged or outside low..high. Reading it
 // never repairs the file and never shows a message.
 Long Get_Optional_Setting(const QString& key, Long fallback, Long low, Long high);
+// A text setting of the same kind: the deciphered text, or nothing when the key is missing or damaged.
+std::optional<QString> Get_Optional_Text(const QString& key);
 // Enciphers the whole number and writes it under its key; false when the write failed (reported under
 // "PutIniValue").
 bool Put_Optional_Setting(const QString& key, Long value);

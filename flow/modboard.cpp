@@ -204,9 +204,10 @@ void Display_Results(const QString& cards) {
     });
 }
 
-bool Showdown_Spot(int opponents, showdown::Spot& spot) {
+bool Showdown_Spot(int opponents, showdown::Spot& spot, const showdown::Range& range) {
     showdown::Spot s;
     s.opponents = opponents;
+    s.range = range;
     for (int row = 1; row <= 2; ++row) {
         const Long suit = HoleCards[row][1], rank = HoleCards[row][2];
         if (suit < 1 || suit > 4 || rank < 1 || rank > 13 || BoardGrid[suit][rank] != 1) return false;

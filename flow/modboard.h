@@ -2,6 +2,7 @@
 
 #include "base/long.h"
 #include "cards/colourscale.h"
+#include "flow/modrange.h"
 #include "showdown/spot.h"
 
 #include <QCoreApplication>
@@ -65,9 +66,10 @@ void cmdNewStrategy_Click();
 void Display_Results(const QString& cards);
 
 // The showdown spot of the board: the two hole cards (HoleCards rows 1 and 2), every other chosen card as
-// the board, the opponents holding any two cards, and before the flop the table's counts. False (and
-// the spot untouched) unless both hole cards are chosen and at most five other cards are.
-bool Showdown_Spot(int opponents, showdown::Spot& spot);
+// the board, the opponents holding hands of the range, and before the flop the table's counts. False
+// (and the spot untouched) unless both hole cards are chosen, at most five other cards are, and the
+// range has a hand left for every opponent.
+bool Showdown_Spot(int opponents, showdown::Spot& spot, const showdown::Range& range = modRange::Current());
 
 // Back to the start (tests).
 void Reset();

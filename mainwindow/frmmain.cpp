@@ -379,6 +379,7 @@ void frmMain::Build_Menus() {
     mnuFileShowdown =
         item(mnuFile, "mnuFileShowdown", tr("Sho&wdown Odds"), [this] { mnuFileShowdown_Click(); });
     mnuFileShowdown->setCheckable(true);
+    item(mnuFile, "mnuFileRange", tr("Opponents' &Range..."), [this] { mnuFileRange_Click(); });
     mnuFileMarks = item(mnuFile, "mnuFileMarks", tr("Category &Marks"), [this] { mnuFileMarks_Click(); });
     mnuFileMarks->setCheckable(true);
     mnuFileRiver = item(mnuFile, "mnuFileRiver", tr("Play to the &River"), [this] { mnuFileRiver_Click(); });
@@ -992,6 +993,14 @@ void frmMain::mnuFileShowdown_Click() {
         Show_Showdown(!showdownShown_);
         modGlobal::Put_Optional_Setting(ShowdownPanel::KeyShown, showdownShown_ ? 1 : 0);
     });
+}
+
+void frmMain::mnuFileRange_Click() {
+    Trap("mnuFileRange_Click", [this] { emit rangeRequested(); });
+}
+
+void frmMain::Follow_Range() {
+    fraShowdown->Follow_Board();
 }
 
 void frmMain::Apply_Options() {

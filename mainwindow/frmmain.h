@@ -67,6 +67,9 @@ class frmMain : public QMainWindow {
     void mnuFileLegend_Click();
     void mnuFileShortcuts_Click();
     void mnuFileShowdown_Click();
+    void mnuFileRange_Click();
+    // The opponents' range has changed: the showdown odds follow it.
+    void Follow_Range();
     void mnuFileMarks_Click();
     void mnuFileRiver_Click();
     void mnuFileSettings_Click();
@@ -95,6 +98,8 @@ class frmMain : public QMainWindow {
   signals:
     // File > Change Settings and Help > About: the start-up code opens those windows.
     void settingsRequested();
+    // File > Opponents' Range: the start-up code opens the range dialog.
+    void rangeRequested();
     void aboutRequested();
 
   protected:

@@ -6,11 +6,13 @@
 #include "cards/mododds.h"
 #include "config/modglobal.h"
 #include "flow/modboard.h"
+#include "flow/modrange.h"
 #include "mainwindow/showdownfigures.h"
 #include "widgets/accessible.h"
 #include "widgets/controls.h"
 #include "widgets/uihelpers.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -28,6 +30,10 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     spnOpponents->setFocusPolicy(Qt::TabFocus);
     spnOpponents->setValue(modGlobal::Get_Optional_Setting(KeyOpponents, 1, 1, showdown::MaxOpponents));
     opponents->setBuddy(spnOpponents);
+    lblRange = Make_Label(this, "lblRange", QString(), QRect(1920, 120, 2175, 255));
+    lblRange->installEventFilter(this);
+    modRange::Load_Range();
+    rangeText_ = modRange::Description(describedRange_);
 
     const struct {
         const char* caption;
@@ -100,7 +106,11 @@ void ShowdownPanel::Follow_Board() {
     Trap("Follow_Board", [this] {
         if (!running_) return;
         showdown::Spot spot;
-        if (!modBoard::Showdown_Spot(Opponents(), spot)) {
+        const bool valid = modBoard::Showdown_Spot(Opponents(), spot);
+        // The cards stand with any two cards but not with the range: the range has nothing left.
+        showdown::Spot anyTwo;
+        Show_Range(valid || !modBoard::Showdown_Spot(Opponents(), anyTwo, showdown::Range()));
+        if (!valid) {
             hasSpot_ = false;
             calculator_.Cancel();
             Blank();
@@ -148,6 +158,29 @@ void ShowdownPanel::Show_Advice() {
                                                     : QCoreApplication::translate("frmMain", "FOLD")));
     }
     Fit_Columns(grdShowdownAdvice);
+}
+
+// The range's line: its description, or that no hand of it is left; cut with an ellipsis to the label's
+// width, the whole text in the tooltip.
+void ShowdownPanel::Show_Range(bool handLeft) {
+    if (!(describedRange_ == modRange::Current()) || describedTop_ != modRange::Current_Top()) {
+        describedRange_ = modRange::Current();
+        describedTop_ = modRange::Current_Top();
+        rangeText_ = modRange::Description(describedRange_);
+    }
+    const QString text = handLeft ? rangeText_ : tr("No hand of the range is left");
+    lblRange->setToolTip(text);
+    lblRange->setProperty("FullText", text);
+    lblRange->setText(lblRange->fontMetrics().elidedText(text, Qt::ElideRight, lblRange->width()));
+}
+
+bool ShowdownPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The zoom sizes the label anew: the line is cut again to its new width.
+    if (watched == lblRange && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)) {
+        const QString text = lblRange->property("FullText").toString();
+        lblRange->setText(lblRange->fontMetrics().elidedText(text, Qt::ElideRight, lblRange->width()));
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void ShowdownPanel::spnOpponents_Change() {

@@ -51,8 +51,13 @@ class ShowdownPanel : public QFrame {
     QLabel* lblEffStrength = nullptr;
     QLabel* lblCleanOuts = nullptr;
     QTableWidget* grdShowdownAdvice = nullptr;
+    QLabel* lblRange = nullptr; // the opponents' range in one line, cut to its width; whole in its tooltip
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void Show_Range(bool handLeft);
     void spnOpponents_Change();
     void Show_Figures(const showdown::Result& result);
     void Show_Strength(const showdown::StrengthFigures& strength);
@@ -72,4 +77,7 @@ class ShowdownPanel : public QFrame {
     QString potText_;
     bool hasEquity_ = false; // an equity is shown
     double equityPct_ = 0;
+    showdown::Range describedRange_; // the range whose description rangeText_ holds
+    int describedTop_ = 0;
+    QString rangeText_;
 };

@@ -4,6 +4,7 @@
 #include "config/frmsettings.h"
 #include "flow/modzoom.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/frmrange.h"
 #include "shell/frmsplash.h"
 #include "widgets/uihelpers.h"
 
@@ -17,6 +18,7 @@ namespace {
 QPointer<frmMain> MainForm;
 QPointer<frmSplash> SplashForm;
 QPointer<frmSettings> SettingsForm;
+QPointer<frmRange> RangeForm;
 
 void Bring_To_Front(QWidget* window) {
     window->raise();
@@ -56,6 +58,7 @@ frmMain* Show_Main_Form() {
         MainForm->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(MainForm, &frmMain::settingsRequested, MainForm, [] { Show_Settings_Form(); });
         QObject::connect(MainForm, &frmMain::aboutRequested, MainForm, [] { Help_About(); });
+        QObject::connect(MainForm, &frmMain::rangeRequested, MainForm, [] { Show_Range_Form(); });
     }
     MainForm->show();
     Bring_To_Front(MainForm);
@@ -90,6 +93,20 @@ frmSettings* Show_Settings_Form() {
         auto* form = new frmSettings;
         QObject::connect(form, &frmSettings::saved, form, [] {
             if (frmMain* main = Main_Form()) main->Show_Settings();
+        });
+        return form;
+    });
+}
+
+frmRange* Range_Form() {
+    return Open_Form(RangeForm);
+}
+
+frmRange* Show_Range_Form() {
+    return Show_Form(RangeForm, [] {
+        auto* form = new frmRange(Main_Form());
+        QObject::connect(form, &frmRange::rangeChanged, form, [] {
+            if (frmMain* main = Main_Form()) main->Follow_Range();
         });
         return form;
     });

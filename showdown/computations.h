@@ -50,9 +50,14 @@ struct Computation {
     Figure figure;
     Method method;
     bool quick; // done within a few milliseconds: the first figure of a spot may wait for it
+    // Not quick, but the first figure waits up to FirstFigureWait for it: a first Monte Carlo figure is
+    // shown only when it takes longer (else the first figure is a Monte Carlo batch, shown at once).
+    bool waits;
     bool (*applies)(const Spot& spot);
     bool (*run)(Context& context); // fills in its figure and publishes it; false when stopped
 };
+
+inline constexpr std::chrono::milliseconds FirstFigureWait{50};
 
 // Every computation, the preferred first.
 std::span<const Computation> Computations();

@@ -1,8 +1,10 @@
 #include "showdown/computations.h"
 
+#include "showdown/deck.h"
 #include "showdown/strength.h"
 
 #include <array>
+#include <atomic>
 
 namespace showdown {
 
@@ -45,6 +47,32 @@ bool Two_Flop_Applies(const Spot& s) {
 
 bool Preflop_Applies(const Spot& s) {
     return s.opponents == 1 && s.boardCount == 0;
+}
+bool Preflop_Range_Applies(const Spot& s) {
+    return Preflop_Applies(s) && !s.range.Uniform();
+}
+// The enumeration, with the figures of a first Monte Carlo batch shown once it has run FirstFigureWait
+// from the spot's start without finishing. They are handed on from whichever thread notices the time
+// first, while the others go on; the enumeration's own figures come after all its threads have ended.
+bool Preflop_Range_Run(Context& context) {
+    const Spot& spot = context.spot;
+    Tally first;
+    if (!Monte_Carlo_Batch(spot, Spot_Seed(spot), 0, Batch_Trials(spot.opponents, 0), first, context.stop))
+        return false;
+    Result early = context.result;
+    early.hasOdds = true;
+    early.odds = first.Figures();
+    early.final = false;
+    std::atomic<bool> shown{false};
+    const auto deadline = context.started + FirstFigureWait;
+    const StopFlag stop = [&] {
+        if (!shown.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() >= deadline &&
+            !shown.exchange(true))
+            context.publish(early);
+        return detail::Stopped(context.stop);
+    };
+    ExactCounts counts;
+    return Publish_Exact(context, Exact_Preflop_HeadsUp(spot, context.workers, counts, stop), counts);
 }
 // An enumeration on the context's threads.
 template <bool (*Enumeration)(const Spot&, Workers&, ExactCounts&, const StopFlag&)>
@@ -134,22 +162,24 @@ bool Two_River_Applies(const Spot& s) {
 }
 
 constexpr Computation List[] = {
-    {"odds heads-up before the flop, from the statistics table", Figure::Odds, Method::Exact, true,
+    {"odds heads-up before the flop, from the statistics table", Figure::Odds, Method::Exact, true, false,
      Table_Applies, Table_Run},
-    {"odds heads-up at the flop and the turn", Figure::Odds, Method::Exact, true, HeadsUp_Applies,
+    {"odds heads-up at the flop and the turn", Figure::Odds, Method::Exact, true, false, HeadsUp_Applies,
      HeadsUp_Run},
-    {"odds against two opponents at the turn", Figure::Odds, Method::Exact, true, Two_Turn_Applies,
+    {"odds against two opponents at the turn", Figure::Odds, Method::Exact, true, false, Two_Turn_Applies,
      Enumerate<Exact_Two_Opponents>},
-    {"odds against two opponents at the river", Figure::Odds, Method::Exact, true, Two_River_Applies,
+    {"odds against two opponents at the river", Figure::Odds, Method::Exact, true, false, Two_River_Applies,
      Enumerate<Exact_Two_Opponents>},
-    {"odds against two opponents at the flop", Figure::Odds, Method::Exact, false, Two_Flop_Applies,
+    {"odds against two opponents at the flop", Figure::Odds, Method::Exact, false, false, Two_Flop_Applies,
      Enumerate<Exact_Two_Opponents>},
-    {"odds heads-up before the flop", Figure::Odds, Method::Exact, false, Preflop_Applies,
+    {"odds heads-up before the flop against a range", Figure::Odds, Method::Exact, false, true,
+     Preflop_Range_Applies, Preflop_Range_Run},
+    {"odds heads-up before the flop", Figure::Odds, Method::Exact, false, false, Preflop_Applies,
      Enumerate<Exact_Preflop_HeadsUp>},
-    {"odds by Monte Carlo", Figure::Odds, Method::MonteCarlo, false, Always, Monte_Carlo_Run},
-    {"hands by the river", Figure::River, Method::Exact, true, Always, River_Run},
-    {"strength and potential", Figure::Strength, Method::Exact, true, Board_Shown, Strength_Run},
-    {"no strength before the flop", Figure::Strength, Method::Exact, true, Always, No_Strength},
+    {"odds by Monte Carlo", Figure::Odds, Method::MonteCarlo, false, false, Always, Monte_Carlo_Run},
+    {"hands by the river", Figure::River, Method::Exact, true, false, Always, River_Run},
+    {"strength and potential", Figure::Strength, Method::Exact, true, false, Board_Shown, Strength_Run},
+    {"no strength before the flop", Figure::Strength, Method::Exact, true, false, Always, No_Strength},
 };
 
 } // namespace
@@ -181,9 +211,10 @@ bool Compute(const Spot& spot, Workers& workers, const std::function<void(const 
     const Computation& odds = Computation_For(Figure::Odds, spot);
     const Computation& river = Computation_For(Figure::River, spot);
     const Computation& strength = Computation_For(Figure::Strength, spot);
-    // The first figure comes at once: the odds when they are quick, else a first Monte Carlo batch; then
-    // the strength, which is quick.
-    if (odds.quick ? !odds.run(context) : !Monte_Carlo_First_Batch(context)) return false;
+    // The first figure comes at once: the odds when they are quick, else a first Monte Carlo batch (which
+    // a computation that waits for its first figure shows itself when it is late); then the strength,
+    // which is quick.
+    if (odds.quick ? !odds.run(context) : !odds.waits && !Monte_Carlo_First_Batch(context)) return false;
     if (!strength.run(context)) return false;
     context.last = odds.quick;
     if (!river.run(context)) return false;

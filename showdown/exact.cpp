@@ -1,8 +1,11 @@
 #include "showdown/deck.h"
 #include "showdown/odds.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
+#include <iterator>
 
 // The exact odds at the flop, the turn and the river: heads-up and against two opponents, and the plain
 // enumeration of every completion and every opponent hand that serves as their reference.
@@ -23,23 +26,10 @@ template <bool Uniform> inline std::int64_t Weight(const Weights* w, int i, int 
         return w->w[i][j];
 }
 
-// The weighted showdowns of one opponent hand's value v against the hero's values of the splits of a
-// set of cards, each split weighing its opponent hand.
-template <int Splits>
-inline void Count_Splits(ExactCounts& total, const std::int64_t (&weight)[Splits],
-                         const HandValue (&hero)[Splits], HandValue v) {
-    for (int k = 0; k < Splits; ++k) {
-        total.wins += weight[k] * (hero[k] > v);
-        total.splitTwo += weight[k] * (hero[k] == v);
-        total.deals += weight[k];
-    }
-}
-
-// Flop: every 4-set {a, b, c, e} of the 47 cards left gives the opponent the same seven cards whichever
-// two of them complete the board, so it is rated once and compared with the hero's rating of each of its
-// six pairs (the 1,081 pairs are rated first); the opponent holds the other two.
-template <bool Uniform>
-bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const StopFlag& stop) {
+// Flop, against any two cards: every 4-set {a, b, c, e} of the 47 cards left gives the opponent the same
+// seven cards whichever two of them complete the board, so it is rated once and compared with the hero's
+// rating of each of its six pairs (the 1,081 pairs are rated first); the opponent holds the other two.
+bool Flop_HeadsUp(const Deck& d, ExactCounts& counts, const StopFlag& stop) {
     constexpr int N = 47;
     const Evaluator& ev = Evaluator::Get();
     HandValue hero[N][N];
@@ -58,26 +48,16 @@ bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
                     v[e] = ev.Rate(abc + d.set[e]);
                 const HandValue hab = hero[a][b], hac = hero[a][c], hbc = hero[b][c];
                 const HandValue *ha = hero[a], *hb = hero[b], *hc = hero[c];
-                if constexpr (Uniform) {
-                    std::uint32_t wins = 0, ties = 0;
-                    for (int e = c + 1; e < N; ++e) {
-                        wins += (hab > v[e]) + (hac > v[e]) + (hbc > v[e]) + (ha[e] > v[e]) + (hb[e] > v[e]) +
-                                (hc[e] > v[e]);
-                        ties += (hab == v[e]) + (hac == v[e]) + (hbc == v[e]) + (ha[e] == v[e]) +
-                                (hb[e] == v[e]) + (hc[e] == v[e]);
-                    }
-                    total.wins += wins;
-                    total.splitTwo += ties;
-                    total.deals += 6 * (N - 1 - c);
-                } else {
-                    const auto& W = w->w;
-                    for (int e = c + 1; e < N; ++e) {
-                        // The board pair and the opponent's pair: (a b | c e), (a c | b e), (b c | a e), (a e
-                        // | b c), (b e | a c), (c e | a b).
-                        const std::int64_t ws[6] = {W[c][e], W[b][e], W[a][e], W[b][c], W[a][c], W[a][b]};
-                        Count_Splits(total, ws, {hab, hac, hbc, ha[e], hb[e], hc[e]}, v[e]);
-                    }
+                std::uint32_t wins = 0, ties = 0;
+                for (int e = c + 1; e < N; ++e) {
+                    wins += (hab > v[e]) + (hac > v[e]) + (hbc > v[e]) + (ha[e] > v[e]) + (hb[e] > v[e]) +
+                            (hc[e] > v[e]);
+                    ties += (hab == v[e]) + (hac == v[e]) + (hbc == v[e]) + (ha[e] == v[e]) +
+                            (hb[e] == v[e]) + (hc[e] == v[e]);
                 }
+                total.wins += wins;
+                total.splitTwo += ties;
+                total.deals += 6 * (N - 1 - c);
             }
         }
     }
@@ -86,8 +66,7 @@ bool Flop_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
 }
 
 // Turn: likewise with the 3-sets {river, o1, o2} of the 46 cards left and their three splits.
-template <bool Uniform>
-bool Turn_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const StopFlag& stop) {
+bool Turn_HeadsUp(const Deck& d, ExactCounts& counts, const StopFlag& stop) {
     constexpr int N = 46;
     const Evaluator& ev = Evaluator::Get();
     HandValue hero[N];
@@ -102,23 +81,14 @@ bool Turn_HeadsUp(const Deck& d, const Weights* w, ExactCounts& counts, const St
             for (int c = b + 1; c < N; ++c)
                 v[c] = ev.Rate(ab + d.set[c]);
             const HandValue ha = hero[a], hb = hero[b];
-            if constexpr (Uniform) {
-                std::uint32_t wins = 0, ties = 0;
-                for (int c = b + 1; c < N; ++c) {
-                    wins += (ha > v[c]) + (hb > v[c]) + (hero[c] > v[c]);
-                    ties += (ha == v[c]) + (hb == v[c]) + (hero[c] == v[c]);
-                }
-                total.wins += wins;
-                total.splitTwo += ties;
-                total.deals += 3 * (N - 1 - b);
-            } else {
-                const auto& W = w->w;
-                for (int c = b + 1; c < N; ++c) {
-                    // The river and the opponent's pair: (a | b c), (b | a c), (c | a b).
-                    const std::int64_t ws[3] = {W[b][c], W[a][c], W[a][b]};
-                    Count_Splits(total, ws, {ha, hb, hero[c]}, v[c]);
-                }
+            std::uint32_t wins = 0, ties = 0;
+            for (int c = b + 1; c < N; ++c) {
+                wins += (ha > v[c]) + (hb > v[c]) + (hero[c] > v[c]);
+                ties += (ha == v[c]) + (hb == v[c]) + (hero[c] == v[c]);
             }
+            total.wins += wins;
+            total.splitTwo += ties;
+            total.deals += 3 * (N - 1 - b);
         }
     }
     counts = total;
@@ -223,34 +193,124 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
     return true;
 }
 
+// The opponent hands of the range among the cards left, with their weights. A hand that cannot make a
+// flush on the board has a value that depends on its two ranks alone: such hands are summed by their
+// ranks' slot and each slot is rated once. The sums of a board are those of all the hands less those
+// that meet a board card: the hands of each place are subtracted, and the hand of each pair of board
+// places, subtracted twice, added back once.
+struct RangeHands {
+    static constexpr int MaxSlots = cards::RankCount * (cards::RankCount + 1) / 2;
+
+    Cards set[cards::HandCount];
+    std::uint64_t places[cards::HandCount]; // the bits of its two places in the deck
+    std::int32_t weight[cards::HandCount];
+    std::uint8_t slot[cards::HandCount];
+    std::uint32_t slotKey[MaxSlots]; // the sum of the slot's two rank keys (Evaluator::Rank_Key)
+    std::int64_t total[MaxSlots] = {};
+    int count = 0;
+    int slotCount = 0;
+    // The hands of each place, place p's from placeStart[p] on: their slots and weights.
+    int placeStart[cards::CardCount + 1] = {};
+    std::uint8_t placeSlot[2 * cards::HandCount];
+    std::int32_t placeWeight[2 * cards::HandCount];
+    // The hand of two places: its slot and weight (0: none).
+    std::uint8_t pairSlot[cards::CardCount][cards::CardCount] = {};
+    std::int32_t pairWeight[cards::CardCount][cards::CardCount] = {};
+    // The hands holding a card of each suit.
+    std::uint16_t suitHand[4][cards::HandCount];
+    int suitCount[4] = {};
+
+    RangeHands(const Deck& d, const Weights& w) {
+        int slotOf[cards::RankCount][cards::RankCount];
+        for (auto& row : slotOf)
+            std::fill(std::begin(row), std::end(row), -1);
+        int first[cards::HandCount], second[cards::HandCount];
+        for (int i = 0; i < d.count; ++i)
+            for (int j = i + 1; j < d.count; ++j) {
+                if (w.w[i][j] == 0) continue;
+                set[count] = d.set[i] + d.set[j];
+                places[count] = std::uint64_t{1} << i | std::uint64_t{1} << j;
+                weight[count] = w.w[i][j];
+                const int r1 = cards::Rank_Code(d.card[i]), r2 = cards::Rank_Code(d.card[j]);
+                int& s = slotOf[std::max(r1, r2)][std::min(r1, r2)];
+                if (s < 0) {
+                    s = slotCount;
+                    slotKey[slotCount++] = Evaluator::Rank_Key(r1) + Evaluator::Rank_Key(r2);
+                }
+                slot[count] = static_cast<std::uint8_t>(s);
+                total[s] += weight[count];
+                pairSlot[i][j] = pairSlot[j][i] = slot[count];
+                pairWeight[i][j] = pairWeight[j][i] = weight[count];
+                for (int suit = 0; suit < 4; ++suit)
+                    if (cards::Suit_Code(d.card[i]) == suit || cards::Suit_Code(d.card[j]) == suit)
+                        suitHand[suit][suitCount[suit]++] = static_cast<std::uint16_t>(count);
+                ++placeStart[i + 1], ++placeStart[j + 1];
+                first[count] = i, second[count++] = j;
+            }
+        for (int p = 0; p < cards::CardCount; ++p)
+            placeStart[p + 1] += placeStart[p];
+        int next[cards::CardCount];
+        std::copy(placeStart, placeStart + cards::CardCount, next);
+        for (int k = 0; k < count; ++k)
+            for (const int p : {first[k], second[k]}) {
+                placeSlot[next[p]] = slot[k];
+                placeWeight[next[p]++] = weight[k];
+            }
+    }
+};
+
 // Every completion of the board (K more cards, ascending places from `from`) and every opponent hand.
 template <int K>
-void By_Boards(const Deck& d, const Weights& w, Cards board, Cards hero, std::uint64_t taken, int from,
+void By_Boards(const Deck& d, const RangeHands& hands, Cards board, Cards hero, std::uint64_t taken, int from,
                ExactCounts& counts) {
     const Evaluator& ev = Evaluator::Get();
     if constexpr (K == 0) {
         const HandValue h = ev.Rate(hero);
-        for (int i = 0; i < d.count; ++i) {
-            if (taken >> i & 1u) continue;
-            const Cards bi = board + d.set[i];
-            for (int j = i + 1; j < d.count; ++j) {
-                if (taken >> j & 1u) continue;
-                const HandValue v = ev.Rate(bi + d.set[j]);
-                const std::int64_t weight = w.w[i][j];
-                counts.wins += h > v ? weight : 0;
-                counts.splitTwo += h == v ? weight : 0;
-                counts.deals += weight;
+        auto count = [&](HandValue v, std::int64_t weight) {
+            counts.wins += h > v ? weight : 0;
+            counts.splitTwo += h == v ? weight : 0;
+            counts.deals += weight;
+        };
+        // The suit with three cards or more on the board, if any: only hands holding one of it can make a
+        // flush, and they are rated whole; with five of a suit every hand is.
+        const std::uint64_t boardSuits = board.Key() >> detail::SuitCountShift & 0xFFFF;
+        const std::uint64_t three = (boardSuits + 0x5555) & 0x8888; // a count of 3 or more reaches bit 3
+        const int flushSuit = three ? (std::countr_zero(three) - 3) / 4 : 0;
+        if (three && (boardSuits >> (4 * flushSuit) & 0xF) == 5) {
+            for (int k = 0; k < hands.count; ++k)
+                if (!(hands.places[k] & taken)) count(ev.Rate(board + hands.set[k]), hands.weight[k]);
+            return;
+        }
+        std::int64_t sum[RangeHands::MaxSlots];
+        std::copy(hands.total, hands.total + hands.slotCount, sum);
+        for (std::uint64_t t = taken; t; t &= t - 1) {
+            const int p = std::countr_zero(t);
+            for (int e = hands.placeStart[p]; e < hands.placeStart[p + 1]; ++e)
+                sum[hands.placeSlot[e]] -= hands.placeWeight[e];
+            for (std::uint64_t u = t & (t - 1); u; u &= u - 1) {
+                const int q = std::countr_zero(u);
+                sum[hands.pairSlot[p][q]] += hands.pairWeight[p][q];
             }
         }
+        if (three)
+            for (int i = 0; i < hands.suitCount[flushSuit]; ++i) {
+                const int k = hands.suitHand[flushSuit][i];
+                if (hands.places[k] & taken) continue;
+                sum[hands.slot[k]] -= hands.weight[k];
+                count(ev.Rate(board + hands.set[k]), hands.weight[k]);
+            }
+        const auto ranks = static_cast<std::uint32_t>(board.Key());
+        for (int s = 0; s < hands.slotCount; ++s)
+            count(ev.Rate_Ranks(ranks + hands.slotKey[s]), sum[s]);
     } else {
         for (int i = from; i <= d.count - K; ++i)
-            By_Boards<K - 1>(d, w, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i, i + 1,
-                             counts);
+            By_Boards<K - 1>(d, hands, board + d.set[i], hero + d.set[i], taken | std::uint64_t{1} << i,
+                             i + 1, counts);
     }
 }
 
 template <int K>
-bool By_Boards_Tasks(const Deck& d, const Weights& w, Workers& workers, ExactCounts& counts,
+bool By_Boards_Tasks(const Deck& d, const RangeHands& w, Workers& workers, ExactCounts& counts,
                      const StopFlag& stop) {
     const int tasks = d.count - K + 1;
     std::array<ExactCounts, cards::CardCount> parts{};
@@ -281,9 +341,9 @@ bool By_Boards_Tasks(const Deck& d, const Weights& w, Workers& workers, ExactCou
 
 // The river: the hero's seven cards against every opponent hand, on the one board.
 void River_HeadsUp(const Spot& spot, const Deck& d, ExactCounts& counts) {
-    const Weights w(spot, d);
+    const RangeHands hands(d, Weights(spot, d));
     ExactCounts total;
-    By_Boards<0>(d, w, d.board, d.hero, 0, 0, total);
+    By_Boards<0>(d, hands, d.board, d.hero, 0, 0, total);
     counts = total;
 }
 
@@ -297,11 +357,17 @@ bool Exact_HeadsUp(const Spot& spot, ExactCounts& counts, const StopFlag& stop) 
         return true;
     }
     if (spot.range.Uniform())
-        return spot.boardCount == 3 ? Flop_HeadsUp<true>(d, nullptr, counts, stop)
-                                    : Turn_HeadsUp<true>(d, nullptr, counts, stop);
-    const Weights w(spot, d);
-    return spot.boardCount == 3 ? Flop_HeadsUp<false>(d, &w, counts, stop)
-                                : Turn_HeadsUp<false>(d, &w, counts, stop);
+        return spot.boardCount == 3 ? Flop_HeadsUp(d, counts, stop) : Turn_HeadsUp(d, counts, stop);
+    // A range: every completion of the board (1,081 at the flop) against the range's hands by their slots.
+    const RangeHands hands(d, Weights(spot, d));
+    if (Stopped(stop)) return false;
+    ExactCounts total;
+    if (spot.boardCount == 3)
+        By_Boards<2>(d, hands, d.board, d.hero, 0, 0, total);
+    else
+        By_Boards<1>(d, hands, d.board, d.hero, 0, 0, total);
+    counts = total;
+    return true;
 }
 
 bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
@@ -315,7 +381,7 @@ bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts
 bool Exact_HeadsUp_By_Boards(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop) {
     if (!Valid(spot) || spot.opponents != 1) return false;
     const Deck d(spot);
-    const Weights w(spot, d);
+    const RangeHands w(d, Weights(spot, d));
     switch (5 - spot.boardCount) {
     case 0:
         River_HeadsUp(spot, d, counts);

@@ -46,35 +46,51 @@ struct Showdown {
     }
 };
 
-// The opponent hands of a range, drawn by Walker's alias method: a uniform place, then the place's own
-// hand or its alias by the place's threshold.
-struct AliasTable {
+// The hands of a range that miss the spot's cards, each drawn in proportion to its weight: uniformly when
+// they all weigh the same (a range of the notation), else by Walker's alias method (a uniform place, then
+// the place's own hand or its alias by the place's threshold).
+struct LiveHands {
+    Cards set[cards::HandCount];
+    std::uint64_t bits[cards::HandCount]; // the two cards as a card set (cards::Card_Bit)
     std::uint32_t threshold[cards::HandCount];
     std::uint16_t alias[cards::HandCount];
+    std::uint32_t count = 0;
+    bool equal = true;
 
-    explicit AliasTable(const Range& range) {
+    LiveHands(const Range& range, std::uint64_t dead) {
+        int weight[cards::HandCount];
         std::int64_t total = 0;
-        for (int h = 0; h < cards::HandCount; ++h)
-            total += range.Weight(h);
-        // Each place holds `total` units: its hand's weight times HandCount, topped up from an alias.
+        for (int h = 0; h < cards::HandCount; ++h) {
+            const cards::CardPair p = cards::HandCards[static_cast<std::size_t>(h)];
+            const std::uint64_t b = cards::Card_Bit(p.low) | cards::Card_Bit(p.high);
+            if (range.Weight(h) <= 0 || (b & dead)) continue;
+            set[count] = Card(p.low) + Card(p.high);
+            bits[count] = b;
+            weight[count] = range.Weight(h);
+            equal = equal && weight[count] == weight[0];
+            total += weight[count++];
+        }
+        if (equal) return;
+        // Each place holds `total` units: its hand's weight times the count, topped up from an alias.
+        const auto n = static_cast<int>(count);
         std::int64_t units[cards::HandCount];
         int small[cards::HandCount], large[cards::HandCount], ns = 0, nl = 0;
-        for (int h = 0; h < cards::HandCount; ++h) {
-            units[h] = std::int64_t{range.Weight(h)} * cards::HandCount;
+        for (int h = 0; h < n; ++h) {
+            units[h] = std::int64_t{weight[h]} * n;
             alias[h] = static_cast<std::uint16_t>(h);
             (units[h] < total ? small[ns++] : large[nl++]) = h;
         }
         while (ns && nl) {
-            const int s = small[--ns], l = large[nl - 1];
-            alias[s] = static_cast<std::uint16_t>(l);
-            units[l] -= total - units[s];
+            const int sm = small[--ns], l = large[nl - 1];
+            alias[sm] = static_cast<std::uint16_t>(l);
+            units[l] -= total - units[sm];
             if (units[l] < total) {
                 --nl;
                 small[ns++] = l;
             }
         }
-        for (int h = 0; h < cards::HandCount; ++h) {
-            const long double p = total ? static_cast<long double>(std::min(units[h], total)) / total : 1;
+        for (int h = 0; h < n; ++h) {
+            const long double p = static_cast<long double>(std::min(units[h], total)) / total;
             threshold[h] =
                 static_cast<std::uint32_t>(std::min<long double>(p * 4294967296.0L, 4294967295.0L));
         }
@@ -82,8 +98,9 @@ struct AliasTable {
             threshold[large[i]] = 0xFFFFFFFFu;
     }
 
-    int Draw_Hand(Draw& draw) const {
-        const auto place = static_cast<int>(draw.Below(cards::HandCount));
+    std::uint32_t Draw_Hand(Draw& draw) const {
+        const std::uint32_t place = draw.Below(count);
+        if (equal) return place;
         return draw.Next32() < threshold[place] ? place : alias[place];
     }
 };
@@ -171,48 +188,49 @@ bool Batch_Any_Two(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tal
     return t == trials;
 }
 
-// A range: each opponent's hand is drawn from the range and the whole deal is drawn again when two hands
-// meet (so that a deal comes with the product of its hands' weights); the board from the cards left.
+// A range: each opponent's hand is drawn from the range's hands that miss the spot's cards, and the whole
+// deal is drawn again when two hands meet (so that a deal comes with the product of its hands' weights);
+// the board from the cards left.
 bool Batch_Range(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tally, const StopFlag& stop) {
     const Evaluator& ev = Evaluator::Get();
     const Deck d(spot);
-    const AliasTable alias(spot.range);
+    const std::uint64_t dead = spot.Dead();
+    const LiveHands live(spot.range, dead);
     const int boardMissing = 5 - spot.boardCount;
     const Cards hole = Card(spot.hole[0]) + Card(spot.hole[1]);
-    const std::uint64_t dead = spot.Dead();
+    const auto n = static_cast<std::uint32_t>(d.count);
     Showdown sd;
     std::int64_t t = 0;
     for (; t < trials; ++t) {
         if (t % StopCheckTrials == 0 && Stopped(stop)) break;
-        std::uint64_t used = dead;
-        Cards hands[MaxOpponents];
+        std::uint64_t used = 0;
+        std::uint32_t hands[MaxOpponents];
         for (int o = 0, redraws = 0; o < spot.opponents;) {
-            const cards::CardPair p = cards::HandCards[static_cast<std::size_t>(alias.Draw_Hand(draw))];
-            const std::uint64_t bits = cards::Card_Bit(p.low) | cards::Card_Bit(p.high);
-            if (used & bits) {
+            const std::uint32_t h = live.Draw_Hand(draw);
+            if (used & live.bits[h]) {
                 if (++redraws == MaxRedraws) {
                     tally = {t, sd.wins, sd.ties, sd.shares, sd.squared};
                     return false;
                 }
-                used = dead;
+                used = 0;
                 o = 0;
                 continue;
             }
-            used |= bits;
-            hands[o++] = Card(p.low) + Card(p.high);
+            used |= live.bits[h];
+            hands[o++] = h;
         }
         Cards board = d.board;
         for (int i = 0; i < boardMissing;) {
-            const int c = d.card[draw.Below(static_cast<std::uint32_t>(d.count))];
-            if (used & cards::Card_Bit(c)) continue;
-            used |= cards::Card_Bit(c);
-            board += Card(c);
+            const std::uint32_t c = draw.Below(n);
+            if (used & d.set[c].Mask()) continue;
+            used |= d.set[c].Mask();
+            board += d.set[c];
             ++i;
         }
         const HandValue hero = ev.Rate(board + hole);
         HandValue v[MaxOpponents];
         for (int o = 0; o < spot.opponents; ++o)
-            v[o] = ev.Rate(board + hands[o]);
+            v[o] = ev.Rate(board + live.set[hands[o]]);
         sd.Add(hero, v, spot.opponents);
     }
     tally = {t, sd.wins, sd.ties, sd.shares, sd.squared};

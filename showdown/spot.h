@@ -62,9 +62,12 @@ struct Spot {
     friend bool operator==(const Spot&, const Spot&) = default;
 };
 
-// Every card 0..51 and none twice, 0..5 board cards, 1..9 opponents, and some hand of the range that
-// misses the spot's cards.
+// Every card 0..51 and none twice, 0..5 board cards, 1..9 opponents, and a hand of the range for every
+// opponent, none sharing a card with the spot or with another's.
 bool Valid(const Spot& spot);
+// Whether the range holds `opponents` hands that share no card with each other or with the card set
+// `dead` (cards::Card_Bit).
+bool Hands_Left(const Range& range, std::uint64_t dead, int opponents);
 
 // The seed of a spot's Monte Carlo batches: from its cards (in any order), the opponent count and the
 // range.

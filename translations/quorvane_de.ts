@@ -75,6 +75,10 @@
         <source>Action</source>
         <translation>Aktion</translation>
     </message>
+    <message>
+        <source>No hand of the range is left</source>
+        <translation>Keine Hand der Range ist übrig</translation>
+    </message>
 </context>
 <context>
     <name>URLLink</name>
@@ -606,6 +610,57 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
         <source>Play to the &amp;River</source>
         <translation>Bis zum &amp;River spielen</translation>
     </message>
+    <message>
+        <source>Opponents&apos; &amp;Range...</source>
+        <translation>&amp;Range der Gegner...</translation>
+    </message>
+</context>
+<context>
+    <name>frmRange</name>
+    <message>
+        <source>Opponents&apos; Range</source>
+        <translation>Range der Gegner</translation>
+    </message>
+    <message>
+        <source>Groups 1 to </source>
+        <translation>Gruppen 1 bis </translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Top %1%</source>
+        <translation>Top %1%</translation>
+    </message>
+    <message>
+        <source>Not a range: %1</source>
+        <translation>Keine Range: %1</translation>
+    </message>
+    <message>
+        <source>This range is too long to be kept in the settings file: it is used until the program ends.</source>
+        <translation>Diese Range ist zu lang für die Einstellungsdatei: sie gilt, bis das Programm endet.</translation>
+    </message>
+    <message>
+        <source>Starting hands</source>
+        <translation>Starthände</translation>
+    </message>
+    <message>
+        <source>%1: in the range</source>
+        <translation>%1: in der Range</translation>
+    </message>
+    <message>
+        <source>%1: not in the range</source>
+        <translation>%1: nicht in der Range</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Range</translation>
+    </message>
 </context>
 <context>
     <name>frmSettings</name>
@@ -845,6 +900,25 @@ Die Einstellungen können nicht gespeichert werden: bis sie gelesen werden könn
     <message>
         <source>Straight Flush</source>
         <translation>Straight Flush</translation>
+    </message>
+</context>
+<context>
+    <name>modRange</name>
+    <message>
+        <source>vs any two cards</source>
+        <translation>gegen zwei beliebige Karten</translation>
+    </message>
+    <message>
+        <source>vs top %1% (%2 combos)</source>
+        <translation>gegen Top %1% (%2 Kombinationen)</translation>
+    </message>
+    <message>
+        <source>vs %1</source>
+        <translation>gegen %1</translation>
+    </message>
+    <message>
+        <source>%1 combos (%2)</source>
+        <translation>%1 Kombinationen (%2)</translation>
     </message>
 </context>
 <context>

@@ -427,7 +427,7 @@ class TestShowdown : public QObject {
         Spot narrow = s; // the table's counts are against any two cards only
         narrow.range.Set_Weight(0, 0);
         QCOMPARE(QString(Computation_For(Figure::Odds, narrow).name),
-                 QStringLiteral("odds heads-up before the flop"));
+                 QStringLiteral("odds heads-up before the flop against a range"));
         const Result r = Compute_Now(s);
         QVERIFY(r.odds.exact && r.final && r.odds.tiePct > 0);
         QCOMPARE(r.odds.hands, HandClass::HeadsUpDeals);
@@ -449,6 +449,7 @@ class TestShowdown : public QObject {
         QTest::newRow("turn, weighted hands") << "Ah 9h | Kh 5h 5c 2d" << 1 << "mixed";
         QTest::newRow("turn, two, narrow range") << "Ah Kh | Qh Jd 7s 2c" << 2 << "AA, QQ, JT s, AK, KQ";
         QTest::newRow("before the flop, seven deuce") << "7h 2c" << 1 << "";
+        QTest::newRow("before the flop, a narrow range") << "7h 2c" << 1 << "AA, KK, AK s, 72 s";
     }
     void monte_carlo_against_exact() {
         QFETCH(QString, spot);

@@ -7,6 +7,7 @@
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
 #include "flow/modboard.h"
+#include "flow/modrange.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,7 @@ void Mark_Cards(const QString& cards) {
 void Reset_Program_State() {
     modOdds::Reset_State();
     modBoard::Reset();
+    modRange::Reset_Range();
     advice::Reset_Strategy();
     advice::Reset_Stats();
     modGlobal::Reset_Settings();
