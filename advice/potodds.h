@@ -29,6 +29,20 @@ inline constexpr int MaxWagerRows = MaxRaises + 1;
 //  - wagers beyond the 32-bit range are left off the end of the list.
 int Wager_Actions(double outs, double unseen, double pot, bool smallBetRound, WagerRow (&rows)[MaxWagerRows]);
 
+// The wagers of the round, ascending, as Wager_Actions lists them; returns how many.
+int Round_Wagers(bool smallBetRound, double (&wagers)[MaxWagerRows]);
+
+// The price of a call set against the showdown equity: for each wager W of the round, the share of the
+// final pot it buys, W / (pot + W), and "BET" when the equity is at least that share.
+struct AdviceRow {
+    double wager = 0;
+    double needs = 0; // 0..1
+    bool bet = false;
+};
+// Fills rows for the pot and the equity (a percentage); returns how many. No row for a negative pot, which
+// buys no share of anything, or for a figure that is not a number.
+int Showdown_Advice(double equityPct, double pot, bool smallBetRound, AdviceRow (&rows)[MaxWagerRows]);
+
 // "Settings: $1.00/$2.00, Max 3 Raises": the raises are those the wager list uses.
 QString Settings_Summary();
 

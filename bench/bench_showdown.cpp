@@ -1,5 +1,6 @@
 #include "showdown/evaluator.h"
 #include "showdown/odds.h"
+#include "showdown/strength.h"
 #include "tests/support/testsupport.h"
 
 #include <benchmark/benchmark.h>
@@ -159,6 +160,34 @@ void BM_Showdown_River_Categories_Preflop(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Showdown_River_Categories_Preflop)->Unit(benchmark::kMillisecond);
+
+// The strength and the potentials against one random hand, one thread: at the flop every opponent hand
+// and every two cards to come (1,070,190 pairs, budget 10 ms), at the turn every hand and river; then the
+// clean outs. A narrow range weighs the same loops.
+void Strength(benchmark::State& state, const Spot& spot) {
+    Evaluator::Get();
+    for (auto _ : state) {
+        StrengthCounts counts;
+        Strength_Counts(spot, counts);
+        benchmark::DoNotOptimize(counts);
+        benchmark::DoNotOptimize(Clean_Outs(spot));
+    }
+}
+void BM_Strength_Flop(benchmark::State& state) {
+    Strength(state, Make_Spot("Ad", "Qc", {"3h", "4c", "Jh"}, 1));
+}
+BENCHMARK(BM_Strength_Flop)->Unit(benchmark::kMillisecond);
+void BM_Strength_Flop_Narrow_Range(benchmark::State& state) {
+    Spot spot = Make_Spot("Ad", "Qc", {"3h", "4c", "Jh"}, 1);
+    for (int hand = 0; hand < cards::HandCount; ++hand)
+        spot.range.Set_Weight(hand, hand % 7 == 0 ? Range::MaxWeight : 0);
+    Strength(state, spot);
+}
+BENCHMARK(BM_Strength_Flop_Narrow_Range)->Unit(benchmark::kMillisecond);
+void BM_Strength_Turn(benchmark::State& state) {
+    Strength(state, Make_Spot("As", "Kd", {"Qs", "Js", "2h", "7c"}, 1));
+}
+BENCHMARK(BM_Strength_Turn)->Unit(benchmark::kMillisecond);
 
 // Three opponents from the flop, batches of 65,536 deals on `threads` threads at once; a deal is the
 // hero's hand and the three opponents' rated and compared. The counter is deals a second.

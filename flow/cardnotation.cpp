@@ -1,5 +1,7 @@
 #include "flow/cardnotation.h"
 
+#include "flow/modboard.h"
+
 #include <QCoreApplication>
 
 namespace cardnotation {
@@ -109,7 +111,7 @@ Entry Read_Entry(const QString& text) {
             Fault(entry, Problem::NotACard, at, end - at);
             return entry;
         }
-        if (onBoard == LastCardOfHand) { // the hand is full: this card starts the next one
+        if (onBoard >= modBoard::Last_Card_Of_Hand()) { // the hand is full: this card starts the next one
             for (Long i = 0; i < modOdds::CardCount; ++i)
                 typed[i] = chosen[i] = false;
             onBoard = 0;

@@ -29,11 +29,9 @@ struct Entry {
 // The card index of one card written as rank and suit ("As", "10h", "td"), or -1.
 Long Card_Of(const QString& text);
 
-// The last card of a hand that the player enters: the turn. A typed card after it starts the next hand.
-inline constexpr Long LastCardOfHand = 6;
-
 // Reads an entry and checks it against the board as the clicks it stands for would meet it: a card that
-// is chosen when its turn comes is at fault. An entry that runs past the turn starts the next hand with
+// is chosen when its turn comes is at fault. An entry that runs past the last card of the hand (the turn,
+// or the river when the hand is played to it: modBoard::Last_Card_Of_Hand) starts the next hand with
 // the cards that did not fit, in order (the board is cleared before the first of them), and those are
 // checked against the new hand only.
 Entry Read_Entry(const QString& text);

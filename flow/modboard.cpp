@@ -12,6 +12,7 @@ using namespace modOdds;
 namespace modBoard {
 
 BoardState Board;
+bool PlayToRiver = false;
 
 namespace {
 
@@ -81,7 +82,7 @@ void Toggle(Long index, bool choose, Via via) {
     // A hole card swapped beside the board (one released, another chosen in its place) changes the hand
     // the pre-flop line speaks of.
     const bool holeChanged = std::memcmp(holeBefore, HoleCards, sizeof HoleCards) != 0;
-    if (holeChanged && CardsChosen > 2 && CardsChosen < 7) Hole_Cards_Advice();
+    if (holeChanged && CardsChosen > 2 && CardsChosen <= Last_Card_Of_Hand()) Hole_Cards_Advice();
 
     switch (CardsChosen) {
     case 0:
@@ -111,6 +112,17 @@ void Toggle(Long index, bool choose, Via via) {
         break;
     case 7:
         SmallBetRound = false;
+        if (!PlayToRiver) {
+            Clear();
+            break;
+        }
+        // The river: no card is to come, so there are no outs; the made hand of the seven cards stands.
+        Board.Prompt = QCoreApplication::translate("modBoard", PromptRiver);
+        MadeHand = 0;
+        MadeHand = Best_Made_Hand(MadeHand);
+        break;
+    case 8: // the card after the river starts the next hand, without it
+        SmallBetRound = false;
         Clear();
         break;
     default: // 3 and 4: the prompt, the info line and the last analysis stay
@@ -119,6 +131,15 @@ void Toggle(Long index, bool choose, Via via) {
 }
 
 } // namespace
+
+Long Last_Card_Of_Hand() {
+    return PlayToRiver ? 7 : 6;
+}
+
+void Set_Play_To_River(bool on) {
+    PlayToRiver = on;
+    if (!on && CardsChosen > Last_Card_Of_Hand()) Clear();
+}
 
 bool Is_Chosen(Long index) {
     return Valid_Index(index) && BoardGrid[Card_Suit(index)][Card_Rank(index)] == 1;
@@ -207,6 +228,7 @@ bool Showdown_Spot(int opponents, showdown::Spot& spot, const showdown::Range& r
 
 void Reset() {
     Board = BoardState{};
+    PlayToRiver = false;
 }
 
 } // namespace modBoard

@@ -24,6 +24,15 @@ inline constexpr char PromptPreFlop[] = QT_TRANSLATE_NOOP("modBoard", "Enter Pre
 inline constexpr char PromptStrategy[] = QT_TRANSLATE_NOOP("modBoard", "Pre-Flop Strategy");
 inline constexpr char PromptFlop[] = QT_TRANSLATE_NOOP("modBoard", "Flop - Enter Pot for Strategy");
 inline constexpr char PromptTurn[] = QT_TRANSLATE_NOOP("modBoard", "Turn - Enter Pot for Strategy");
+inline constexpr char PromptRiver[] = QT_TRANSLATE_NOOP("modBoard", "River - Enter Pot for Strategy");
+
+// File > Play to the River: the seventh card is the river, and the eighth starts the next hand. Off, the
+// seventh starts it.
+extern bool PlayToRiver;
+// The last card of a hand that the player enters: the turn (6), or the river (7) with PlayToRiver.
+Long Last_Card_Of_Hand();
+// Sets PlayToRiver; turned off with the river on the board, the board clears as a seventh card would.
+void Set_Play_To_River(bool on);
 
 struct BoardState {
     QString CardsText; // txtCards: the chosen rank letters in the order chosen
@@ -45,7 +54,7 @@ extern BoardState Board;
 bool Is_Chosen(Long index);
 
 // The three board events. Choosing a chosen card or releasing one that is not, or an index outside the
-// deck, changes nothing. A seventh card clears the board.
+// deck, changes nothing. A card after the last of the hand clears the board.
 void Card_Chosen(Long index, Via via);
 void Card_Released(Long index, Via via);
 void Clear();
@@ -58,7 +67,7 @@ void Display_Results(const QString& cards);
 
 // The showdown spot of the board: the two hole cards (HoleCards rows 1 and 2), every other chosen card as
 // the board, the opponents holding hands of the range, and before the flop the table's counts. False
-// (and the spot untouched) unless both hole cards are chosen, at most four other cards are, and the
+// (and the spot untouched) unless both hole cards are chosen, at most five other cards are, and the
 // range has a hand left for every opponent.
 bool Showdown_Spot(int opponents, showdown::Spot& spot, const showdown::Range& range = modRange::Current());
 

@@ -382,6 +382,8 @@ void frmMain::Build_Menus() {
     item(mnuFile, "mnuFileRange", tr("Opponents' &Range..."), [this] { mnuFileRange_Click(); });
     mnuFileMarks = item(mnuFile, "mnuFileMarks", tr("Category &Marks"), [this] { mnuFileMarks_Click(); });
     mnuFileMarks->setCheckable(true);
+    mnuFileRiver = item(mnuFile, "mnuFileRiver", tr("Play to the &River"), [this] { mnuFileRiver_Click(); });
+    mnuFileRiver->setCheckable(true);
     item(mnuFile, "mnuFileSettings", tr("Change &Settings"), [this] { mnuFileSettings_Click(); });
     name(mnuFile->addSeparator(), "mnuFileSepCards");
     QAction* enter =
@@ -477,6 +479,8 @@ void frmMain::Form_Load() {
     // The showdown panel as the player left it; reading its setting writes nothing.
     if (modGlobal::Get_Optional_Setting(ShowdownPanel::KeyShown, 0, 0, 1) == 1) Show_Showdown(true);
     if (modGlobal::Get_Optional_Setting(KeyMarks, 0, 0, 1) == 1) Show_Marks(true);
+    modBoard::Set_Play_To_River(modGlobal::Get_Optional_Setting(KeyRiver, 0, 0, 1) == 1);
+    mnuFileRiver->setChecked(modBoard::PlayToRiver);
     cmdClear_Click();
 }
 
@@ -683,7 +687,10 @@ void frmMain::Clear_Results() {
 // Pot odds
 
 void frmMain::txtPot_Change() {
-    Trap("txtPot_Change", [&] { Show_Actions(true); });
+    Trap("txtPot_Change", [&] {
+        Show_Actions(true);
+        fraShowdown->Follow_Pot(txtPot->text());
+    });
 }
 
 void frmMain::Show_Actions(bool withHit) {
@@ -775,7 +782,8 @@ void frmMain::txtEnterCards_Enter() {
             return;
         }
         for (int i = 0; i < entry.count; ++i) {
-            if (CardsChosen >= cardnotation::LastCardOfHand) cmdClear_Click(); // the next hand starts with it
+            if (CardsChosen >= modBoard::Last_Card_Of_Hand())
+                cmdClear_Click(); // the next hand starts with it
             lblValue_Click(entry.cards[i]);
         }
         Close_Enter_Cards();
@@ -825,7 +833,7 @@ void frmMain::Set_Zoom(Long percent) {
 // lays out in code.
 void frmMain::Follow_Zoom() {
     Apply_Zoom_To_All_Forms();
-    for (QTableWidget* grid : {grdResults, grdHands, fraShowdown->grdRiver}) {
+    for (QTableWidget* grid : {grdResults, grdHands, fraShowdown->grdRiver, fraShowdown->grdShowdownAdvice}) {
         Size_Grid(grid);
         Fit_Columns(grid);
     }
@@ -934,6 +942,17 @@ void frmMain::mnuFileMarks_Click() {
     Trap("mnuFileMarks_Click", [&] {
         Show_Marks(!marksShown_);
         modGlobal::Put_Optional_Setting(KeyMarks, marksShown_ ? 1 : 0);
+    });
+}
+
+// Played to the river, the seventh card is the river; turned off with the river on the board, the board
+// clears as a seventh card would clear it.
+void frmMain::mnuFileRiver_Click() {
+    Trap("mnuFileRiver_Click", [&] {
+        modBoard::Set_Play_To_River(!modBoard::PlayToRiver);
+        mnuFileRiver->setChecked(modBoard::PlayToRiver);
+        modGlobal::Put_Optional_Setting(KeyRiver, modBoard::PlayToRiver ? 1 : 0);
+        Paint_Board();
     });
 }
 

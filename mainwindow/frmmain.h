@@ -44,6 +44,8 @@ class frmMain : public QMainWindow {
     static constexpr int EnterCardsHeight = 885;
     // The optional setting of File > Category Marks (0 or 1).
     inline static const QString KeyMarks = QStringLiteral("MARKS");
+    // The optional setting of File > Play to the River (0 or 1).
+    inline static const QString KeyRiver = QStringLiteral("RIVER");
 
     // The table-settings summary and the pot slider's maximum, from the settings.
     void Show_Settings();
@@ -69,6 +71,7 @@ class frmMain : public QMainWindow {
     // The opponents' range has changed: the showdown odds follow it.
     void Follow_Range();
     void mnuFileMarks_Click();
+    void mnuFileRiver_Click();
     void mnuFileSettings_Click();
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
@@ -173,6 +176,7 @@ class frmMain : public QMainWindow {
     QAction* mnuFileShowdown = nullptr;
     QAction* mnuFileZoomIn = nullptr;
     QAction* mnuFileMarks = nullptr;
+    QAction* mnuFileRiver = nullptr;
     ShowdownPanel* fraShowdown = nullptr;
     QMenu* mnuHelp = nullptr;
     QList<QAction*> keyActions_; // the File menu's entries with keys of their own

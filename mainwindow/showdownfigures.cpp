@@ -13,6 +13,16 @@ QString Percent_Text(double pct) {
     return locale.toString(pct, 'f', 2) + QLatin1Char('%');
 }
 
+QString Signed_Percent_Text(double pct, bool negative) {
+    const QLocale locale;
+    return (negative ? locale.negativeSign() : locale.positiveSign()) + Percent_Text(pct);
+}
+
+QString Clean_Outs_Text(int outs, int unseen) {
+    return QStringLiteral("%1 (%2)").arg(QLocale().toString(outs),
+                                         Format_Ratio(unseen > 0 ? double(outs) / unseen : 0.0));
+}
+
 QString Precision_Text(const showdown::OddsFigures& odds) {
     if (odds.exact) return QStringLiteral("exact");
     return QStringLiteral("\u00B1 ") + Percent_Text(odds.stdErrorPct);

@@ -12,6 +12,12 @@ namespace showdowntexts {
 // A percentage with two decimals and "%": 49.58%.
 QString Percent_Text(double pct);
 
+// A potential with its sign: "+20.83%", or "-27.37%" when negative.
+QString Signed_Percent_Text(double pct, bool negative);
+
+// The clean outs and the chance that the next card is one: "6 (12.8%)".
+QString Clean_Outs_Text(int outs, int unseen);
+
 // "exact", or one standard error of the equity as "± 0.12%".
 QString Precision_Text(const showdown::OddsFigures& odds);
 

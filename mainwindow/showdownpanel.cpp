@@ -1,6 +1,9 @@
 #include "mainwindow/showdownpanel.h"
 
+#include "advice/potodds.h"
 #include "base/errorreport.h"
+#include "base/numbers.h"
+#include "cards/mododds.h"
 #include "config/modglobal.h"
 #include "flow/modboard.h"
 #include "flow/modrange.h"
@@ -55,6 +58,31 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
                          {tr("Hand"), tr("%Odds")}, {1350, 705});
     grdRiver->setSelectionMode(QAbstractItemView::NoSelection);
 
+    // A third column: the strength and potential from the flop on, and under them the price of each wager.
+    const struct {
+        const char* caption;
+        const char* name;
+        QLabel** value;
+        const char* text;
+    } strength[] = {{"lblStrengthLbl", "lblStrength", &lblStrength, QT_TR_NOOP("Strength:")},
+                    {"lblPotentialLbl", "lblPotential", &lblPotential, QT_TR_NOOP("Potential:")},
+                    {nullptr, "lblNegPotential", &lblNegPotential, QT_TR_NOOP("Negative potential:")},
+                    {"lblEffStrengthLbl", "lblEffStrength", &lblEffStrength, QT_TR_NOOP("Effective:")},
+                    {"lblCleanOutsLbl", "lblCleanOuts", &lblCleanOuts, QT_TR_NOOP("Clean outs:")}};
+    for (int i = 0; i < 5; ++i) {
+        const int top = 120 + 300 * i;
+        const QString caption = tr(strength[i].text);
+        if (strength[i].caption)
+            Fit_Label_Text(Make_Label(this, strength[i].caption, caption, QRect(4215, top, 1020, 255)));
+        *strength[i].value = Make_Label(this, strength[i].name, QString(), QRect(5235, top, 1230, 255));
+        (*strength[i].value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Name_Figure(*strength[i].value, caption);
+    }
+    grdShowdownAdvice =
+        Make_Grid(this, "grdShowdownAdvice", tr("Showdown Advice"), QRect(4215, 1740, 2250, 1995),
+                  {tr("Wager"), tr("Needs"), tr("Action")}, {750, 720, 720});
+    grdShowdownAdvice->setSelectionMode(QAbstractItemView::NoSelection);
+
     connect(spnOpponents, &QSpinBox::valueChanged, this, [this] { spnOpponents_Change(); });
     connect(&calculator_, &showdown::Calculator::resultReady, this,
             [this](const showdown::Result& result) { Show_Figures(result); });
@@ -88,12 +116,48 @@ void ShowdownPanel::Follow_Board() {
             Blank();
             return;
         }
+        Show_Advice(); // the round's wagers may have changed with the board
         if (hasSpot_ && spot == spot_) return;
         spot_ = spot;
         hasSpot_ = true;
-        Dim(Figures(), true); // the last spot's figures stand, dimmed, until the new spot's come
+        // The last spot's figures stand, dimmed, until the new spot's come; before the flop there is no
+        // strength.
+        const auto odds = Odds();
+        Dim(odds, true);
+        Dim(std::array<QWidget*, 1>{grdRiver}, true);
+        if (spot.boardCount >= 3)
+            Dim(Strength(), true);
+        else
+            for (QWidget* figure : Strength())
+                static_cast<QLabel*>(figure)->clear();
         calculator_.Start(spot);
     });
+}
+
+void ShowdownPanel::Follow_Pot(const QString& potText) {
+    Trap("Follow_Pot", [&] {
+        potText_ = potText;
+        Show_Advice();
+    });
+}
+
+void ShowdownPanel::Show_Advice() {
+    const auto pot = Parse_Number(potText_);
+    advice::AdviceRow rows[advice::MaxWagerRows];
+    const int count = running_ && hasEquity_ && pot
+                          ? advice::Showdown_Advice(equityPct_, *pot, modOdds::SmallBetRound, rows)
+                          : 0;
+    grdShowdownAdvice->setRowCount(count);
+    for (int r = 0; r < count; ++r) {
+        grdShowdownAdvice->setItem(r, 0,
+                                   Cell(Format_Currency(rows[r].wager), Qt::AlignRight | Qt::AlignVCenter));
+        grdShowdownAdvice->setItem(r, 1,
+                                   Cell(Format_Ratio(rows[r].needs), Qt::AlignRight | Qt::AlignVCenter));
+        grdShowdownAdvice->setItem(r, 2,
+                                   Cell(rows[r].bet ? QCoreApplication::translate("frmMain", "BET")
+                                                    : QCoreApplication::translate("frmMain", "FOLD")));
+    }
+    Fit_Columns(grdShowdownAdvice);
 }
 
 // The range's line: its description, or that no hand of it is left; cut with an ellipsis to the label's
@@ -127,14 +191,23 @@ void ShowdownPanel::spnOpponents_Change() {
 }
 
 void ShowdownPanel::Blank() {
-    for (QLabel* label : {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision})
+    for (QLabel* label : {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision, lblStrength, lblPotential,
+                          lblNegPotential, lblEffStrength, lblCleanOuts})
         label->clear();
     grdRiver->setRowCount(0);
-    Dim(Figures(), false);
+    hasEquity_ = false;
+    Show_Advice();
+    for (const auto& group : {Odds(), Strength()})
+        Dim(group, false);
+    Dim(std::array<QWidget*, 1>{grdRiver}, false);
 }
 
-std::array<QWidget*, 5> ShowdownPanel::Figures() const {
-    return {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision, grdRiver};
+std::array<QWidget*, 5> ShowdownPanel::Odds() const {
+    return {lblWinPct, lblTiePct, lblEquityPct, lblShowdownPrecision, grdShowdownAdvice};
+}
+
+std::array<QWidget*, 5> ShowdownPanel::Strength() const {
+    return {lblStrength, lblPotential, lblNegPotential, lblEffStrength, lblCleanOuts};
 }
 
 // Dimmed, the figures are drawn in the colour of disabled text; otherwise in the panel's own colours.
@@ -152,17 +225,20 @@ void ShowdownPanel::Show_Figures(const showdown::Result& result) {
     // blanked or replaced).
     Trap("Show_Figures", [&] {
         using namespace showdowntexts;
-        const std::array<QWidget*, 5> figures = Figures();
         if (result.hasOdds) {
             lblWinPct->setText(Percent_Text(result.odds.winPct));
             lblTiePct->setText(Percent_Text(result.odds.tiePct));
             lblEquityPct->setText(Percent_Text(result.odds.equityPct));
             lblShowdownPrecision->setText(result.odds.exact ? tr("exact") : Precision_Text(result.odds));
-            Dim(std::span(figures).first(4), false);
+            hasEquity_ = true;
+            equityPct_ = result.odds.equityPct;
+            Show_Advice();
+            Dim(Odds(), false);
         }
+        if (result.hasStrength) Show_Strength(result.strength);
         // The odds come first; the last spot's hands by the river stay, dimmed, until the new ones come.
         if (!result.hasRiver) return;
-        Dim(std::span(figures).last(1), false);
+        Dim(std::array<QWidget*, 1>{grdRiver}, false);
         RiverRow rows[RiverRowSlots];
         const Long count = River_Rows(result.river, rows);
         grdRiver->setRowCount(count);
@@ -172,4 +248,20 @@ void ShowdownPanel::Show_Figures(const showdown::Result& result) {
         }
         Fit_Columns(grdRiver);
     });
+}
+
+// The strength at every board; the potentials and the clean outs only while a card is to come.
+void ShowdownPanel::Show_Strength(const showdown::StrengthFigures& strength) {
+    using namespace showdowntexts;
+    lblStrength->setText(Percent_Text(strength.strengthPct));
+    if (strength.hasPotential) {
+        lblPotential->setText(Signed_Percent_Text(strength.positivePct, false));
+        lblNegPotential->setText(Signed_Percent_Text(strength.negativePct, true));
+        lblEffStrength->setText(Percent_Text(strength.effectivePct));
+        lblCleanOuts->setText(Clean_Outs_Text(strength.cleanOuts, strength.unseen));
+    } else {
+        for (QLabel* label : {lblPotential, lblNegPotential, lblEffStrength, lblCleanOuts})
+            label->clear();
+    }
+    Dim(Strength(), false);
 }

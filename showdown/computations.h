@@ -5,13 +5,13 @@
 #include <chrono>
 #include <span>
 
-// The computations of the figures: each gives one figure (the odds, the hands by the river) by one
-// method (exact or Monte Carlo) for the spots it applies to. Compute takes, for each figure, the first
-// computation of the list that applies; a new figure or a new method is a new entry.
+// The computations of the figures: each gives one figure (the odds, the hands by the river, the strength)
+// by one method (exact or Monte Carlo) for the spots it applies to. Compute takes, for each figure, the
+// first computation of the list that applies; a new figure or a new method is a new entry.
 
 namespace showdown {
 
-enum class Figure { Odds, River };
+enum class Figure { Odds, River, Strength };
 enum class Method { Exact, MonteCarlo };
 
 // What a computation is handed: the spot, the threads, the stop flag, and the figures so far, which it

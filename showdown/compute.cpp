@@ -1,6 +1,7 @@
 #include "showdown/computations.h"
 
 #include "showdown/deck.h"
+#include "showdown/strength.h"
 
 #include <array>
 #include <atomic>
@@ -137,12 +138,37 @@ bool River_Run(Context& context) {
     return true;
 }
 
+// From the flop on: the strength, the potentials and the clean outs.
+bool Board_Shown(const Spot& s) {
+    return s.boardCount >= 3;
+}
+bool Strength_Run(Context& context) {
+    StrengthCounts counts;
+    if (!Strength_Counts(context.spot, counts, context.stop)) return false;
+    context.result.hasStrength = true;
+    context.result.strength = Strength_Figures(counts, context.spot.opponents);
+    context.result.strength.cleanOuts = Clean_Outs(context.spot);
+    context.result.strength.unseen = cards::CardCount - 2 - context.spot.boardCount;
+    context.Publish(true);
+    return true;
+}
+// Before the flop there is no strength to tell.
+bool No_Strength(Context&) {
+    return true;
+}
+
+bool Two_River_Applies(const Spot& s) {
+    return s.opponents == 2 && s.boardCount == 5;
+}
+
 constexpr Computation List[] = {
     {"odds heads-up before the flop, from the statistics table", Figure::Odds, Method::Exact, true, false,
      Table_Applies, Table_Run},
     {"odds heads-up at the flop and the turn", Figure::Odds, Method::Exact, true, false, HeadsUp_Applies,
      HeadsUp_Run},
     {"odds against two opponents at the turn", Figure::Odds, Method::Exact, true, false, Two_Turn_Applies,
+     Enumerate<Exact_Two_Opponents>},
+    {"odds against two opponents at the river", Figure::Odds, Method::Exact, true, false, Two_River_Applies,
      Enumerate<Exact_Two_Opponents>},
     {"odds against two opponents at the flop", Figure::Odds, Method::Exact, false, false, Two_Flop_Applies,
      Enumerate<Exact_Two_Opponents>},
@@ -152,6 +178,8 @@ constexpr Computation List[] = {
      Enumerate<Exact_Preflop_HeadsUp>},
     {"odds by Monte Carlo", Figure::Odds, Method::MonteCarlo, false, false, Always, Monte_Carlo_Run},
     {"hands by the river", Figure::River, Method::Exact, true, false, Always, River_Run},
+    {"strength and potential", Figure::Strength, Method::Exact, true, false, Board_Shown, Strength_Run},
+    {"no strength before the flop", Figure::Strength, Method::Exact, true, false, Always, No_Strength},
 };
 
 } // namespace
@@ -182,9 +210,12 @@ bool Compute(const Spot& spot, Workers& workers, const std::function<void(const 
     Context context(spot, workers, stop, publish, timeLimitSeconds);
     const Computation& odds = Computation_For(Figure::Odds, spot);
     const Computation& river = Computation_For(Figure::River, spot);
+    const Computation& strength = Computation_For(Figure::Strength, spot);
     // The first figure comes at once: the odds when they are quick, else a first Monte Carlo batch (which
-    // a computation that waits for its first figure shows itself when it is late).
+    // a computation that waits for its first figure shows itself when it is late); then the strength,
+    // which is quick.
     if (odds.quick ? !odds.run(context) : !odds.waits && !Monte_Carlo_First_Batch(context)) return false;
+    if (!strength.run(context)) return false;
     context.last = odds.quick;
     if (!river.run(context)) return false;
     if (odds.quick) return true;

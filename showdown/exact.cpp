@@ -7,8 +7,8 @@
 #include <bit>
 #include <iterator>
 
-// The exact odds at the flop and the turn: heads-up and against two opponents, and the plain enumeration
-// of every completion and every opponent hand that serves as their reference.
+// The exact odds at the flop, the turn and the river: heads-up and against two opponents, and the plain
+// enumeration of every completion and every opponent hand that serves as their reference.
 
 namespace showdown {
 
@@ -154,6 +154,15 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
                    const StopFlag& stop) {
     const Evaluator& ev = Evaluator::Get();
     const int n = d.count;
+    if (spot.boardCount == 5) { // the river: one board, a thousand hands
+        int rest[cards::CardCount];
+        for (int i = 0; i < n; ++i)
+            rest[i] = i;
+        ExactCounts total;
+        Two_Opponents_Board<Uniform>(d, w, d.board, ev.Rate(d.hero), rest, n, total);
+        counts = total;
+        return true;
+    }
     std::array<ExactCounts, cards::CardCount> parts{};
     std::atomic<bool> stopped{false};
     // One task per first card of the completion: the turn card at the flop, the river at the turn.
@@ -330,11 +339,23 @@ bool By_Boards_Tasks(const Deck& d, const RangeHands& w, Workers& workers, Exact
     return true;
 }
 
+// The river: the hero's seven cards against every opponent hand, on the one board.
+void River_HeadsUp(const Spot& spot, const Deck& d, ExactCounts& counts) {
+    const RangeHands hands(d, Weights(spot, d));
+    ExactCounts total;
+    By_Boards<0>(d, hands, d.board, d.hero, 0, 0, total);
+    counts = total;
+}
+
 } // namespace
 
 bool Exact_HeadsUp(const Spot& spot, ExactCounts& counts, const StopFlag& stop) {
     if (!Valid(spot) || spot.opponents != 1 || spot.boardCount < 3) return false;
     const Deck d(spot);
+    if (spot.boardCount == 5) {
+        River_HeadsUp(spot, d, counts);
+        return true;
+    }
     if (spot.range.Uniform())
         return spot.boardCount == 3 ? Flop_HeadsUp(d, counts, stop) : Turn_HeadsUp(d, counts, stop);
     // A range: every completion of the board (1,081 at the flop) against the range's hands by their slots.
@@ -362,6 +383,9 @@ bool Exact_HeadsUp_By_Boards(const Spot& spot, Workers& workers, ExactCounts& co
     const Deck d(spot);
     const RangeHands w(d, Weights(spot, d));
     switch (5 - spot.boardCount) {
+    case 0:
+        River_HeadsUp(spot, d, counts);
+        return true;
     case 1:
         return By_Boards_Tasks<1>(d, w, workers, counts, stop);
     case 2:

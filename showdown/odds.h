@@ -37,6 +37,17 @@ struct RiverFigures {
     std::int64_t boards = 0;
 };
 
+// Strength and potential after the flop (showdown/strength.h), as percentages 0..100.
+struct StrengthFigures {
+    double strengthPct = 0;    // HS^n: the hero's hand is the best now against every opponent
+    bool hasPotential = false; // a card is still to come (the flop and the turn)
+    double positivePct = 0;    // PPot: behind or tied now, ahead by the river (one opponent)
+    double negativePct = 0;    // NPot: ahead or tied now, behind by the river (one opponent)
+    double effectivePct = 0;   // EHS = HS^n + (1 - HS^n) x PPot
+    int cleanOuts = 0;         // the unseen cards that lift the hero above his hand now and the board's
+    int unseen = 0;            // the cards the next one comes from
+};
+
 // What a run has found so far.
 struct Result {
     std::uint64_t generation = 0; // the spot the figures belong to (set by the calculator)
@@ -45,6 +56,8 @@ struct Result {
     OddsFigures odds;
     bool hasRiver = false;
     RiverFigures river;
+    bool hasStrength = false; // from the flop on
+    StrengthFigures strength;
 };
 
 // Exact counts of a showdown, each deal counted by its weight (1 when the range is uniform).
@@ -58,11 +71,12 @@ struct ExactCounts {
     OddsFigures Figures() const;
 };
 
-// Exact heads-up at the flop (three board cards) or the turn (four): every completion of the board and
-// every opponent hand. False when stopped or the spot has another board count or opponent count.
+// Exact heads-up at the flop (three board cards), the turn (four) or the river (five): every completion
+// of the board and every opponent hand. False when stopped or the spot has another board count or opponent
+// count.
 bool Exact_HeadsUp(const Spot& spot, ExactCounts& counts, const StopFlag& stop = {});
 
-// Exact against two opponents at the flop or the turn: every completion and every pair of opponent
+// Exact against two opponents at the flop, the turn or the river: every completion and every pair of opponent
 // hands. Each completed board rates every opponent hand once; the pairs of hands that share no card are
 // counted from sums over the cards (two hands share at most one card).
 bool Exact_Two_Opponents(const Spot& spot, Workers& workers, ExactCounts& counts, const StopFlag& stop = {});
@@ -112,9 +126,9 @@ inline constexpr double TargetStdError = 0.0005; // 0.05 percentage points
 inline constexpr double TimeLimitSeconds = 2.0;
 
 // The whole computation of a spot: a first figure of the odds at once (an exact one when it is quick,
-// else the first Monte Carlo batch), then the hands by the river, then the odds to their end, exact or
-// refined batch by batch. `publish` gets the running figures each time they move (final set on the last).
-// Returns false when stopped.
+// else the first Monte Carlo batch), then the strength from the flop on, then the hands by the river,
+// then the odds to their end, exact or refined batch by batch. `publish` gets the running figures each
+// time they move (final set on the last). Returns false when stopped.
 bool Compute(const Spot& spot, Workers& workers, const std::function<void(const Result&)>& publish,
              const StopFlag& stop = {}, double timeLimitSeconds = TimeLimitSeconds);
 

@@ -4,7 +4,8 @@
 #include <array>
 #include <atomic>
 
-// The hands by the river: the hero's category on every completion of the board.
+// The hands by the river: the hero's category on every completion of the board (at the river, the one
+// board that stands).
 
 namespace showdown {
 
@@ -33,7 +34,7 @@ bool Categories(const Deck& d, Workers& workers, RiverFigures& figures, const St
     workers.Run(tasks, [&](int task) {
         if (detail::Abandoned(stopped, stop)) return;
         std::int64_t* count = parts[static_cast<std::size_t>(task)].count;
-        if (K <= 2)
+        if constexpr (K <= 2)
             Completions<K>(ev, d, d.hero, 0, count);
         else
             Completions<K - 1>(ev, d, d.hero + d.set[task], task + 1, count);
@@ -56,6 +57,8 @@ bool River_Categories(const Spot& spot, Workers& workers, RiverFigures& figures,
     if (!Valid(spot)) return false;
     const Deck d(spot);
     switch (5 - spot.boardCount) {
+    case 0: // the river: the hand the hero holds
+        return Categories<0>(d, workers, figures, stop);
     case 1:
         return Categories<1>(d, workers, figures, stop);
     case 2:

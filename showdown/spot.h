@@ -6,14 +6,15 @@
 #include <array>
 #include <cstdint>
 
-// A spot: the hero's two hole cards, zero to four board cards, one to nine opponents holding hands of
-// one range, the board completed to five cards from what is left. Cards are card indexes 0..51
-// (cards/cardcodes.h). Everything a computation of the showdown figures needs is in the spot.
+// A spot: the hero's two hole cards, zero to five board cards, one to nine opponents holding hands of
+// one range, the board completed to five cards from what is left (at the river nothing is left to come).
+// Cards are card indexes 0..51 (cards/cardcodes.h). Everything a computation of the showdown figures needs is
+// in the spot.
 
 namespace showdown {
 
 inline constexpr int MaxOpponents = 9;
-inline constexpr int MaxBoard = 4; // the program's board: flop and turn; the river is always to come
+inline constexpr int MaxBoard = 5; // flop, turn and river
 
 // The opponents' range: a weight 0..MaxWeight for each of the 1,326 two-card hands (numbered as in
 // cards/cardcodes.h). A deal gives each opponent a hand of the range; a deal whose hands share no card
@@ -49,8 +50,8 @@ struct TableCounts {
 
 struct Spot {
     int hole[2] = {-1, -1};
-    int board[MaxBoard] = {-1, -1, -1, -1};
-    int boardCount = 0; // 0..4
+    int board[MaxBoard] = {-1, -1, -1, -1, -1};
+    int boardCount = 0; // 0..5
     int opponents = 1;  // 1..9
     Range range;
     TableCounts table; // read before the flop against one opponent holding any two cards
@@ -61,7 +62,7 @@ struct Spot {
     friend bool operator==(const Spot&, const Spot&) = default;
 };
 
-// Every card 0..51 and none twice, 0..4 board cards, 1..9 opponents, and a hand of the range for every
+// Every card 0..51 and none twice, 0..5 board cards, 1..9 opponents, and a hand of the range for every
 // opponent, none sharing a card with the spot or with another's.
 bool Valid(const Spot& spot);
 // Whether the range holds `opponents` hands that share no card with each other or with the card set

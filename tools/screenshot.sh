@@ -22,7 +22,7 @@ done
 if ((${#need[@]})); then apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${need[@]}"; fi
 
 # A screen that holds the zoomed window: 10650 x 4995 twips at 15 twips a pixel, times the zoom.
-width=$(((10650 + 4215) * zoom / 1500 + 200)) height=$((4995 * zoom / 1500 + 200))
+width=$(((10650 + 6585) * zoom / 1500 + 200)) height=$((4995 * zoom / 1500 + 200))
 ((width < 1024)) && width=1024
 ((height < 600)) && height=600
 home=$(mktemp -d)

@@ -40,6 +40,42 @@
         <translation>exakt</translation>
     </message>
     <message>
+        <source>Strength:</source>
+        <translation>Stärke:</translation>
+    </message>
+    <message>
+        <source>Potential:</source>
+        <translation>Potenzial:</translation>
+    </message>
+    <message>
+        <source>Negative potential:</source>
+        <translation>Negatives Potenzial:</translation>
+    </message>
+    <message>
+        <source>Effective:</source>
+        <translation>Effektiv:</translation>
+    </message>
+    <message>
+        <source>Clean outs:</source>
+        <translation>Saubere Outs:</translation>
+    </message>
+    <message>
+        <source>Showdown Advice</source>
+        <translation>Showdown-Empfehlung</translation>
+    </message>
+    <message>
+        <source>Wager</source>
+        <translation>Einsatz</translation>
+    </message>
+    <message>
+        <source>Needs</source>
+        <translation>Benötigt</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Aktion</translation>
+    </message>
+    <message>
         <source>No hand of the range is left</source>
         <translation>Keine Hand der Range ist übrig</translation>
     </message>
@@ -571,6 +607,10 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
         <translation>„%1“ %2</translation>
     </message>
     <message>
+        <source>Play to the &amp;River</source>
+        <translation>Bis zum &amp;River spielen</translation>
+    </message>
+    <message>
         <source>Opponents&apos; &amp;Range...</source>
         <translation>&amp;Range der Gegner...</translation>
     </message>
@@ -792,6 +832,10 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
     <message>
         <source>Turn - Enter Pot for Strategy</source>
         <translation>Turn - Pot für Rat eingeben</translation>
+    </message>
+    <message>
+        <source>River - Enter Pot for Strategy</source>
+        <translation>River - Pot für Rat eingeben</translation>
     </message>
 </context>
 <context>

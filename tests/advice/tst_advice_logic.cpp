@@ -238,6 +238,34 @@ class TestAdviceLogic : public QObject {
         QCOMPARE(modGlobal::Wager_List_Fits(unit, unit, raises), fits);
     }
 
+    // The price of each wager against the showdown equity: W / (pot + W), "BET" from an equity equal to
+    // it up; the round's wagers as the action list has them.
+    void showdown_advice_data() {
+        QTest::addColumn<double>("equityPct");
+        QTest::addColumn<double>("pot");
+        QTest::addColumn<bool>("small");
+        QTest::addColumn<QString>("rows"); // wager:needs in percent:action
+        // clang-format off
+        QTest::newRow("a made hand the outs rule folds") << 49.6 << 10.0 << true << "1:9.1:BET 2:16.7:BET 3:23.1:BET 4:28.6:BET";
+        QTest::newRow("big bets, an equity exactly the price") << 25.0 << 6.0 << false << "2:25.0:BET 4:40.0:FOLD 6:50.0:FOLD 8:57.1:FOLD";
+        QTest::newRow("a pot of 0: the whole pot is the wager") << 99.9 << 0.0 << true << "1:100.0:FOLD 2:100.0:FOLD 3:100.0:FOLD 4:100.0:FOLD";
+        // clang-format on
+        QTest::newRow("a negative pot gives no row") << 50.0 << -5.0 << true << "";
+    }
+    void showdown_advice() {
+        QFETCH(double, equityPct);
+        QFETCH(double, pot);
+        QFETCH(bool, small);
+        QFETCH(QString, rows);
+        Set_Limits(1, 2, 3);
+        AdviceRow list[MaxWagerRows];
+        QStringList got;
+        for (int i = 0, n = Showdown_Advice(equityPct, pot, small, list); i < n; ++i)
+            got << QString::asprintf("%g:%.1f:%s", list[i].wager, 100 * list[i].needs,
+                                     list[i].bet ? "BET" : "FOLD");
+        QCOMPARE(got.join(QLatin1Char(' ')), rows);
+    }
+
     void summary_with_grouping() {
         Set_Limits(1000, 2000.5, 4);
         QCOMPARE(Settings_Summary(), QStringLiteral("Settings: $1,000.00/$2,000.50, Max 4 Raises"));

@@ -182,7 +182,7 @@ class TestDesktop : public testsupport::MainWindowTest {
         window->move(3840,
                      0); // with legend, key and panel onto the 1920 x 1080 screen (support/screens.json)
         QVERIFY(testsupport::Show_Active(window.get()));
-        QCOMPARE(modZoom::ZoomPercent, 175);
+        QCOMPARE(modZoom::ZoomPercent, 150); // the panel's third column: 175% would be 1,979 pixels wide
         QCOMPARE(modGlobal::Get_Optional_Setting(modZoom::ZoomKey, 0, 0, 1000), 300);
         QVERIFY(!Action("mnuFileZoomIn")->isEnabled());
     }
@@ -262,6 +262,58 @@ class TestDesktop : public testsupport::MainWindowTest {
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pot()));
             QCOMPARE(Chosen(), chosen);
         }
+    }
+
+    // Played to the river, in every order of clicks, typed entries, Undo and Clear at seven and eight
+    // cards: the river stands until the eighth card or Clear, and the action list stays empty there.
+    void river_entries_data() {
+        QTest::addColumn<QString>(
+            "steps"); // "|" between: "t" typed, "u" Undo, "c" Clear, "r" River off, clicks
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("prompt");
+        const QString river = QStringLiteral("River - Enter Pot for Strategy");
+        const QString preFlop = QStringLiteral("Pre-Flop Strategy");
+        // clang-format off
+        QTest::newRow("typed to the river") << "t As Kh 2c 3c 9d Td Kd" << "As Kh 2c 3c 9d Td Kd" << river;
+        QTest::newRow("typed past the river") << "t As Kh 2c 3c 9d Td Kd 5s 6s" << "5s 6s" << preFlop;
+        QTest::newRow("the eighth clicked") << "As Kh 2c 3c 9d Td Kd 5s" << "" << "Enter Pre-Flop Cards";
+        QTest::newRow("typed after the river") << "As Kh 2c 3c 9d Td Kd|t Qh Qd" << "Qh Qd" << preFlop;
+        QTest::newRow("Undo the river") << "t As Kh 2c 3c 9d Td Kd|u" << "As Kh 2c 3c 9d Td" << "Turn - Enter Pot for Strategy";
+        QTest::newRow("Undo the river, then again") << "As Kh 2c 3c 9d Td Kd|u|Kc" << "As Kh 2c 3c Kc 9d Td" << river;
+        QTest::newRow("Undo after Clear") << "As Kh 2c 3c 9d Td Kd|c|u" << "" << "Enter Pre-Flop Cards";
+        QTest::newRow("Clear, then typed") << "t As Kh 2c 3c 9d Td Kd|c|t Ah Ad" << "Ah Ad" << preFlop;
+        QTest::newRow("turned off at the river") << "As Kh 2c 3c 9d Td Kd|r" << "" << "Enter Pre-Flop Cards";
+        QTest::newRow("turned off at the turn") << "As Kh 2c 3c 9d Td|r|Kd" << "" << "Enter Pre-Flop Cards";
+        // clang-format on
+    }
+    void river_entries() {
+        QFETCH(QString, steps);
+        QFETCH(QString, chosen);
+        QFETCH(QString, prompt);
+        Open_Window();
+        Action("mnuFileRiver")->trigger();
+        for (const QString& step : steps.split(QLatin1Char('|'))) {
+            QTest::keyClicks(Pot(), QStringLiteral("25"));
+            if (step.startsWith(QLatin1String("t ")))
+                Type_Cards(step.mid(2));
+            else if (step == QLatin1String("u"))
+                QTest::keyClick(Pot(), Qt::Key_Z, Qt::ControlModifier);
+            else if (step == QLatin1String("c"))
+                QTest::mouseClick(Get("cmdClear"), Qt::LeftButton);
+            else if (step == QLatin1String("r"))
+                Action("mnuFileRiver")->trigger();
+            else
+                Play(step);
+        }
+        QCOMPARE(Chosen(), chosen);
+        QCOMPARE(Text("lblCurrent"), prompt);
+        // At the river no card is to come: no outs, no hands rows, no action, every unseen frame neutral.
+        const bool atRiver = prompt.startsWith(QLatin1String("River"));
+        const int rows =
+            Get<QTableWidget>("grdResults")->rowCount() + Get<QTableWidget>("grdHands")->rowCount();
+        QCOMPARE(Text("lblOuts").isEmpty() && rows == 0, atRiver || !prompt.contains(QLatin1String(" - ")));
+        for (int i = 0; i < modOdds::CardCount && atRiver; ++i)
+            QVERIFY(Check(i)->isChecked() || Frame(qPrintable(testsupport::Card_Name(i))) == NeutralColour);
     }
 
     // Ctrl+Z from the pot box takes back the latest card still chosen, as a click on it would.

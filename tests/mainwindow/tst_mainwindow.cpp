@@ -137,11 +137,11 @@ class TestMainWindow : public testsupport::MainWindowTest {
         QCOMPARE(names("mnuFile"),
                  (QStringList{"&File", "mnuFileLegend=&Legend", "mnuFileShortcuts=&PreFlop Strategy Key",
                               "mnuFileShowdown=Sho&wdown Odds", "mnuFileRange=Opponents' &Range...",
-                              "mnuFileMarks=Category &Marks", "mnuFileSettings=Change &Settings",
-                              "mnuFileSepCards=", "mnuFileEnterCards=&Enter Cards\u2026",
-                              "mnuFileUndoCard=&Undo Last Card", "mnuFileSepZoom=", "mnuFileZoomIn=Zoom &In",
-                              "mnuFileZoomOut=Zoom &Out", "mnuFileZoomReset=&Actual Size",
-                              "mnuFileSep=", "mnuFileExit=E&xit"}));
+                              "mnuFileMarks=Category &Marks", "mnuFileRiver=Play to the &River",
+                              "mnuFileSettings=Change &Settings", "mnuFileSepCards=",
+                              "mnuFileEnterCards=&Enter Cards\u2026", "mnuFileUndoCard=&Undo Last Card",
+                              "mnuFileSepZoom=", "mnuFileZoomIn=Zoom &In", "mnuFileZoomOut=Zoom &Out",
+                              "mnuFileZoomReset=&Actual Size", "mnuFileSep=", "mnuFileExit=E&xit"}));
         QCOMPARE(names("mnuHelp"),
                  (QStringList{"&Help", "mnuHelpOnline=&Online Help", "mnuHelpSep=", "mnuHelpAbout=&About"}));
         const QStringList online = names("mnuHelpOnline");

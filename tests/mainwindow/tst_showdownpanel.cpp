@@ -1,5 +1,6 @@
 #include "advice/preflopstats.h"
 #include "base/messages.h"
+#include "base/numbers.h"
 #include "cards/mododds.h"
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
@@ -216,6 +217,64 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
             got << rows[i].hand << rows[i].odds;
         QCOMPARE(got.join(QLatin1Char(' ')),
                  "49,58% 0,00% 100,00% exact \u00B1 0,12% High Card 51,1% Pair 29,8% Flush 19,1%");
+    }
+
+    // The strength labels (the strength from the flop on, the potentials only while a card is to come) and
+    // the price of each wager of the round for the pot typed, against the Equity shown.
+    void strength_and_advice_data() {
+        QTest::addColumn<QString>("clicks"); // "river:" first: played to the river
+        QTest::addColumn<int>("opponents");
+        QTest::addColumn<QString>("pot");
+        QTest::addColumn<QString>("needs"); // wager and needs, row by row
+        // clang-format off
+        QTest::newRow("flop") << "As Kd 2c 3c 9d" << 1 << "10" << "$1.00 9.1%, $2.00 16.7%, $3.00 23.1%, $4.00 28.6%";
+        QTest::newRow("turn: big bets") << "As Kd 2c 3c 9d Td" << 3 << "10" << "$2.00 16.7%, $4.00 28.6%, $6.00 37.5%, $8.00 44.4%";
+        QTest::newRow("before the flop, refined") << "As Kd" << 3 << "6" << "$1.00 14.3%, $2.00 25.0%, $3.00 33.3%, $4.00 40.0%";
+        QTest::newRow("the river, exact") << "river:As Kd 2c 3c 9d Td Kc" << 2 << "14" << "$2.00 12.5%, $4.00 22.2%, $6.00 30.0%, $8.00 36.4%";
+        QTest::newRow("a pot that is no number") << "As Kd 2c 3c 9d" << 1 << "ten" << "";
+        // clang-format on
+    }
+    void strength_and_advice() {
+        QFETCH(QString, clicks);
+        QFETCH(int, opponents);
+        QFETCH(QString, pot);
+        QFETCH(QString, needs);
+        Open_Window();
+        if (clicks.startsWith(QLatin1String("river:"))) Action("mnuFileRiver")->trigger();
+        Action("mnuFileShowdown")->trigger();
+        Get<QSpinBox>("spnOpponents")->setValue(opponents);
+        Play(clicks.section(QLatin1Char(':'), -1));
+        QTest::keyClicks(Get("txtPot"), pot);
+        Wait_For_Figures(true);
+        const showdown::Result& r = Panel()->Calculator().Latest();
+        const int board = clicks.count(QLatin1Char(' ')) - 1;
+        QCOMPARE(Text("lblStrength").isEmpty(), board < 3);
+        QCOMPARE(Text("lblPotential").isEmpty() || Text("lblCleanOuts").isEmpty(), board < 3 || board == 5);
+        if (board == 3) QCOMPARE(Text("lblCleanOuts"), QStringLiteral("6 (12.8%)")); // an ace or a king of 47
+        if (board == 5) QVERIFY(Text("lblShowdownPrecision") == "exact" && River() == "Pair 100.0%");
+        if (board >= 3) QCOMPARE(Text("lblStrength"), showdowntexts::Percent_Text(r.strength.strengthPct));
+        const auto* grid = Get<QTableWidget>("grdShowdownAdvice");
+        QStringList rows;
+        for (int i = 0; i < grid->rowCount(); ++i) {
+            const double wager = *Parse_Number(grid->item(i, 0)->text());
+            rows << grid->item(i, 0)->text() + QLatin1Char(' ') + grid->item(i, 1)->text();
+            const bool bet = r.odds.equityPct >= 100 * wager / (*Parse_Number(pot) + wager);
+            QCOMPARE(grid->item(i, 2)->text(), QLatin1String(bet ? "BET" : "FOLD"));
+        }
+        QCOMPARE(rows.join(QLatin1String(", ")), needs);
+        QTest::mouseClick(Get("cmdClear"), Qt::LeftButton);
+        QVERIFY(grid->rowCount() == 0 && Text("lblStrength").isEmpty());
+    }
+
+    // The river's setting is written when it changes, and read by the next window.
+    void river_setting() {
+        Open_Window();
+        QCOMPARE(Stored("RIVER"), QString());
+        Action("mnuFileRiver")->trigger();
+        QCOMPARE(Stored("RIVER"), QStringLiteral("1"));
+        Open_Window();
+        Play("As Kd 2c 3c 9d Td Kc");
+        QVERIFY(Action("mnuFileRiver")->isChecked() && Text("lblCurrent").startsWith(QLatin1String("River")));
     }
 
     void locale() {

@@ -5,6 +5,7 @@
 #include "showdown/computations.h"
 #include "showdown/evaluator.h"
 #include "showdown/odds.h"
+#include "showdown/strength.h"
 #include "tests/support/testsupport.h"
 
 #include <QEventLoop>
@@ -135,6 +136,39 @@ ExactCounts Brute_Force(const Spot& s, RiverFigures& river) {
         }
     });
     return e;
+}
+
+// The strength counts one showdown at a time: every opponent hand, rated now and, on every completion of
+// the board, with the hero at the river.
+StrengthCounts Brute_Strength(const Spot& s) {
+    const Evaluator& ev = Evaluator::Get();
+    std::vector<int> deck;
+    for (int c = 0; c < 52; ++c)
+        if (!(s.Dead() & cards::Card_Bit(c))) deck.push_back(c);
+    const auto standing = [](HandValue hero, HandValue v) { return hero > v ? 0 : hero == v ? 1 : 2; };
+    int hero[7] = {s.hole[0], s.hole[1]}, opp[7];
+    std::copy(s.board, s.board + s.boardCount, hero + 2);
+    const HandValue heroNow = ev.Rate(hero, 2 + s.boardCount);
+    StrengthCounts c;
+    for (std::size_t i = 0; i < deck.size(); ++i)
+        for (std::size_t j = i + 1; j < deck.size(); ++j) {
+            const std::int64_t weight = s.range.Uniform() ? 1 : s.range.Weight(deck[i], deck[j]);
+            if (weight == 0) continue;
+            std::copy(hero + 2, hero + 2 + s.boardCount, opp + 2);
+            opp[0] = deck[i], opp[1] = deck[j];
+            const int now = standing(heroNow, ev.Rate(opp, 2 + s.boardCount));
+            c.now[now] += weight;
+            std::vector<int> pick;
+            Choose(int(deck.size()), 5 - s.boardCount, pick, [&] { // the completions that miss his hand
+                bool free = !pick.empty();
+                for (std::size_t k = 0; k < pick.size(); ++k) {
+                    free = free && pick[k] != int(i) && pick[k] != int(j);
+                    hero[2 + s.boardCount + int(k)] = opp[2 + s.boardCount + int(k)] = deck[pick[k]];
+                }
+                if (free) c.moves[now][standing(ev.Rate(hero, 7), ev.Rate(opp, 7))] += weight;
+            });
+        }
+    return c;
 }
 
 QList<std::int64_t> List(const ExactCounts& e) {
@@ -268,7 +302,8 @@ class TestShowdown : public QObject {
             QCOMPARE(sum[k], 21 * SevenCardCounts[k]);
     }
 
-    // The exact counts at the flop and the turn against loops of the test's own over every showdown.
+    // The exact counts at the flop, the turn and the river against loops of the test's own over every
+    // showdown.
     void exact_against_brute_force_data() {
         QTest::addColumn<QString>("spot");
         QTest::addColumn<int>("opponents");
@@ -283,6 +318,8 @@ class TestShowdown : public QObject {
         QTest::newRow("turn, two, a narrow range")
             << "Ah Kh | Qh Jd 7s 2c" << 2 << "AA, QQ, JT s, AK, KQ" << true;
         QTest::newRow("flop, two, board pair") << "Ad Kc | 5h 5d 9s" << 2 << "" << true;
+        QTest::newRow("river, weighted hands") << "As Kd | Qs Js 2h 7c Tc" << 1 << "mixed" << false;
+        QTest::newRow("river, two, board straight") << "2c 3d | 9s Ts Jh Qc Kd" << 2 << "" << true;
     }
     void exact_against_brute_force() {
         QFETCH(QString, spot);
@@ -309,6 +346,51 @@ class TestShowdown : public QObject {
         QCOMPARE(c.odds.equityPct, 100.0 *
                                        (double(brute.wins) + brute.splitTwo / 2.0 + brute.splitThree / 3.0) /
                                        double(brute.deals));
+    }
+
+    // Strength and potential against loops of the test's own over every hand and completion; the clean
+    // outs counted by hand.
+    void strength_against_brute_force_data() {
+        QTest::addColumn<QString>("spot");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<int>("cleanOuts");
+        // clang-format off
+        QTest::newRow("flop, flush draw: the board's pairs are not clean") << "8s 9s | 2s 3s Kh" << "" << 15;
+        QTest::newRow("flop, a set, a narrow range") << "7h 7d | 7c Kd 2s" << "AA, KK, AK s, AK, 22" << 7;
+        QTest::newRow("flop, board pair, ties") << "Ah 2c | Ad Kh Kd" << "" << 4;
+        QTest::newRow("flop, board pair, weighted hands") << "Ad Kc | 5h 5d 9s" << "mixed" << 6;
+        QTest::newRow("turn, overcards and a gutshot") << "As Kd | Qs Js 2h 7c" << "" << 10;
+        QTest::newRow("turn, a narrow range") << "Ah Kh | Qh Jd 7s 2c" << "QQ, JT s, KQ" << 10;
+        QTest::newRow("river, nothing to come") << "As Kd | Qs Js 2h 7c Tc" << "AK, QJ" << 0;
+        // clang-format on
+    }
+    void strength_against_brute_force() {
+        QFETCH(QString, spot);
+        QFETCH(QString, range);
+        QFETCH(int, cleanOuts);
+        const Spot s = Spot_Of(spot, 1, range);
+        StrengthCounts counts;
+        QVERIFY(Strength_Counts(s, counts));
+        const StrengthCounts brute = Brute_Strength(s);
+        QVERIFY(counts == brute);
+        QCOMPARE(Clean_Outs(s), cleanOuts);
+    }
+
+    // The figures from the counts (tied pairs count half, the strength raised to the opponent count), and
+    // the worked example of the literature: A-Q on 3-4-J against any two cards, strength 58.5%, potential
+    // +20.8% and -27.4%.
+    void strength_figures() {
+        StrengthCounts c{{6, 2, 2}, {{8, 0, 2}, {0, 4, 0}, {3, 0, 5}}};
+        const StrengthFigures two = Strength_Figures(c, 2);
+        QCOMPARE(
+            QString::asprintf("%.4f %.4f %.4f %.4f", two.strengthPct, two.positivePct, two.negativePct,
+                              two.effectivePct),
+            QStringLiteral("49.0000 30.0000 16.6667 64.3000")); // PPot 3 / (8 + 4 / 2), NPot 2 / (10 + 2)
+        QVERIFY(!Strength_Figures(StrengthCounts{}, 1).hasPotential);
+        QVERIFY(Strength_Counts(Spot_Of("Ad Qc | 3h 4c Jh"), c));
+        const StrengthFigures f = Strength_Figures(c, 1);
+        QCOMPARE(QString::asprintf("%.1f %.2f %.2f", f.strengthPct, f.positivePct, f.negativePct),
+                 QStringLiteral("58.5 20.83 27.37"));
     }
 
     // Before the flop against any two cards the enumeration gives the shipped table's fields 7 and 8.
@@ -452,7 +534,7 @@ class TestShowdown : public QObject {
         invalid[0].hole[1] = invalid[0].hole[0];
         invalid[1].hole[1] = -1;
         invalid[2].hole[1] = 52;
-        invalid[3].boardCount = 5;
+        invalid[3].boardCount = 6;
         invalid[4].opponents = 0;
         invalid[5].opponents = 10;
         for (int h = 0; h < cards::HandCount; ++h) // no hand but the hero's own
