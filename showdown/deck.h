@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <span>
 
 // What the computations share: the cards of a spot in the evaluator's form and the opponents' weights.
 
@@ -20,6 +21,18 @@ inline bool Abandoned(std::atomic<bool>& stopped, const StopFlag& stop) {
     if (stopped.load(std::memory_order_relaxed)) return true;
     if (!Stopped(stop)) return false;
     stopped.store(true, std::memory_order_relaxed);
+    return true;
+}
+
+// The end of an enumeration's tasks: false when they were stopped, else their counts added in the order
+// of the tasks (so that the sum never depends on which thread ran which).
+inline bool Sum_Tasks(const std::atomic<bool>& stopped, std::span<const ExactCounts> parts,
+                      ExactCounts& counts) {
+    if (stopped.load()) return false;
+    ExactCounts total;
+    for (const ExactCounts& part : parts)
+        total.Add(part);
+    counts = total;
     return true;
 }
 

@@ -185,12 +185,7 @@ bool Two_Opponents(const Spot& spot, const Deck& d, const Weights* w, Workers& w
             Two_Opponents_Board<Uniform>(d, w, d.board + pair, ev.Rate(d.hero + pair), rest, m, slot);
         }
     });
-    if (stopped.load()) return false;
-    ExactCounts total;
-    for (const ExactCounts& s : parts)
-        total.Add(s); // in the order of the tasks
-    counts = total;
-    return true;
+    return detail::Sum_Tasks(stopped, parts, counts);
 }
 
 // The opponent hands of the range among the cards left, with their weights. A hand that cannot make a
@@ -331,12 +326,7 @@ bool By_Boards_Tasks(const Deck& d, const RangeHands& w, Workers& workers, Exact
                              first + 1, parts[static_cast<std::size_t>(first)]);
         }
     });
-    if (stopped.load()) return false;
-    ExactCounts total;
-    for (const ExactCounts& s : parts)
-        total.Add(s); // in the order of the tasks
-    counts = total;
-    return true;
+    return detail::Sum_Tasks(stopped, parts, counts);
 }
 
 // The river: the hero's seven cards against every opponent hand, on the one board.

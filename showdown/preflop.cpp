@@ -223,12 +223,7 @@ bool Preflop_Any_Two(const Spot& spot, Workers& workers, ExactCounts& counts, co
                 .Count(parts[static_cast<std::size_t>(task)]);
         }
     });
-    if (stopped.load()) return false;
-    ExactCounts total;
-    for (const ExactCounts& s : parts)
-        total.Add(s);
-    counts = total;
-    return true;
+    return detail::Sum_Tasks(stopped, parts, counts);
 }
 
 } // namespace
