@@ -80,7 +80,7 @@ ShowdownPanel::ShowdownPanel(QWidget* parent) : QFrame(parent) {
     }
     grdShowdownAdvice =
         Make_Grid(this, "grdShowdownAdvice", tr("Showdown Advice"), QRect(4215, 1740, 2250, 1995),
-                  {tr("Wager"), tr("Needs"), tr("Action")}, {750, 720, 720});
+                  {tr("Wager"), tr("Needs"), tr("Action")}, {750, 630, 810});
     grdShowdownAdvice->setSelectionMode(QAbstractItemView::NoSelection);
 
     connect(spnOpponents, &QSpinBox::valueChanged, this, [this] { spnOpponents_Change(); });

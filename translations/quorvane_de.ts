@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>%Odds</source>
-        <translation>%Chance</translation>
+        <translation>Chance</translation>
     </message>
     <message>
         <source>exact</source>
@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Needs</source>
-        <translation>Benötigt</translation>
+        <translation>Nötig</translation>
     </message>
     <message>
         <source>Action</source>
@@ -608,7 +608,7 @@ Klicken Sie auf &apos;Hilfe|Online-Hilfe|Neueste Version herunterladen&apos;, um
     </message>
     <message>
         <source>Play to the &amp;River</source>
-        <translation>Bis zum &amp;River spielen</translation>
+        <translation>Bis zum River s&amp;pielen</translation>
     </message>
     <message>
         <source>Opponents&apos; &amp;Range...</source>
