@@ -115,6 +115,8 @@ Entry Read_Entry(const QString& text) {
             for (Long i = 0; i < modOdds::CardCount; ++i)
                 typed[i] = chosen[i] = false;
             onBoard = 0;
+            entry.count = 0;
+            entry.newHand = true;
         }
         if (typed[card]) {
             Fault(entry, Problem::Repeated, at, length);

@@ -17,10 +17,13 @@ enum class Problem {
     Repeated,      // the same card twice in the entry
 };
 
-// What an entry asks for: the cards in the order typed, or the first token at fault.
+// What an entry asks for: the cards in the order typed, or the first token at fault. An entry that runs
+// past the last card of the hand holds only the cards of the last hand it starts: the hands before it are
+// cleared by the cards after them, whatever their number.
 struct Entry {
     Long cards[modOdds::CardCount] = {};
     int count = 0;
+    bool newHand = false; // the board is cleared before the cards are chosen
     Problem problem = Problem::None;
     qsizetype errorStart = 0; // the token at fault: where it starts in the text, and its length
     qsizetype errorLength = 0;

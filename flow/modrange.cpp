@@ -119,6 +119,7 @@ int Top_Percent_Of(const showdown::Range& range) {
 QString Description(const showdown::Range& range) {
     const int combos = rangenotation::Combos(range);
     if (combos == cards::HandCount) return QCoreApplication::translate("modRange", "vs any two cards");
+    if (combos == 0) return QCoreApplication::translate("modRange", "No hand of the range is left");
     const bool slider = CurrentTop && range == CurrentRange && Top_Percent(CurrentTop) == range;
     if (const int n = slider ? CurrentTop : Top_Percent_Of(range))
         return QCoreApplication::translate("modRange", "vs top %1% (%2 combos)")

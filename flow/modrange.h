@@ -38,7 +38,8 @@ showdown::Range Groups(int k);
 int Top_Percent_Of(const showdown::Range& range);
 
 // The panel's line for the range: "vs any two cards", "vs top 20% (270 combos)" or "vs " and its
-// notation. The n of a top n% is the slider's for the range in use, else the largest that gives it.
+// notation; for a range of no hand (as while the player empties it), that no hand of it is left. The n of a
+// top n% is the slider's for the range in use, else the largest that gives it.
 QString Description(const showdown::Range& range);
 // "270 combos (20.4%)".
 QString Combos_Text(const showdown::Range& range);

@@ -767,7 +767,8 @@ void frmMain::mnuFileEnterCards_Click() {
 }
 
 // Enter: every card of the entry is chosen in turn as a click on its frame would choose it, except that
-// a card typed after the turn starts the next hand instead of being lost with the board it clears; an
+// a card typed after the last card of the hand starts the next hand instead of being lost with the board
+// it clears (only the last hand the entry starts is chosen: those before it would be cleared again); an
 // entry with a token at fault chooses nothing and says why, with the token selected.
 void frmMain::txtEnterCards_Enter() {
     Trap("txtEnterCards_Enter", [&] {
@@ -781,11 +782,9 @@ void frmMain::txtEnterCards_Enter() {
                                         static_cast<int>(entry.errorLength));
             return;
         }
-        for (int i = 0; i < entry.count; ++i) {
-            if (CardsChosen >= modBoard::Last_Card_Of_Hand())
-                cmdClear_Click(); // the next hand starts with it
+        if (entry.newHand) cmdClear_Click(); // the next hand starts with the cards that did not fit
+        for (int i = 0; i < entry.count; ++i)
             lblValue_Click(entry.cards[i]);
-        }
         Close_Enter_Cards();
     });
 }

@@ -920,6 +920,10 @@ Die Einstellungen können nicht gespeichert werden: bis sie gelesen werden könn
         <source>%1 combos (%2)</source>
         <translation>%1 Kombinationen (%2)</translation>
     </message>
+    <message>
+        <source>No hand of the range is left</source>
+        <translation>Keine Hand der Range ist übrig</translation>
+    </message>
 </context>
 <context>
     <name>onlinehelp</name>

@@ -72,7 +72,8 @@ class TestKeyboardZoomCore : public QObject {
         QTest::newRow("seventh card starts a new hand")
             << "8s 9s 2s 3s Kh Ad" << "Qc 8s 9s" << "Qc 8s 9s" << none << "";
         QTest::newRow("chosen before the seventh") << "8s 9s 2s 3s Kh" << "8s" << "" << chosen << "8s";
-        QTest::newRow("past the turn, only the new hand counts") << "8s 9s 2s 3s Kh" << "Qc Kd Qc 8s" << "Qc Kd Qc 8s" << none << "";
+        QTest::newRow("past the turn, only the new hand counts") << "8s 9s 2s 3s Kh" << "Qc Kd Qc 8s" << "Kd Qc 8s" << none << "";
+        QTest::newRow("more cards than the deck, hand after hand") << "" << QString("AsKsQsJsTs9s").repeated(9) << "As Ks Qs Js Ts 9s" << none << "";
         // clang-format on
     }
     void entries() {

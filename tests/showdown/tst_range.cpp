@@ -112,6 +112,8 @@ class TestRange : public QObject {
         QTest::newRow("groups 1 to 2") << 0 << 2 << "QQ+, AKs"
                                        << "vs top 1% (22 combos)"
                                        << "vs top 1% (22 combos)";
+        const char* none = "No hand of the range is left";
+        QTest::newRow("no hand") << 0 << 0 << "" << none << none;
     }
     void top_percent_and_groups() {
         QFETCH(int, percent);
