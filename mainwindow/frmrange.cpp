@@ -139,6 +139,7 @@ void RangeGrid::mouseMoveEvent(QMouseEvent* event) {
     }
     lastDragCell_ = focus_ = cell;
     Describe_Focus();
+    update(); // the focus frame moves even when no cell changed
     if (moved && changed) changed();
 }
 

@@ -256,6 +256,29 @@ class TestRangeDialog : public testsupport::MainWindowTest {
         QCOMPARE(dialog->lblRangeCombos->text(), QStringLiteral("34 combos (2,6%)"));
     }
 
+    // A drag over cells that already hold its state still moves the focus frame on the screen: the grid
+    // paints again, so that the frame stands where Space will act.
+    void drag_moves_the_drawn_focus() {
+        struct Paints : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                return count += event->type() == QEvent::Paint, false;
+            }
+        } paints;
+        Open_Window();
+        Open_Dialog();
+        Run(QStringLiteral("type KQs KJs"));
+        QWidget* grid = dialog->grdRange;
+        QTest::mousePress(grid, Qt::LeftButton, {}, Cell({"", "1", "4"}, 1)); // KTs joins the range
+        QCoreApplication::processEvents();
+        grid->installEventFilter(&paints);
+        QMouseEvent move(QEvent::MouseMove, Cell({"", "1", "2"}, 1),
+                         grid->mapToGlobal(Cell({"", "1", "2"}, 1)), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(grid, &move); // over KJs and KQs, both in it already
+        QCoreApplication::processEvents();
+        QVERIFY(paints.count > 0);
+    }
+
     // When the known cards leave no hand of the range, the figures are blank and the line says so.
     void no_hand_left() {
         Open_Window();
