@@ -1,5 +1,7 @@
 #include "base/translation.h"
 
+#include "base/datafolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +14,6 @@ namespace translation {
 
 namespace {
 
-QString FolderOverride;
 std::unique_ptr<QTranslator> Program;
 std::unique_ptr<QTranslator> Qt_Own;
 
@@ -22,15 +23,9 @@ const QString FilePrefix = QStringLiteral("quorvane_");
 
 // Beside the program first, then the program's data folder (/usr/bin beside /usr/share).
 QString Translations_Folder() {
-    if (!FolderOverride.isEmpty()) return FolderOverride;
-    const QDir program(QCoreApplication::applicationDirPath());
-    const QString beside = program.filePath(QStringLiteral("translations"));
-    if (QFileInfo(beside).isDir()) return beside;
-    return QDir::cleanPath(program.filePath(QStringLiteral("../share/quorvane/translations")));
-}
-
-void Set_Translations_Folder(const QString& folder) {
-    FolderOverride = folder;
+    const QString folder = QStringLiteral("translations");
+    return QDir(Data_Folder(QCoreApplication::applicationDirPath(), folder, QStringLiteral("share/quorvane")))
+        .filePath(folder);
 }
 
 bool Install(const QLocale& locale) {

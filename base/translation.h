@@ -10,9 +10,8 @@
 // statistics file never change with the language.
 namespace translation {
 
-// The folder the translations are read from: beside the program unless a test set another.
+// The folder the translations are read from: beside the program, else the installed data folder.
 QString Translations_Folder();
-void Set_Translations_Folder(const QString& folder); // "" restores the program's folder
 
 // Installs the program's translation for the locale's languages, and with it Qt's own for the same
 // language (the texts of Qt's standard buttons and menus), replacing any installed before. Returns

@@ -80,13 +80,6 @@ void Fault(Entry& entry, Problem problem, qsizetype start, qsizetype length) {
 
 } // namespace
 
-Long Card_Of(const QString& text) {
-    const QString card = text.trimmed();
-    qsizetype length = 0;
-    const Long index = Read_Card(card, 0, length);
-    return index >= 0 && length == card.size() ? index : -1;
-}
-
 Entry Read_Entry(const QString& text) {
     Entry entry;
     bool typed[modOdds::CardCount] = {};

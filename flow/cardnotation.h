@@ -29,9 +29,6 @@ struct Entry {
     qsizetype errorLength = 0;
 };
 
-// The card index of one card written as rank and suit ("As", "10h", "td"), or -1.
-Long Card_Of(const QString& text);
-
 // Reads an entry and checks it against the board as the clicks it stands for would meet it: a card that
 // is chosen when its turn comes is at fault. An entry that runs past the last card of the hand (the turn,
 // or the river when the hand is played to it: modBoard::Last_Card_Of_Hand) starts the next hand with

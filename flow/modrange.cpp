@@ -62,12 +62,12 @@ void Load_Range() {
     if (parsed.valid && rangenotation::Combos(parsed.range) > 0) CurrentRange = parsed.range;
 }
 
-bool Store_Range(const showdown::Range& range) {
+Stored Store_Range(const showdown::Range& range) {
     if (!(range == CurrentRange)) CurrentTop = 0;
     CurrentRange = range;
     const QString text = rangenotation::Shortest(range);
-    if (text.size() > MaxStoredText) return false;
-    return modGlobal::Put_Setting(RangeKey, text);
+    if (text.size() > MaxStoredText) return Stored::TooLong;
+    return modGlobal::Put_Setting(RangeKey, text) ? Stored::Written : Stored::WriteFailed;
 }
 
 showdown::Range Top_Percent(int n) {

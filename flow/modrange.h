@@ -24,9 +24,9 @@ void Set_Current(const showdown::Range& range, int topPercent = 0);
 int Current_Top();
 // Reads the stored range: missing, damaged or empty, any two cards; the file is never repaired for it.
 void Load_Range();
-// Uses the range and writes its notation at once. False when it was not written: a notation longer
-// than MaxStoredText, or a failed write (reported under "PutIniValue"); the range is used either way.
-bool Store_Range(const showdown::Range& range);
+// Uses the range and writes its notation at once; the range is used whether or not it was written.
+enum class Stored { Written, TooLong, WriteFailed }; // a failed write is reported under "PutIniValue"
+Stored Store_Range(const showdown::Range& range);
 
 // The top n% (1..100) by the statistics table: the classes whose HandRank is at most R, the smallest
 // rank at which the classes ranked R or better hold at least n% of the 1,326 two-card hands (all the

@@ -217,11 +217,8 @@ frmRange::frmRange(QWidget* parent) : QDialog(parent) {
 
     original_ = modRange::Current();
     originalTop_ = modRange::Current_Top();
-    const int top = modRange::Top_Percent_Of(original_);
-    const int combos = rangenotation::Combos(original_);
-    sldRangePct->setValue(originalTop_ ? originalTop_
-                          : top        ? top
-                                       : std::max(1, combos * 100 / cards::HandCount));
+    const int top = originalTop_ ? originalTop_ : modRange::Top_Percent_Of(original_);
+    sldRangePct->setValue(top ? top : std::max(1, rangenotation::Combos(original_) * 100 / cards::HandCount));
     lblRangePct->setText(tr("Top %1%").arg(QLocale().toString(sldRangePct->value())));
     // Without a statistics table there are no ranks or groups to take.
     const bool table = rangenotation::Combos(modRange::Top_Percent(100)) > 0;
@@ -283,8 +280,7 @@ void frmRange::txtRange_Change() {
 void frmRange::accept() {
     Trap("cmdRangeOk_Click", [this] {
         if (rangenotation::Combos(grdRange->Range()) == 0) return;
-        if (!modRange::Store_Range(grdRange->Range()) &&
-            rangenotation::Shortest(grdRange->Range()).size() > modRange::MaxStoredText)
+        if (modRange::Store_Range(grdRange->Range()) == modRange::Stored::TooLong)
             msg::Show_Message(tr("This range is too long to be kept in the settings file: it is used until "
                                  "the program ends."),
                               QLatin1String(onlinehelp::ProductTitle), msg::Icon::Information);

@@ -116,8 +116,8 @@ void ShowdownPanel::Follow_Board() {
             Blank();
             return;
         }
-        Show_Advice(); // the round's wagers may have changed with the board
         if (hasSpot_ && spot == spot_) return;
+        Show_Advice(); // the round's wagers may have changed with the board
         spot_ = spot;
         hasSpot_ = true;
         // The last spot's figures stand, dimmed, until the new spot's come; before the flop there is no

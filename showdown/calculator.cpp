@@ -19,12 +19,8 @@ Calculator::~Calculator() {
     }
 }
 
-void Calculator::Start_Worker() {
-    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
-}
-
 void Calculator::Prepare() {
-    Start_Worker();
+    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
 }
 
 std::uint64_t Calculator::Start(const Spot& spot) {
@@ -38,7 +34,7 @@ std::uint64_t Calculator::Start(const Spot& spot) {
         job_.generation = generation;
         pending_ = true;
     }
-    Start_Worker();
+    Prepare();
     wake_.notify_one();
     return generation;
 }

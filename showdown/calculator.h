@@ -59,7 +59,6 @@ class Calculator : public QObject {
     // it is full the newest is replaced, so that the last figures of a spot always arrive.
     static constexpr int MailSlots = 16;
 
-    void Start_Worker();
     void Run(std::stop_token stop);
     void Post(const Result& result); // on the worker
     // On the caller's thread: hands on every figure waiting for the current generation.

@@ -59,9 +59,6 @@ struct Computation {
 
 inline constexpr std::chrono::milliseconds FirstFigureWait{50};
 
-// Every computation, the preferred first.
-std::span<const Computation> Computations();
-
 // The computation that gives the figure for the spot.
 const Computation& Computation_For(Figure figure, const Spot& spot);
 

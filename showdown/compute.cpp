@@ -184,10 +184,6 @@ constexpr Computation List[] = {
 
 } // namespace
 
-std::span<const Computation> Computations() {
-    return List;
-}
-
 const Computation& Computation_For(Figure figure, const Spot& spot) {
     for (const Computation& c : List)
         if (c.figure == figure && c.applies(spot)) return c;

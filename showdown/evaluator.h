@@ -87,6 +87,19 @@ inline constexpr int RowCount = 1 << (HashBits - RowShift);
 inline constexpr int RankSlots = 1 << 17;
 } // namespace detail
 
+// How many cards of the suit (0..3) the set holds.
+constexpr int Suit_Count(Cards c, int suit) {
+    return static_cast<int>(c.Key() >> (detail::SuitCountShift + 4 * suit) & 0xF);
+}
+
+// The suit of which a set of at most seven cards holds three or more (there is at most one such suit on
+// a board of five), or -1: five added to a count of three or more lifts it into its nibble's top bit.
+constexpr int Suit_Of_Three(Cards c) {
+    const std::uint64_t three =
+        (c.Key() + (std::uint64_t{0x5555} << detail::SuitCountShift)) & detail::FlushBits;
+    return three ? (std::countr_zero(three) - detail::SuitCountShift - 3) / 4 : -1;
+}
+
 constexpr Cards Card(int index) {
     return {detail::RankKeys[cards::Rank_Code(index)] +
                 (std::uint64_t{1} << (detail::SuitCountShift + 4 * cards::Suit_Code(index))),

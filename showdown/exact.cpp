@@ -268,10 +268,9 @@ void By_Boards(const Deck& d, const RangeHands& hands, Cards board, Cards hero, 
         };
         // The suit with three cards or more on the board, if any: only hands holding one of it can make a
         // flush, and they are rated whole; with five of a suit every hand is.
-        const std::uint64_t boardSuits = board.Key() >> detail::SuitCountShift & 0xFFFF;
-        const std::uint64_t three = (boardSuits + 0x5555) & 0x8888; // a count of 3 or more reaches bit 3
-        const int flushSuit = three ? (std::countr_zero(three) - 3) / 4 : 0;
-        if (three && (boardSuits >> (4 * flushSuit) & 0xF) == 5) {
+        const int flushSuit = Suit_Of_Three(board);
+        const bool three = flushSuit >= 0;
+        if (three && Suit_Count(board, flushSuit) == 5) {
             for (int k = 0; k < hands.count; ++k)
                 if (!(hands.places[k] & taken)) count(ev.Rate(board + hands.set[k]), hands.weight[k]);
             return;

@@ -220,13 +220,8 @@ bool Batch_Range(const Spot& spot, Draw& draw, std::int64_t trials, Tally& tally
             hands[o++] = h;
         }
         Cards board = d.board;
-        for (int i = 0; i < boardMissing;) {
-            const std::uint32_t c = draw.Below(n);
-            if (used & d.set[c].Mask()) continue;
-            used |= d.set[c].Mask();
-            board += d.set[c];
-            ++i;
-        }
+        for (int i = 0; i < boardMissing; ++i)
+            board += Draw_Free(draw, d.set, n, used);
         const HandValue hero = ev.Rate(board + hole);
         HandValue v[MaxOpponents];
         for (int o = 0; o < spot.opponents; ++o)

@@ -160,13 +160,9 @@ class RankBoards {
         while (rank < 13 && count_[static_cast<std::size_t>(rank)] == 0)
             ++rank;
         if (rank == 13) {
-            // Five added to a suit's count of three or more lifts it into its nibble's top bit.
-            constexpr std::uint64_t Three = std::uint64_t{0x5555} << 32, Top = std::uint64_t{0x8888} << 32;
-            if (const std::uint64_t three = (board.Key() + Three) & Top) {
-                const int s = (std::countr_zero(three) - 35) / 4;
-                const int n = static_cast<int>(board.Key() >> (32 + 4 * s) & 0xF);
-                return Flush_Board(board, s, n, suited[static_cast<std::size_t>(s)], counts);
-            }
+            if (const int s = Suit_Of_Three(board); s >= 0)
+                return Flush_Board(board, s, Suit_Count(board, s), suited[static_cast<std::size_t>(s)],
+                                   counts);
             ++plainBoards_;
             return;
         }

@@ -88,12 +88,8 @@ bool Add_Token(Range& range, QStringView t) {
     const qsizetype dash = t.indexOf(QLatin1Char('-'));
     if (dash >= 0) {
         const std::optional<ClassToken> a = Class_Of(t.first(dash)), b = Class_Of(t.sliced(dash + 1));
-        if (!a || !b || a->kind != b->kind) return false;
-        if (a->kind == Kind::Pair) {
-            Add_Span(range, *a, std::min(a->low, b->low), std::max(a->low, b->low));
-            return true;
-        }
-        if (a->high != b->high) return false;
+        // A span of pairs, or of one high card's kickers of one kind.
+        if (!a || !b || a->kind != b->kind || (a->kind != Kind::Pair && a->high != b->high)) return false;
         Add_Span(range, *a, std::min(a->low, b->low), std::max(a->low, b->low));
         return true;
     }
