@@ -98,6 +98,10 @@ frmSettings* Show_Settings_Form() {
     });
 }
 
+frmRange* Range_Form() {
+    return Open_Form(RangeForm);
+}
+
 frmRange* Show_Range_Form() {
     return Show_Form(RangeForm, [] {
         auto* form = new frmRange(Main_Form());

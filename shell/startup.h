@@ -28,6 +28,8 @@ frmSettings* Settings_Form();
 // Opens the dialog, not modal; when it is already open it is only brought to the front.
 frmSettings* Show_Settings_Form();
 
+// The open range dialog, or nullptr.
+frmRange* Range_Form();
 // Opens the dialog over the main window, not modal; when it is already open it is only brought to the
 // front.
 frmRange* Show_Range_Form();

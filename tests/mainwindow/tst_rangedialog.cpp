@@ -145,7 +145,7 @@ class TestRangeDialog : public testsupport::MainWindowTest {
         Open_Dialog();
         Run(steps);
         QCOMPARE(dialog->txtRange->text(), text);
-        QCOMPARE(dialog->lblRangeProblem->text().contains(refused), true);
+        if (!refused.isEmpty()) QVERIFY(dialog->lblRangeProblem->text().contains(refused));
         QCOMPARE(dialog->lblRangeProblem->text().isEmpty(), refused.isEmpty());
         QCOMPARE(dialog->lblRangeCombos->text(), combos);
         QCOMPARE(dialog->grdRange->accessibleDescription(), focus);

@@ -78,6 +78,10 @@ foreach(library libqt6core6 libqt6gui6 libqt6widgets6)
         message(FATAL_ERROR "Depends lacks ${library}: ${out}")
     endif()
 endforeach()
+run(${dpkg_deb} -f ${deb} Recommends)
+if(NOT out MATCHES "xdg-utils" OR NOT out MATCHES "qt6-translations-l10n")
+    message(FATAL_ERROR "Recommends lacks the browser's opener or Qt's translations: ${out}")
+endif()
 run(${lintian} --fail-on error,warning ${deb})
 
 # The same layout from `cmake --install`.

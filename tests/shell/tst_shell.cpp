@@ -5,6 +5,7 @@
 #include "config/modencrypt.h"
 #include "config/modglobal.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/frmrange.h"
 #include "shell/frmsplash.h"
 #include "shell/startup.h"
 #include "shell/urllink.h"
@@ -430,6 +431,21 @@ class TestShell : public QObject {
         form->txtMinBet->setText(QStringLiteral("7"));
         QCOMPARE(Open_Settings(), form);
         QCOMPARE(form->txtMinBet->text(), QStringLiteral("7")); // not loaded again
+    }
+
+    // File > Opponents' Range opens the dialog once, over the main window, and the panel follows its
+    // range as it is edited.
+    void range_dialog_from_the_menu() {
+        Show_Main_Form();
+        Menu("mnuFileShowdown")->trigger();
+        Menu("mnuFileRange")->trigger();
+        frmRange* form = Range_Form();
+        QVERIFY(form && form->isVisible() && !form->isModal());
+        Menu("mnuFileRange")->trigger();
+        QCOMPARE(Range_Form(), form);
+        form->txtRange->setText(QString());
+        QTest::keyClicks(form->txtRange, QStringLiteral("AA"));
+        QCOMPARE(Main_Form()->findChild<QLabel*>("lblRange")->toolTip(), QStringLiteral("vs AA"));
     }
 
     // The four right-aligned captions are drawn in one size, the largest at which all four fit their

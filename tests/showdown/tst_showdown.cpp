@@ -308,28 +308,25 @@ class TestShowdown : public QObject {
         QTest::addColumn<QString>("spot");
         QTest::addColumn<int>("opponents");
         QTest::addColumn<QString>("range");
-        QTest::addColumn<bool>("threeWay"); // three-way split pots happen
-        QTest::newRow("turn, overcards and a gutshot") << "As Kd | Qs Js 2h 7c" << 1 << "" << false;
-        QTest::newRow("turn, flush, weighted hands") << "Ah 9h | Kh 5h 5c 2d" << 1 << "mixed" << false;
-        QTest::newRow("flop, flush draw") << "8s 9s | 2s 3s Kh" << 1 << "" << false;
-        QTest::newRow("flop, a narrow range") << "7h 7d | Ac Kd 2s" << 1 << "AA, KK, AK s, AK, 22" << false;
-        QTest::newRow("turn, two, board straight") << "2c 3d | 9s Ts Jh Qc" << 2 << "" << true;
-        QTest::newRow("turn, two, four of a kind on board") << "Kc 2d | 8s 8h 8c 8d" << 2 << "mixed" << true;
-        QTest::newRow("turn, two, a narrow range")
-            << "Ah Kh | Qh Jd 7s 2c" << 2 << "AA, QQ, JT s, AK, KQ" << true;
-        QTest::newRow("flop, two, board pair") << "Ad Kc | 5h 5d 9s" << 2 << "" << true;
-        QTest::newRow("river, weighted hands") << "As Kd | Qs Js 2h 7c Tc" << 1 << "mixed" << false;
-        QTest::newRow("river, two, board straight") << "2c 3d | 9s Ts Jh Qc Kd" << 2 << "" << true;
+        QTest::newRow("turn, overcards and a gutshot") << "As Kd | Qs Js 2h 7c" << 1 << "";
+        QTest::newRow("turn, flush, weighted hands") << "Ah 9h | Kh 5h 5c 2d" << 1 << "mixed";
+        QTest::newRow("flop, flush draw") << "8s 9s | 2s 3s Kh" << 1 << "";
+        QTest::newRow("flop, a narrow range") << "7h 7d | Ac Kd 2s" << 1 << "AA, KK, AK s, AK, 22";
+        QTest::newRow("turn, two, board straight") << "2c 3d | 9s Ts Jh Qc" << 2 << "";
+        QTest::newRow("turn, two, four of a kind on board") << "Kc 2d | 8s 8h 8c 8d" << 2 << "mixed";
+        QTest::newRow("turn, two, a narrow range") << "Ah Kh | Qh Jd 7s 2c" << 2 << "AA, QQ, JT s, AK, KQ";
+        QTest::newRow("flop, two, board pair") << "Ad Kc | 5h 5d 9s" << 2 << "";
+        QTest::newRow("river, weighted hands") << "As Kd | Qs Js 2h 7c Tc" << 1 << "mixed";
+        QTest::newRow("river, two, board straight") << "2c 3d | 9s Ts Jh Qc Kd" << 2 << "";
     }
     void exact_against_brute_force() {
         QFETCH(QString, spot);
         QFETCH(int, opponents);
         QFETCH(QString, range);
-        QFETCH(bool, threeWay);
         const Spot s = Spot_Of(spot, opponents, range);
         RiverFigures river;
         const ExactCounts brute = Brute_Force(s, river);
-        QCOMPARE(brute.splitThree > 0, threeWay);
+        if (opponents == 2) QVERIFY(brute.splitThree > 0); // the spots split pots three ways too
         Workers workers(2);
         ExactCounts e;
         QVERIFY(opponents == 1 ? Exact_HeadsUp(s, e) : Exact_Two_Opponents(s, workers, e));

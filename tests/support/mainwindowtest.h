@@ -67,14 +67,16 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(Get(QStringLiteral("lblValue_%1").arg(Card(card))), Qt::LeftButton);
     }
 
-  private slots:
+  protected slots:
     // Every test starts in US English with no settings file, the zoom at 100% and no message, and its
-    // window goes when it ends.
+    // window goes when it ends (a test class with a cleanup of its own calls this one too).
     void init();
     void cleanup() {
         window.reset();
         modZoom::Reset_Zoom();
     }
+
+  private slots:
     void cleanupTestCase() { advice::Set_Stats_Folder(QString()); }
 
   private:

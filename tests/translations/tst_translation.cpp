@@ -12,7 +12,10 @@ class TestTranslation : public testsupport::MainWindowTest {
     Q_OBJECT
   private slots:
     void initTestCase() { Start_Test_Case({{"AK s", "1", "Best", "3", "2", "1"}}); }
-    void cleanup() { translation::Remove(); }
+    void cleanup() {
+        translation::Remove();
+        MainWindowTest::cleanup();
+    }
 
     void start_in_the_locale_data() {
         QTest::addColumn<QString>("locale");
