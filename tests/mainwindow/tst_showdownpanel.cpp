@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -51,16 +50,7 @@ class TestShowdownPanel : public testsupport::MainWindowTest {
 
     // Runs the event loop until the panel's figures for the spot now shown have come, the final ones when
     // asked: the worker's progress ends the wait, not a clock (CTest's time-out ends a hang).
-    void Wait_For_Figures(bool final) {
-        const showdown::Calculator& calculator = Panel()->Calculator();
-        const auto come = [&] { return calculator.Has_Result() && (!final || calculator.Latest().final); };
-        if (come()) return;
-        QEventLoop loop;
-        connect(&calculator, &showdown::Calculator::resultReady, &loop, [&] {
-            if (come()) loop.quit();
-        });
-        loop.exec();
-    }
+    void Wait_For_Figures(bool final) { testsupport::Wait_For_Figures(Panel()->Calculator(), final); }
     // The figures the engine gives for the spot after as many hands as the panel's last figures counted,
     // worked out here on this thread with no time limit: a run deals the same batches whatever the clock
     // says, so it stops where the panel's stopped.

@@ -8,7 +8,6 @@
 #include "showdown/strength.h"
 #include "tests/support/testsupport.h"
 
-#include <QEventLoop>
 #include <QRegularExpression>
 
 #include <QTest>
@@ -196,16 +195,6 @@ QList<double> Figures(const Result& r) {
 
 // Runs the event loop until the calculator has delivered figures of its current spot, the final ones when
 // asked: the worker's figures end the wait, not a clock.
-void Wait_For(const Calculator& calc, bool final) {
-    const auto come = [&] { return calc.Has_Result() && (!final || calc.Latest().final); };
-    if (come()) return;
-    QEventLoop loop;
-    QObject::connect(&calc, &Calculator::resultReady, &loop, [&] {
-        if (come()) loop.quit();
-    });
-    loop.exec();
-}
-
 void Load_Shipped_Table() {
     advice::Set_Stats_Folder(QStringLiteral(QUORVANE_SOURCE_DIR "/resources"));
     advice::Grab_Stats();
@@ -575,13 +564,13 @@ class TestShowdown : public QObject {
         connect(&calc, &Calculator::resultReady, &calc, [&](const Result& r) { delivered.push_back(r); });
         const std::uint64_t first = calc.Start(Spot_Of("9h 9d", 9));
         QVERIFY(!calc.Has_Result() && delivered.empty());
-        Wait_For(calc, false);
+        testsupport::Wait_For_Figures(calc, false);
         QVERIFY(delivered[0].hasOdds && !delivered[0].hasRiver && delivered[0].odds.hands > 0);
         calc.Cancel();
         QVERIFY(!calc.Has_Result());
         const std::size_t seen = delivered.size();
         const std::uint64_t next = calc.Start(Spot_Of("8s 9s | 2s 3s Kh"));
-        Wait_For(calc, true);
+        testsupport::Wait_For_Figures(calc, true);
         QVERIFY(std::all_of(delivered.begin(), delivered.begin() + seen,
                             [&](auto& r) { return r.generation == first; }));
         QVERIFY(std::all_of(delivered.begin() + seen, delivered.end(),
@@ -599,7 +588,7 @@ class TestShowdown : public QObject {
             calc.Start(Spot_Of(i % 2 ? "Ah Kh" : "2c 7d | 9s Ts", 1 + i % 9));
         const std::uint64_t last = calc.Start(Spot_Of("8s 9s | 2s 3s Kh"));
         QVERIFY(last > 0 && delivered.empty() && !calc.Has_Result());
-        Wait_For(calc, true);
+        testsupport::Wait_For_Figures(calc, true);
         QVERIFY(calc.Latest().odds.exact && calc.Latest().odds.hands == 1070190);
         QCOMPARE(Figures(calc.Latest()), Figures(Compute_Now(Spot_Of("8s 9s | 2s 3s Kh"))));
         QVERIFY(std::all_of(delivered.begin(), delivered.end(), [&](auto g) { return g == last; }));
@@ -607,13 +596,13 @@ class TestShowdown : public QObject {
         QCOMPARE(calc.Start(Spot{}), std::uint64_t{0});
         QVERIFY(!calc.Has_Result());
         const std::uint64_t after = calc.Start(Spot_Of("As Kd | Qs Js 2h 7c"));
-        Wait_For(calc, true);
+        testsupport::Wait_For_Figures(calc, true);
         QVERIFY(
             std::all_of(delivered.begin(), delivered.end(), [&](auto g) { return g == last || g == after; }));
 
         auto* running = new Calculator(nullptr, 2);
         running->Start(Spot_Of("Ah Kh", 9));
-        Wait_For(*running, false);
+        testsupport::Wait_For_Figures(*running, false);
         delete running;
     }
 };

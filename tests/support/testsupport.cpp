@@ -10,6 +10,7 @@
 #include "flow/modrange.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 
@@ -122,6 +123,16 @@ bool Write_File(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+void Wait_For_Figures(const showdown::Calculator& calculator, bool final) {
+    const auto come = [&] { return calculator.Has_Result() && (!final || calculator.Latest().final); };
+    if (come()) return;
+    QEventLoop loop;
+    QObject::connect(&calculator, &showdown::Calculator::resultReady, &loop, [&] {
+        if (come()) loop.quit();
+    });
+    loop.exec();
 }
 
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/long.h"
+#include "showdown/calculator.h"
 
 #include <QByteArray>
 #include <QList>
@@ -34,6 +35,9 @@ QList<Step> Steps(const QString& hand);
 void Play(const QString& hand);
 // Marks ("As") and unmarks ("-As") cards in the card model alone, without the board flow.
 void Mark_Cards(const QString& cards);
+
+// Runs the event loop until the calculator's figures have come (final: its last figures of the spot).
+void Wait_For_Figures(const showdown::Calculator& calculator, bool final);
 
 // Every module's state back to where it stands before the program starts: board and analysis, the
 // board flow, the pre-flop lookup, the statistics table and the settings in memory.
