@@ -70,15 +70,25 @@ Stored Store_Range(const showdown::Range& range) {
     return modGlobal::Put_Setting(RangeKey, text) ? Stored::Written : Stored::WriteFailed;
 }
 
-showdown::Range Top_Percent(int n) {
+namespace {
+
+// The table's classes by HandRank, best first: read once for every n a caller tries.
+struct Ranking {
     const advice::PreflopStat* rows[HandClass::Count];
-    Table_Rows(rows);
-    n = std::clamp(n, 1, 100);
     int order[HandClass::Count];
     int count = 0;
-    for (int c = 0; c < HandClass::Count; ++c)
-        if (rows[c]) order[count++] = c;
-    std::sort(order, order + count, [&](int a, int b) { return rows[a]->HandRank < rows[b]->HandRank; });
+
+    Ranking() {
+        Table_Rows(rows);
+        for (int c = 0; c < HandClass::Count; ++c)
+            if (rows[c]) order[count++] = c;
+        std::sort(order, order + count, [&](int a, int b) { return rows[a]->HandRank < rows[b]->HandRank; });
+    }
+    showdown::Range Top(int n) const;
+};
+
+showdown::Range Ranking::Top(int n) const {
+    n = std::clamp(n, 1, 100);
     showdown::Range range = Empty_Range();
     if (count == 0) return range;
     // The classes rank by rank, until those taken hold n% of the hands.
@@ -99,6 +109,12 @@ showdown::Range Top_Percent(int n) {
     return range;
 }
 
+} // namespace
+
+showdown::Range Top_Percent(int n) {
+    return Ranking().Top(n);
+}
+
 showdown::Range Groups(int k) {
     const advice::PreflopStat* rows[HandClass::Count];
     Table_Rows(rows);
@@ -111,8 +127,9 @@ showdown::Range Groups(int k) {
 
 int Top_Percent_Of(const showdown::Range& range) {
     // A top n% holds at least n% of the hands.
+    const Ranking ranking;
     for (int n = std::min(100, rangenotation::Combos(range) * 100 / cards::HandCount); n >= 1; --n)
-        if (Top_Percent(n) == range) return n;
+        if (ranking.Top(n) == range) return n;
     return 0;
 }
 

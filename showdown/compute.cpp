@@ -51,14 +51,19 @@ bool Preflop_Applies(const Spot& s) {
 bool Preflop_Range_Applies(const Spot& s) {
     return Preflop_Applies(s) && !s.range.Uniform();
 }
+// The first batch of the spot's Monte Carlo deals.
+bool First_Batch(const Context& context, Tally& batch) {
+    return Monte_Carlo_Batch(context.spot, Spot_Seed(context.spot), 0,
+                             Batch_Trials(context.spot.opponents, 0), batch, context.stop);
+}
+
 // The enumeration, with the figures of a first Monte Carlo batch shown once it has run FirstFigureWait
 // from the spot's start without finishing. They are handed on from whichever thread notices the time
 // first, while the others go on; the enumeration's own figures come after all its threads have ended.
 bool Preflop_Range_Run(Context& context) {
     const Spot& spot = context.spot;
     Tally first;
-    if (!Monte_Carlo_Batch(spot, Spot_Seed(spot), 0, Batch_Trials(spot.opponents, 0), first, context.stop))
-        return false;
+    if (!First_Batch(context, first)) return false;
     Result early = context.result;
     early.hasOdds = true;
     early.odds = first.Figures();
@@ -192,9 +197,7 @@ const Computation& Computation_For(Figure figure, const Spot& spot) {
 
 bool Monte_Carlo_First_Batch(Context& context) {
     Tally batch;
-    if (!Monte_Carlo_Batch(context.spot, Spot_Seed(context.spot), 0, Batch_Trials(context.spot.opponents, 0),
-                           batch, context.stop))
-        return false;
+    if (!First_Batch(context, batch)) return false;
     Commit(context, batch);
     context.Publish(false);
     return true;
